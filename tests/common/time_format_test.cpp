@@ -1,0 +1,48 @@
+#include "common/core/time_format.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo::common {
+namespace {
+
+struct TimeCase {
+    const char* name;
+    std::int32_t ms;
+    const char* lap;
+    const char* clock;
+};
+
+class TimeFormatTest : public ::testing::TestWithParam<TimeCase> {};
+
+TEST_P(TimeFormatTest, FormatsLapAndClockTimes) {
+    const TimeCase& c = GetParam();
+    EXPECT_EQ(FormatLapTime(c.ms), c.lap);
+    EXPECT_EQ(FormatClockTime(c.ms), c.clock);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Durations, TimeFormatTest,
+    ::testing::Values(TimeCase{"zero", 0, "0.000", "0:00.000"},
+                      TimeCase{"under_a_second", 999, "0.999", "0:00.999"},
+                      TimeCase{"seconds_only", 45123, "45.123", "0:45.123"},
+                      TimeCase{"one_minute_exactly", 60000, "1:00.000", "1:00.000"},
+                      TimeCase{"minutes", 83456, "1:23.456", "1:23.456"},
+                      TimeCase{"one_hour_exactly", 3600000, "1:00:00.000", "1:00:00.000"},
+                      TimeCase{"hours", 3723004, "1:02:03.004", "1:02:03.004"},
+                      TimeCase{"a_day", 86399999, "23:59:59.999", "23:59:59.999"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SplitTimeTest, SplitsByTruncatingDivision) {
+    const SplitTimeParts parts = SplitTime(3723004);
+    EXPECT_EQ(parts.hours, 1);
+    EXPECT_EQ(parts.minutes, 2);
+    EXPECT_EQ(parts.seconds, 3);
+    EXPECT_EQ(parts.milliseconds, 4);
+
+    const SplitTimeParts negative = SplitTime(-1500);
+    EXPECT_EQ(negative.seconds, -1);
+    EXPECT_EQ(negative.milliseconds, -500);
+}
+
+} // namespace
+} // namespace tallimo::common
