@@ -6,7 +6,9 @@ namespace {
 constexpr int kMonthLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 // Floor division, so that years before 1900 fall into the right cycle.
-int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
+int FloorDiv(int a, int b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
 
 constexpr int kDaysPerCycle = 4 * 365 + 1;
 
@@ -18,9 +20,13 @@ int DaysBeforeYear(int yearIndex) {
 
 } // namespace
 
-bool IsLongYear(int yearIndex) { return yearIndex % 4 == 0; }
+bool IsLongYear(int yearIndex) {
+    return yearIndex % 4 == 0;
+}
 
-int DaysInYear(int yearIndex) { return IsLongYear(yearIndex) ? 366 : 365; }
+int DaysInYear(int yearIndex) {
+    return IsLongYear(yearIndex) ? 366 : 365;
+}
 
 int DaysInMonth(int month, int yearIndex) {
     if (month < 0 || month > 11)

@@ -20,7 +20,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // Whether `name` may join `existing`: not refused, no duplicate ignoring
 // case, and the table below its limit. Refusals carry no message.
-bool CanAddName(std::string_view name, const std::vector<std::string>& existing,
-                std::size_t limit);
+bool CanAddName(std::string_view name, const std::vector<std::string>& existing, std::size_t limit);
 
 } // namespace tallimo::common

@@ -16,7 +16,9 @@ std::int64_t SystemHighResCounter::counter() const {
     return std::chrono::duration_cast<std::chrono::microseconds>(since).count();
 }
 
-std::int64_t SystemHighResCounter::frequency() const { return 1000000; }
+std::int64_t SystemHighResCounter::frequency() const {
+    return 1000000;
+}
 
 LocalDateTime SystemLocalClock::now() const {
     const std::time_t seconds = std::time(nullptr);

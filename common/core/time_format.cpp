@@ -1,7 +1,5 @@
 #include "common/core/time_format.h"
 
-#include <cstdio>
-
 namespace tallimo::common {
 
 SplitTimeParts SplitTime(std::int32_t milliseconds) {
@@ -15,28 +13,60 @@ SplitTimeParts SplitTime(std::int32_t milliseconds) {
     return parts;
 }
 
-std::string FormatLapTime(std::int32_t milliseconds) {
+namespace {
+
+// The board formats four times per kart at every passing: plain digit
+// writing into a buffer instead of snprintf keeps a board rebuild cheap.
+char* WriteNumber(char* out, int value, int width) {
+    if (value < 0) {
+        // As printf does, the sign counts in the width.
+        *out++ = '-';
+        value = -value;
+        --width;
+    }
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    for (int pad = count; pad < width; ++pad)
+        *out++ = '0';
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
+}
+
+std::string FormatTime(std::int32_t milliseconds, bool alwaysMinutes) {
     const SplitTimeParts t = SplitTime(milliseconds);
     char text[48];
-    if (t.hours != 0)
-        std::snprintf(text, sizeof text, "%d:%02d:%02d.%03d", t.hours, t.minutes, t.seconds,
-                      t.milliseconds);
-    else if (t.minutes != 0)
-        std::snprintf(text, sizeof text, "%d:%02d.%03d", t.minutes, t.seconds, t.milliseconds);
-    else
-        std::snprintf(text, sizeof text, "%d.%03d", t.seconds, t.milliseconds);
-    return text;
+    char* end = text;
+    if (t.hours != 0) {
+        end = WriteNumber(end, t.hours, 1);
+        *end++ = ':';
+        end = WriteNumber(end, t.minutes, 2);
+        *end++ = ':';
+        end = WriteNumber(end, t.seconds, 2);
+    } else if (t.minutes != 0 || alwaysMinutes) {
+        end = WriteNumber(end, t.minutes, 1);
+        *end++ = ':';
+        end = WriteNumber(end, t.seconds, 2);
+    } else {
+        end = WriteNumber(end, t.seconds, 1);
+    }
+    *end++ = '.';
+    end = WriteNumber(end, t.milliseconds, 3);
+    return std::string(text, end);
+}
+
+} // namespace
+
+std::string FormatLapTime(std::int32_t milliseconds) {
+    return FormatTime(milliseconds, false);
 }
 
 std::string FormatClockTime(std::int32_t milliseconds) {
-    const SplitTimeParts t = SplitTime(milliseconds);
-    char text[48];
-    if (t.hours != 0)
-        std::snprintf(text, sizeof text, "%d:%02d:%02d.%03d", t.hours, t.minutes, t.seconds,
-                      t.milliseconds);
-    else
-        std::snprintf(text, sizeof text, "%d:%02d.%03d", t.minutes, t.seconds, t.milliseconds);
-    return text;
+    return FormatTime(milliseconds, true);
 }
 
 } // namespace tallimo::common

@@ -15,13 +15,15 @@ TEST(Cp1252Test, EveryByteSurvivesTheRoundTrip) {
 TEST(Cp1252Test, ConvertsTheLettersOfTheSixLanguages) {
     EXPECT_EQ(Cp1252ToUtf8("Karts priv\xE9s"), "Karts privés");
     EXPECT_EQ(Cp1252ToUtf8("\x80 \x9C \xDF \xF1"), "€ œ ß ñ");
-    EXPECT_EQ(Utf8ToCp1252("Réglages Größe año ção"),
-              "R\xE9glages Gr\xF6\xDF" "e a\xF1o \xE7\xE3o");
+    EXPECT_EQ(Utf8ToCp1252("Réglages Größe año ção"), "R\xE9glages Gr\xF6\xDF"
+                                                      "e a\xF1o \xE7\xE3o");
 }
 
 TEST(Cp1252Test, UnmappableCharactersBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1252("a\xE2\x82\xBD" "b"), "a?b"); // rouble sign
-    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x8F\x81"), "?");    // chequered flag
+    EXPECT_EQ(Utf8ToCp1252("a\xE2\x82\xBD"
+                           "b"),
+              "a?b");                                 // rouble sign
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x8F\x81"), "?"); // chequered flag
 }
 
 TEST(Cp1252Test, MalformedUtf8IsTakenAsWindows1252) {

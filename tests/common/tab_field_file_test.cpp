@@ -93,19 +93,18 @@ TEST_P(TabFieldNumberTest, ParsesOrKeepsThePreviousValue) {
     EXPECT_EQ(next, 7);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, TabFieldNumberTest,
-    ::testing::Values(NumberCase{"plain", "123", true, 123},
-                      NumberCase{"negative", "-1", true, -1},
-                      NumberCase{"plus_sign", "+5", true, 5},
-                      NumberCase{"blanks_around", " 12 ", true, 12},
-                      NumberCase{"int_max", "2147483647", true, 2147483647},
-                      NumberCase{"empty", "", false, 0},
-                      NumberCase{"letters", "abc", false, 0},
-                      NumberCase{"trailing_garbage", "12x", false, 0},
-                      NumberCase{"overflow", "99999999999", false, 0},
-                      NumberCase{"lone_minus", "-", false, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Fields, TabFieldNumberTest,
+                         ::testing::Values(NumberCase{"plain", "123", true, 123},
+                                           NumberCase{"negative", "-1", true, -1},
+                                           NumberCase{"plus_sign", "+5", true, 5},
+                                           NumberCase{"blanks_around", " 12 ", true, 12},
+                                           NumberCase{"int_max", "2147483647", true, 2147483647},
+                                           NumberCase{"empty", "", false, 0},
+                                           NumberCase{"letters", "abc", false, 0},
+                                           NumberCase{"trailing_garbage", "12x", false, 0},
+                                           NumberCase{"overflow", "99999999999", false, 0},
+                                           NumberCase{"lone_minus", "-", false, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tallimo::common

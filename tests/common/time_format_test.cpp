@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace tallimo::common {
 namespace {
 
@@ -31,6 +33,28 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeCase{"hours", 3723004, "1:02:03.004", "1:02:03.004"},
                       TimeCase{"a_day", 86399999, "23:59:59.999", "23:59:59.999"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The texts must stay those of the printf formats, negative times included.
+TEST(TimeFormatTest, MatchesThePrintfFormats) {
+    for (std::int32_t ms = -3700000; ms <= 3700000; ms += 997) {
+        const SplitTimeParts t = SplitTime(ms);
+        char lap[48], clock[48];
+        if (t.hours != 0) {
+            std::snprintf(lap, sizeof lap, "%d:%02d:%02d.%03d", t.hours, t.minutes, t.seconds,
+                          t.milliseconds);
+            std::snprintf(clock, sizeof clock, "%s", lap);
+        } else {
+            std::snprintf(clock, sizeof clock, "%d:%02d.%03d", t.minutes, t.seconds,
+                          t.milliseconds);
+            if (t.minutes != 0)
+                std::snprintf(lap, sizeof lap, "%s", clock);
+            else
+                std::snprintf(lap, sizeof lap, "%d.%03d", t.seconds, t.milliseconds);
+        }
+        ASSERT_EQ(FormatLapTime(ms), lap) << ms;
+        ASSERT_EQ(FormatClockTime(ms), clock) << ms;
+    }
+}
 
 TEST(SplitTimeTest, SplitsByTruncatingDivision) {
     const SplitTimeParts parts = SplitTime(3723004);

@@ -11,8 +11,8 @@ TemporaryFolder::TemporaryFolder() {
     std::random_device seed;
     std::mt19937_64 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::filesystem::path candidate = std::filesystem::temp_directory_path() /
-                                          ("tallimo-test-" + std::to_string(random()));
+        std::filesystem::path candidate =
+            std::filesystem::temp_directory_path() / ("tallimo-test-" + std::to_string(random()));
         if (std::filesystem::create_directory(candidate)) {
             m_path = candidate;
             return;

@@ -1,0 +1,108 @@
+#pragma once
+
+// The session clock decides when passings are timed. States: Stopped
+// (startAllowed, never started), Starting (startRequested), Running
+// (running) and Paused (startAllowed after a first start). The first
+// confirmed start takes the session's tick and counter bases; they are never
+// taken again while the program runs, so every passing of the day shares
+// one time base. One instance, owned by the main window and driven by its
+// timer and its two buttons.
+
+#include "common/core/high_res_counter.h"
+#include "common/core/sound_player.h"
+#include "common/core/tick_source.h"
+#include "session/core/clock_decoder_side.h"
+#include "session/core/lap_timing.h"
+#include "session/core/live_timing.h"
+#include "session/core/session_notifications.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tallimo::session {
+
+inline const char* const kSoundStart = "sons/nokia-sms.wav";
+inline const char* const kSoundGo = "sons/foghorn.wav";
+inline const char* const kSoundPause = "sons/truckhorn.wav";
+
+inline const char* const kModelVela1 = "Tallimo";
+inline const char* const kModelVela2Usb = "TallimoVela2";
+inline const char* const kModelVela2Bluetooth = "TallimoVela2Bluetooth";
+
+class SessionClock {
+public:
+    SessionClock(const common::TickSource& ticks, const common::HighResCounter& counter,
+                 common::SoundPlayer& sounds, ClockDecoderSide& decoder,
+                 SessionNotifications& notifications);
+
+    // The start button.
+    void StartPressed();
+    // The pause button; `userSessionFileKnown` decides whether "save" is
+    // enabled again.
+    void PausePressed(bool userSessionFileKnown);
+    // Every timer tick, after the decoder's settings, keep-alive and
+    // recovery work and before the passing assembly.
+    void ClockTick(LiveTiming& live);
+
+    // A new or opened session: duration 24:00, countdown and texts reset.
+    // The first start's bases and `startedOnce` are kept.
+    void resetForNewSession();
+
+    bool startAllowed() const { return m_startAllowed; }
+    bool starting() const { return m_startRequested; }
+    bool running() const { return m_running; }
+    bool startedOnce() const { return m_startedOnce; }
+    bool startConfirmed() const { return m_startConfirmed; }
+    // Starting and the countdown is over: the decoder's handshake may run.
+    bool countdownOver() const { return m_startRequested && m_remainingCountdown <= 0; }
+
+    std::uint32_t sessionStartTick() const { return m_sessionStartTick; }
+    CounterTimeBase counterTimeBase() const;
+
+    const std::string& durationText() const { return m_durationText; }
+    const std::string& elapsedText() const { return m_elapsedText; }
+    const std::string& remainingText() const { return m_remainingText; }
+
+    int countdownSeconds() const { return m_countdownSeconds; }
+    void setCountdownSeconds(int seconds) { m_countdownSeconds = seconds; }
+    void setDuration(int hours, int minutes);
+
+private:
+    void tickStarting();
+    void tickRunning(LiveTiming& live);
+    void endMinuteForTimingKarts(LiveTiming& live);
+
+    const common::TickSource& m_ticks;
+    const common::HighResCounter& m_counter;
+    common::SoundPlayer& m_sounds;
+    ClockDecoderSide& m_decoder;
+    SessionNotifications& m_notifications;
+
+    bool m_startAllowed = true;
+    bool m_startRequested = false;
+    bool m_running = false;
+    bool m_startedOnce = false;
+    bool m_startConfirmed = false;
+    bool m_durationOverSignalled = false;
+
+    int m_countdownSeconds = 0;
+    std::uint32_t m_countdownStartTick = 0;
+    int m_remainingCountdown = 0;
+
+    int m_durationHours = 24;
+    int m_durationMinutes = 0;
+
+    std::uint32_t m_sessionStartTick = 0;
+    std::int64_t m_sessionCounterBase = 0;
+    bool m_counterBaseTaken = false;
+
+    int m_elapsedHours = 0, m_elapsedMinutes = 0, m_elapsedSeconds = 0, m_elapsedMs = 0;
+    int m_remainingHours = 0, m_remainingMinutes = 0, m_remainingSeconds = 0;
+    std::uint32_t m_lastDisplayUpdate = 0;
+
+    std::string m_durationText = "24:00:00";
+    std::string m_elapsedText = "0:00:00";
+    std::string m_remainingText = "0:00:00";
+};
+
+} // namespace tallimo::session

@@ -1,0 +1,67 @@
+#include "session/core/board_rows.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo::session {
+namespace {
+
+SessionKart& Put(RentalSession& session, int c, int k, int usage, int state) {
+    SessionKart& kart = session.kart(c, k);
+    kart.kartLabel = KartLabelFor(c, k);
+    kart.usage = usage;
+    kart.trackState = state;
+    return kart;
+}
+
+TEST(BoardRowsTest, HeadingThenReservedTimingAndFinishedKarts) {
+    RentalSession session;
+    session.categories[0].categoryName = "Adultes";
+    session.categories[5].categoryName = kPrivateCategoryName;
+    Put(session, 0, 0, 1, kTrackStateFinished);
+    Put(session, 0, 1, 1, kTrackStateTiming).lapCount = 4;
+    Put(session, 0, 2, 1, kTrackStateReserved);
+    Put(session, 0, 3, 1, kTrackStateFree);
+    Put(session, 0, 4, 2, kTrackStateFinished);
+    Put(session, 0, 5, 1, kTrackStateTiming).runtime.lapJustDone = 1;
+    Put(session, 5, 0, 1, kTrackStateReserved);
+
+    BoardRows rows;
+    ClearBoardRows(rows);
+    ASSERT_EQ(BuildBoardRows(rows, session, 0), 7);
+    const std::vector<std::string> labels = {"", "K3", "K2", "K6", "K1", "", "KP1"};
+    for (int r = 0; r < 7; ++r)
+        EXPECT_EQ(rows[r].kartLabel, labels[r]) << r;
+    EXPECT_EQ(rows[0].state, kBoardRowHeading);
+    EXPECT_EQ(rows[5].categoryIndex, 5);
+    EXPECT_TRUE(rows[1].laps.empty()); // reserved: no times
+    EXPECT_EQ(rows[2].laps, "4");
+    EXPECT_EQ(rows[2].totalTime, "0:00.000");
+    EXPECT_EQ(rows[3].lapJustDone, 1);
+    EXPECT_EQ(rows[7].categoryIndex, -1);
+}
+
+TEST(BoardRowsTest, NeverMoreThanTheBoardHolds) {
+    RentalSession session;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        session.categories[c].categoryName = "C";
+        for (int k = 0; k < kKartsPerCategory; ++k)
+            Put(session, c, k, 1, kTrackStateTiming);
+    }
+    BoardRows rows;
+    EXPECT_EQ(BuildBoardRows(rows, session, 0), kBoardRowCapacity);
+    EXPECT_EQ(rows[kBoardRowCapacity - 1].categoryIndex, 5);
+}
+
+TEST(BoardRowsTest, DriverTextShortensLongFirstNames) {
+    SessionKart kart;
+    kart.driverName = "Dupont";
+    kart.driverFirstName = "Louis";
+    EXPECT_EQ(BoardDriverText(kart), "Dupont Louis");
+    kart.driverFirstName = "Louise";
+    EXPECT_EQ(BoardDriverText(kart), "Dupont Louis.");
+    kart.driverFirstName = "";
+    EXPECT_EQ(BoardDriverText(kart), "Dupont ");
+}
+
+} // namespace
+} // namespace tallimo::session
