@@ -1,0 +1,15 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tallimo::app {
+
+// The companion tool: `session show`, `session export` and `replay`.
+// `arguments` excludes the program name. Returns the process exit code:
+// 0 on success, 1 on a failure, 2 on a usage error.
+int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
+                       std::ostream& err);
+
+} // namespace tallimo::app
