@@ -1,0 +1,266 @@
+#include "decoder/core/decoder_poller.h"
+
+#include "common/core/time_format.h"
+#include "decoder/core/decoder_frames.h"
+#include "session/core/lap_timing.h"
+
+#include <algorithm>
+
+namespace tallimo::decoder {
+namespace {
+
+const char* const kErrorCaption = "Error";
+const char* const kSettingsUnreadableText = "Error : 'Decoder interface' file not found";
+const char* const kSettingsUnwritableText = "Error : 'COM port' file not found";
+const char* const kLossText = "Perte connexion du d\xE9" "codeur Vela2/Vela3 USB \xE0 ";
+const char* const kRecoveredText = "R\xE9" "cup\xE9ration connexion d\xE9" "codeur Vela2/Vela3 USB r\xE9ussie \xE0 ";
+const char* const kRecoveryFailedText = "Echec \xE0 la r\xE9" "cup\xE9ration.";
+const char* const kRecoveredCaption = "Message";
+const char* const kRecoveryFailedCaption = "Erreur";
+
+// See IdentifyDecoder: a stuck counter must not hold the tick for ever.
+constexpr int kMaximumRecoveryReads = 2000;
+
+bool startsWith(const std::uint8_t* bytes, std::uint8_t tag)
+{
+    return bytes[0] == 0xFF && bytes[1] == 0xFF && bytes[2] == 0xFF && bytes[3] == tag;
+}
+
+} // namespace
+
+DecoderPoller::DecoderPoller(SerialPort& port, const common::TickSource& ticks,
+                             const common::HighResCounter& counter, common::MessageSink& messages,
+                             common::SoundPlayer& sounds,
+                             session::SessionNotifications& notifications,
+                             common::WorkingFolder folder)
+    : m_port(port), m_ticks(ticks), m_counter(counter), m_messages(messages), m_sounds(sounds),
+      m_notifications(notifications), m_folder(std::move(folder)), m_buffer(256, 0) {}
+
+void DecoderPoller::PollDecoder(session::SessionClock& clock, session::LiveTiming& live)
+{
+    const std::uint32_t now = m_ticks.tickMs();
+    if (!m_settingsLoaded)
+        loadSettings(now);
+    if (m_keepAliveActive)
+        keepAlive(now, clock);
+    recover(now, clock, live);
+
+    clock.ClockTick(live);
+
+    if (clock.running()) {
+        assemblePassings(clock, live);
+    } else if (!clock.starting() && !m_fleetScanActive) {
+        m_afterStart.clear();
+        readChunk();
+    }
+}
+
+void DecoderPoller::loadSettings(std::uint32_t now)
+{
+    m_settingsLoaded = true;
+    m_settings.comPort.clear();
+    m_settings.decoderModel.clear();
+    if (!LoadDecoderSettings(m_folder, m_settings))
+        m_messages.show(kErrorCaption, kSettingsUnreadableText);
+    if (m_settings.decoderModel == session::kModelVela2Usb && m_settings.connected == 1) {
+        m_keepAliveActive = true;
+        m_keepAliveFailures = 0;
+        m_lastProbeTick = now;
+    }
+}
+
+void DecoderPoller::keepAlive(std::uint32_t now, const session::SessionClock& clock)
+{
+    if (static_cast<std::uint32_t>(now - m_lastProbeTick) <= kKeepAlivePeriodMs)
+        return;
+    m_lastProbeTick = now;
+    std::size_t written = 0;
+    if (!m_port.WriteComPort(kKeepAliveProbe.data(), kKeepAliveProbe.size(), written))
+        written = 0;
+    if (written > 0) {
+        m_keepAliveFailures = 0;
+        return;
+    }
+    // One failed probe can be a hiccup; two in a row mean the device is gone.
+    if (m_keepAliveFailures > 0)
+        declareLost(now, clock);
+    ++m_keepAliveFailures;
+}
+
+void DecoderPoller::declareLost(std::uint32_t now, const session::SessionClock& clock)
+{
+    m_port.CloseComPort();
+    m_settings.connected = 0;
+    m_lastRecoveryTick = now;
+    saveSettingsOrSay();
+    m_keepAliveActive = false;
+    m_connectionLost = true;
+    m_pendingLinkMessage.clear();
+    if (clock.running())
+        appendPending(kLossText + elapsedSessionText(now, clock) + ".\n");
+}
+
+void DecoderPoller::recover(std::uint32_t now, const session::SessionClock& clock,
+                            session::LiveTiming& live)
+{
+    if (m_settings.decoderModel != session::kModelVela2Usb || m_settings.connected != 0 ||
+        !m_connectionLost || static_cast<std::uint32_t>(now - m_lastRecoveryTick) <= kRecoveryPeriodMs)
+        return;
+    m_lastRecoveryTick = now;
+    if (!m_port.OpenComPort(m_settings.comPort))
+        return;
+
+    std::fill(m_buffer.begin(), m_buffer.end(), 0);
+    std::size_t written = 0;
+    m_port.WriteComPort(kIdentificationQuery.data(), kIdentificationQuery.size(), written);
+
+    const std::int64_t start = m_counter.counter();
+    const auto waitedMs = [&] {
+        const std::int64_t frequency = m_counter.frequency();
+        return frequency > 0 ? (m_counter.counter() - start) * 1000 / frequency
+                             : kRecoveryReplyLimitMs;
+    };
+    for (int reads = 0; reads < kMaximumRecoveryReads && m_settings.connected == 0 &&
+                        waitedMs() < kRecoveryReplyLimitMs;
+         ++reads) {
+        std::size_t count = 0;
+        if (!m_port.ReadComPort(m_buffer.data(), kReadChunk, count))
+            count = 0;
+        // Whole messages only: what is left at the end of a read is dropped.
+        std::size_t at = 0;
+        while (count - at > 6) {
+            const std::uint8_t* bytes = m_buffer.data() + at;
+            if (startsWith(bytes, kIdentificationReplyTag) && bytes[4] == kIdentityTypeUsb) {
+                m_settings.connected = 1;
+                m_settingsLoaded = false;
+                m_keepAliveActive = false;
+                m_connectionLost = false;
+                at += kIdentificationReplySize;
+            } else if (startsWith(bytes, kPassingRecordTag) && count - at >= kFramedPassingSize) {
+                const FramedPassing framed = DecodeFramedPassing(bytes);
+                if (clock.running())
+                    deliver({TransponderText(framed.transponder), framed.timeMs, false, 0}, clock, live);
+                at += kFramedPassingSize;
+            } else {
+                ++at;
+            }
+        }
+        std::fill(m_buffer.begin(), m_buffer.end(), 0);
+    }
+
+    if (m_settings.connected == 1) {
+        saveSettingsOrSay();
+        if (clock.running()) {
+            appendPending(kRecoveredText + elapsedSessionText(now, clock) + ".");
+            m_messages.show(kRecoveredCaption, m_pendingLinkMessage);
+        }
+    } else {
+        appendPending(kRecoveryFailedText);
+        m_messages.show(kRecoveryFailedCaption, m_pendingLinkMessage);
+    }
+}
+
+bool DecoderPoller::clockResetHandshake()
+{
+    if (!m_clockResetSent) {
+        readChunk();
+        std::size_t written = 0;
+        m_port.WriteComPort(kClockResetCommand.data(), kClockResetCommand.size(), written);
+        m_clockResetSent = true;
+    }
+    const std::size_t count = readChunk();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!m_clockReset.feed(m_buffer[i]))
+            continue;
+        const auto& reply = m_clockReset.frame();
+        m_clockResetSent = false;
+        if (reply[4] == 0 && reply[5] == 0 && reply[6] == 0) {
+            m_passings.clear();
+            m_clockReset.clear();
+            // The decoder's clock runs from the acknowledgement on: what came
+            // after it are passings to time.
+            m_afterStart.assign(m_buffer.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                m_buffer.begin() + static_cast<std::ptrdiff_t>(count));
+            return true;
+        }
+    }
+    return false;
+}
+
+void DecoderPoller::clearAssemblers()
+{
+    m_passings.clear();
+    m_clockReset.clear();
+    m_clockResetSent = false;
+    m_afterStart.clear();
+}
+
+void DecoderPoller::discardInput() { readChunk(); }
+
+void DecoderPoller::stopWatching()
+{
+    m_keepAliveActive = false;
+    m_connectionLost = false;
+}
+
+void DecoderPoller::assemblePassings(const session::SessionClock& clock, session::LiveTiming& live)
+{
+    if (!m_afterStart.empty()) {
+        const std::vector<std::uint8_t> carried = std::move(m_afterStart);
+        m_afterStart.clear();
+        for (const std::uint8_t byte : carried)
+            feedPassingByte(byte, clock, live);
+    }
+    const std::size_t count = readChunk();
+    for (std::size_t i = 0; i < count; ++i)
+        feedPassingByte(m_buffer[i], clock, live);
+}
+
+void DecoderPoller::feedPassingByte(std::uint8_t byte, const session::SessionClock& clock,
+                                    session::LiveTiming& live)
+{
+    const std::string& model = m_settings.decoderModel;
+    if (model == session::kModelVela1) {
+        if (const auto transponder = m_passings.feedCounterTimed(byte))
+            deliver({TransponderText(*transponder), 0, true, m_counter.counter()}, clock, live);
+    } else if (model == session::kModelVela2Usb || model == session::kModelVela2Bluetooth) {
+        if (const auto framed = m_passings.feedFramed(byte))
+            deliver({TransponderText(framed->transponder), framed->timeMs, false, 0}, clock, live);
+    }
+}
+
+void DecoderPoller::deliver(const common::Passing& passing, const session::SessionClock& clock,
+                            session::LiveTiming& live)
+{
+    session::ProcessPassing(live, passing, clock.counterTimeBase(), m_sounds, m_notifications);
+}
+
+void DecoderPoller::saveSettingsOrSay()
+{
+    if (!SaveDecoderSettings(m_folder, m_settings))
+        m_messages.show(kErrorCaption, kSettingsUnwritableText);
+}
+
+void DecoderPoller::appendPending(const std::string& text)
+{
+    m_pendingLinkMessage += text;
+    if (m_pendingLinkMessage.size() > kPendingLinkMessageCapacity - 1)
+        m_pendingLinkMessage.resize(kPendingLinkMessageCapacity - 1);
+}
+
+std::string DecoderPoller::elapsedSessionText(std::uint32_t now,
+                                              const session::SessionClock& clock) const
+{
+    const std::uint32_t elapsed = now - clock.sessionStartTick();
+    return common::FormatLapTime(static_cast<std::int32_t>(elapsed - elapsed % 100));
+}
+
+std::size_t DecoderPoller::readChunk()
+{
+    std::size_t count = 0;
+    if (!m_port.ReadComPort(m_buffer.data(), kReadChunk, count))
+        return 0;
+    return std::min(count, kReadChunk);
+}
+
+} // namespace tallimo::decoder

@@ -1,0 +1,300 @@
+#include "decoder/core/decoder_poller.h"
+#include "tests/decoder/fake_serial_port.h"
+#include "tests/session/recording_notifications.h"
+#include "tests/support/recording_message_sink.h"
+#include "tests/support/recording_sound_player.h"
+#include "tests/support/temporary_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo::decoder {
+namespace {
+
+using testing::Bytes;
+using testing::RecordedMessage;
+using Messages = std::vector<RecordedMessage>;
+using ByteList = std::vector<std::uint8_t>;
+
+const ByteList kProbe{0xFF, 0xFF, 0xFF, 0xE0, 0x04};
+const ByteList kReset{0xFF, 0xFF, 0xFF, 0x02, 0x00};
+const ByteList kQuery{0xFF, 0xFF, 0xFF, 0x01, 0x02};
+
+std::string Record(int transponder, std::int64_t ms) {
+    const int seconds = static_cast<int>(ms / 1000);
+    const int fraction = 18661 + static_cast<int>(((ms % 1000) * 12000 + 255) / 256);
+    return Bytes({0xFF, 0xFF, 0xFF, 0xF0, transponder >> 8, transponder & 0xFF, seconds / 3600,
+                  seconds / 60 % 60, seconds % 60, fraction >> 8, fraction & 0xFF});
+}
+
+class DecoderPollerTest : public ::testing::Test {
+protected:
+    DecoderPollerTest() {
+        live.header.minLapSeconds = 2;
+        session::SessionKart& kart = live.session.kart(0, 0);
+        kart.kartLabel = "K1";
+        kart.transponder = "000123";
+        kart.usage = session::kUsageInSession;
+        kart.trackState = session::kTrackStateReserved;
+        kart.durationMinutes = 10;
+        port.open = true; // start-up identified the decoder and left the port open
+    }
+
+    void useSettings(const char* line) { folder.write(kDecoderSettingsFileName, line); }
+    std::string savedSettings() const { return folder.read(kDecoderSettingsFileName); }
+
+    void tick(std::uint32_t ms = 10) {
+        ticks.advance(ms);
+        poller.PollDecoder(clock, live);
+    }
+    // Ticks of 10 ms until `ms` have passed.
+    void runFor(std::uint32_t ms) {
+        for (std::uint32_t t = 0; t < ms; t += 10)
+            tick();
+    }
+
+    // Start timing; framed decoders acknowledge the clock reset at once.
+    void startRunning() {
+        clock.StartPressed();
+        tick();
+        if (poller.decoderModel() != session::kModelVela1) {
+            // What came before the command is dropped: answer after it.
+            port.arrive(Bytes({0xFF, 0xFF, 0xFF, 0x02, 0, 0, 0}));
+            tick();
+        }
+        ASSERT_TRUE(clock.running());
+        port.written.clear();
+    }
+
+    int writesOf(const ByteList& command) const {
+        return static_cast<int>(std::count(port.written.begin(), port.written.end(), command));
+    }
+    const session::SessionKart& kart() const { return live.session.kart(0, 0); }
+
+    testing::TemporaryFolder folder;
+    testing::FakeTickSource ticks;
+    testing::FakeHighResCounter counter;
+    testing::FakeSerialPort port{&counter};
+    testing::RecordingMessageSink messages;
+    testing::RecordingSoundPlayer sounds;
+    testing::RecordingNotifications notifications;
+    DecoderPoller poller{port, ticks, counter, messages, sounds, notifications,
+                         common::WorkingFolder(folder.path())};
+    session::SessionClock clock{ticks, counter, sounds, poller, notifications};
+    session::LiveTiming live;
+};
+
+TEST_F(DecoderPollerTest, UnreadableSettingsAreReportedOnceAndNoTrafficFollows) {
+    port.arrive("stale bytes");
+    runFor(2000);
+    EXPECT_EQ(messages.messages(),
+              (Messages{{"Error", "Error : 'Decoder interface' file not found"}}));
+    EXPECT_TRUE(port.written.empty());
+    EXPECT_TRUE(port.chunks.empty()) << "idle input is still drained";
+
+    // A start cannot be confirmed without a known model: it waits.
+    clock.StartPressed();
+    runFor(100);
+    EXPECT_TRUE(clock.starting());
+}
+
+TEST_F(DecoderPollerTest, KeepAliveProbesAfterMoreThan400ms) {
+    useSettings("COM4\t1\tTallimoVela2\n");
+    tick();
+    EXPECT_TRUE(poller.keepAliveActive());
+    tick(400);
+    EXPECT_EQ(writesOf(kProbe), 0);
+    tick(1);
+    EXPECT_EQ(writesOf(kProbe), 1);
+    runFor(2000);
+    EXPECT_EQ(writesOf(kProbe), 5);
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(DecoderPollerTest, OtherModelsAreNotWatched) {
+    for (const char* line : {"COM4\t1\tTallimoVela2Bluetooth\n", "COM4\t1\tTallimo\n", "COM4\t0\tTallimoVela2\n"}) {
+        useSettings(line);
+        poller.invalidateSettings();
+        runFor(1000);
+        EXPECT_FALSE(poller.keepAliveActive()) << line;
+        EXPECT_EQ(writesOf(kProbe), 0) << line;
+    }
+}
+
+TEST_F(DecoderPollerTest, OneFailedProbeIsAHiccupTwoInARowALoss) {
+    useSettings("COM4\t1\tTallimoVela2\n");
+    tick();
+    port.writesFail = true;
+    tick(401);
+    port.writesFail = false;
+    tick(401);
+    port.writesFail = true;
+    tick(401);
+    EXPECT_FALSE(poller.connectionLost()) << "failures must be consecutive";
+    tick(401);
+    EXPECT_TRUE(poller.connectionLost());
+    EXPECT_FALSE(poller.keepAliveActive());
+    EXPECT_FALSE(port.open);
+    EXPECT_EQ(savedSettings(), "COM4\t0\tTallimoVela2\n");
+    EXPECT_TRUE(messages.messages().empty()) << "the loss is reported with the recovery";
+    EXPECT_EQ(poller.pendingLinkMessage(), "") << "not running: nothing to report";
+}
+
+class DecoderRecoveryTest : public DecoderPollerTest {
+protected:
+    // Running 83.45 s into the session when the second probe fails.
+    void loseWhileRunning() {
+        useSettings("COM4\t1\tTallimoVela2\n");
+        tick();
+        startRunning();
+        port.arrive(Record(123, 1000));
+        tick();
+        ticks.set(clock.sessionStartTick() + 83450 - 401);
+        port.writesFail = true;
+        tick(1);
+        tick(401);
+        ASSERT_TRUE(poller.connectionLost());
+        port.writesFail = false;
+        port.written.clear();
+    }
+};
+
+TEST_F(DecoderRecoveryTest, LossThenSuccessfulRecoveryIsReportedInOneMessage) {
+    loseWhileRunning();
+    EXPECT_EQ(poller.pendingLinkMessage(), "Perte connexion du d\xE9" "codeur Vela2/Vela3 USB \xE0 1:23.400.\n");
+    tick(4500);
+    EXPECT_TRUE(port.openedNames.empty()) << "recovery waits more than 4.5 s";
+
+    // The decoder answers; a passing that came with the reply is still timed.
+    port.arrive(Record(123, 5000) + Bytes({0xFF, 0xFF, 0xFF, 0x01, 0x02, 0x00, 0x09}));
+    tick(1);
+    EXPECT_EQ(port.openedNames, std::vector<std::string>{"COM4"});
+    EXPECT_EQ(writesOf(kQuery), 1);
+    EXPECT_FALSE(poller.connectionLost());
+    EXPECT_EQ(savedSettings(), "COM4\t1\tTallimoVela2\n");
+    EXPECT_EQ(kart().lastLapIndex, 1);
+    EXPECT_EQ(kart().lapTimes[1], 4000);
+    EXPECT_EQ(messages.messages(),
+              (Messages{{"Message", "Perte connexion du d\xE9" "codeur Vela2/Vela3 USB \xE0 1:23.400.\n"
+                                    "R\xE9" "cup\xE9ration connexion d\xE9" "codeur Vela2/Vela3 USB r\xE9ussie \xE0 1:27.900."}}));
+
+    // The next tick reads the settings again and watches once more.
+    tick();
+    EXPECT_TRUE(poller.keepAliveActive());
+    tick(401);
+    EXPECT_EQ(writesOf(kProbe), 1);
+}
+
+TEST_F(DecoderRecoveryTest, NoReplyWithin100msFailsAndTriesAgainLater) {
+    loseWhileRunning();
+    const int readsBefore = port.reads;
+    tick(4501);
+    const int recoveryReads = port.reads - readsBefore;
+    EXPECT_EQ(port.openedNames.size(), 1u);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].caption, "Erreur");
+    EXPECT_EQ(messages.messages()[0].text,
+              "Perte connexion du d\xE9" "codeur Vela2/Vela3 USB \xE0 1:23.400.\nEchec \xE0 la r\xE9" "cup\xE9ration.");
+    EXPECT_GE(recoveryReads, 100) << "the wait lasts 100 ms";
+    EXPECT_LE(recoveryReads, 102);
+    EXPECT_TRUE(poller.connectionLost());
+
+    // A port that does not reopen is silent.
+    port.opens = false;
+    tick(4501);
+    EXPECT_EQ(port.openedNames.size(), 2u);
+    EXPECT_EQ(messages.messages().size(), 1u);
+    
+    // Failed attempts pile up in the report only to a bound.
+    port.opens = true;
+    for (int attempt = 0; attempt < 10; ++attempt)
+        tick(4501);
+    EXPECT_EQ(poller.pendingLinkMessage().size(), kPendingLinkMessageCapacity - 1);
+}
+
+TEST_F(DecoderPollerTest, ARejectedClockResetIsSentAgainUntilAccepted) {
+    useSettings("COM4\t1\tTallimoVela2Bluetooth\n");
+    tick();
+    clock.StartPressed();
+    port.arrive("before the command");
+    tick();
+    EXPECT_EQ(writesOf(kReset), 1);
+    EXPECT_TRUE(port.chunks.empty());
+    port.arrive(Bytes({0x55, 0xFF, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x01}));
+    tick();
+    EXPECT_TRUE(clock.starting());
+    tick();
+    EXPECT_EQ(writesOf(kReset), 2) << "a rejection sends the command again";
+    tick();
+    EXPECT_EQ(writesOf(kReset), 2) << "no answer yet: wait";
+
+    // The acknowledgement and a first passing in the same read.
+    port.arrive(Bytes({0xFF, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00}) + Record(123, 250));
+    tick();
+    EXPECT_TRUE(clock.running());
+    tick();
+    EXPECT_EQ(kart().runtime.startTime, 250) << "the passing after the acknowledgement counts";
+}
+
+TEST_F(DecoderPollerTest, ARecordSplitAcrossTicksIsTimedWhenComplete) {
+    useSettings("COM4\t1\tTallimoVela2Bluetooth\n");
+    tick();
+    startRunning();
+    const std::string first = Record(123, 61000);
+    const std::string second = Record(123, 93250);
+    port.arrive(Bytes({0x00}) + first.substr(0, 6));
+    tick();
+    EXPECT_EQ(kart().trackState, session::kTrackStateReserved);
+    port.arrive(first.substr(6) + second.substr(0, 3));
+    tick();
+    EXPECT_EQ(kart().runtime.startTime, 61000);
+    port.arrive(second.substr(3));
+    tick();
+    EXPECT_EQ(kart().lapTimes[1], 32250);
+}
+
+TEST_F(DecoderPollerTest, CounterTimedPassingsAreTimedFromTheFirstStart) {
+    useSettings("COM4\t1\tTallimo\n");
+    tick();
+    startRunning();
+    counter.advanceMs(2500);
+    port.arrive(Bytes({0x00, 0x7B}));
+    tick();
+    // Each read of the fake lets 1 ms pass on the counter as well.
+    EXPECT_GE(kart().runtime.startTime, 2500);
+    EXPECT_LE(kart().runtime.startTime, 2520);
+    EXPECT_EQ(writesOf(kReset), 0) << "counter-timed decoders have no clock to reset";
+}
+
+TEST_F(DecoderPollerTest, IdleInputIsDrainedUnlessTheFleetWindowScans) {
+    useSettings("COM4\t1\tTallimoVela2Bluetooth\n");
+    tick();
+    port.arrive(Record(123, 1000));
+    tick();
+    EXPECT_TRUE(port.chunks.empty());
+
+    poller.setFleetScanActive(true);
+    port.arrive(Record(123, 2000));
+    tick();
+    EXPECT_EQ(port.chunks.size(), 1u) << "the fleet window reads the transponders";
+
+    // Passings drained while paused are never timed.
+    poller.setFleetScanActive(false);
+    tick();
+    startRunning();
+    EXPECT_EQ(kart().trackState, session::kTrackStateReserved);
+}
+
+TEST_F(DecoderPollerTest, AFailingReadProcessesNothing) {
+    useSettings("COM4\t1\tTallimoVela2Bluetooth\n");
+    tick();
+    startRunning();
+    port.arrive(Record(123, 1000));
+    port.readsFail = true;
+    tick();
+    port.readsFail = false;
+    tick();
+    EXPECT_EQ(kart().runtime.startTime, 1000) << "the bytes wait in the driver";
+}
+
+} // namespace
+} // namespace tallimo::decoder

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "decoder/core/serial_port.h"
+#include "tests/support/fake_clocks.h"
+
+#include <algorithm>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace tallimo::testing {
+
+// A serial port fed by the test: each read hands out the next queued chunk
+// (or nothing) and lets 1 ms pass on the counter, as the real read time-out
+// does; writes are recorded.
+class FakeSerialPort final : public decoder::SerialPort {
+public:
+    explicit FakeSerialPort(FakeHighResCounter* counter = nullptr) : m_counter(counter) {}
+
+    bool OpenComPort(const std::string& portName) override {
+        openedNames.push_back(portName);
+        open = opens;
+        return open;
+    }
+    bool CloseComPort() override {
+        if (open)
+            ++closes;
+        open = false;
+        return true;
+    }
+    bool ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::size_t& bytesRead) override {
+        ++reads;
+        bytesRead = 0;
+        if (m_counter)
+            m_counter->advanceMs(1);
+        if (!open || readsFail)
+            return false;
+        if (chunks.empty())
+            return true;
+        std::string& chunk = chunks.front();
+        bytesRead = std::min(maximum, chunk.size());
+        std::copy_n(chunk.begin(), bytesRead, buffer);
+        chunk.erase(0, bytesRead);
+        if (chunk.empty())
+            chunks.pop_front();
+        return true;
+    }
+    bool WriteComPort(const std::uint8_t* buffer, std::size_t count, std::size_t& bytesWritten) override {
+        bytesWritten = 0;
+        if (!open || writesFail)
+            return false;
+        written.emplace_back(buffer, buffer + count);
+        bytesWritten = count;
+        return true;
+    }
+
+    void arrive(std::string bytes) { chunks.push_back(std::move(bytes)); }
+
+    bool opens = true;
+    bool open = false;
+    bool readsFail = false;
+    bool writesFail = false;
+    int closes = 0;
+    int reads = 0;
+    std::vector<std::string> openedNames;
+    std::deque<std::string> chunks;
+    std::vector<std::vector<std::uint8_t>> written;
+
+private:
+    FakeHighResCounter* m_counter;
+};
+
+inline std::string Bytes(std::initializer_list<int> values) {
+    std::string bytes;
+    for (const int value : values)
+        bytes += static_cast<char>(value);
+    return bytes;
+}
+
+} // namespace tallimo::testing
