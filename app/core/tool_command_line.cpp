@@ -5,6 +5,7 @@
 #include "common/core/data_file.h"
 #include "common/core/sound_player.h"
 #include "common/core/time_format.h"
+#include "decoder/core/capture_decoding.h"
 #include "session/core/lap_timing.h"
 #include "session/core/session_file.h"
 
@@ -21,9 +22,13 @@ constexpr const char* kUsage =
     "  tallimo-tool session show FILE [--json]\n"
     "  tallimo-tool session export FILE --csv\n"
     "  tallimo-tool replay SESSION_FILE PASSINGS_FILE [--min-lap S] [--out FILE]\n"
+    "  tallimo-tool decode --model MODEL CAPTURE_FILE\n"
     "\n"
     "PASSINGS_FILE holds one passing per line: a six-digit transponder, a TAB and\n"
-    "the passing time in milliseconds.\n";
+    "the passing time in milliseconds.\n"
+    "CAPTURE_FILE holds the raw bytes of a decoder line; MODEL is Tallimo,\n"
+    "TallimoVela2 or TallimoVela2Bluetooth. decode prints the passings found (for\n"
+    "Tallimo the byte offset stands in for the time) and the bytes skipped.\n";
 
 int UsageError(std::ostream& err, const std::string& problem) {
     err << "tallimo-tool: " << problem << "\n\n" << kUsage;
@@ -173,6 +178,21 @@ int Replay(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
+int Decode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 4 || args[1] != "--model")
+        return UsageError(err, "decode needs --model MODEL and a CAPTURE_FILE");
+    std::string bytes;
+    if (!common::ReadWholeFile(PathOf(args[3]), bytes)) {
+        err << "tallimo-tool: " << args[3] << ": cannot read the capture\n";
+        return 1;
+    }
+    const auto decoding = decoder::DecodeCapture(args[2], bytes);
+    if (!decoding)
+        return UsageError(err, "unknown decoder model '" + args[2] + "'");
+    out << decoder::FormatCaptureDecoding(*decoding);
+    return 0;
+}
+
 } // namespace
 
 int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
@@ -187,6 +207,8 @@ int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& 
         return ExportSession(arguments, out, err);
     if (arguments[0] == "replay")
         return Replay(arguments, out, err);
+    if (arguments[0] == "decode")
+        return Decode(arguments, out, err);
     return UsageError(err, "unknown command '" + arguments[0] + "'");
 }
 

@@ -123,6 +123,23 @@ TEST_F(ToolTest, ReplayNeverOverwritesItsInputUnlessAsked) {
     EXPECT_TRUE(std::filesystem::exists(folder / "day.replayed.rent"));
 }
 
+TEST_F(ToolTest, DecodeListsThePassingsOfACaptureAndTheSkippedBytes) {
+    // Noise, a passing at 0:01:02.499, a clock reset acknowledgement, a
+    // passing of transponder 7 at 1:00:00.000, and half a record.
+    const std::string capture =
+        std::string("\x00\x13", 2) + std::string("\xFF\xFF\xFF\xF0\x12\x67\x00\x01\x02\xA4\x72", 11) +
+        std::string("\xFF\xFF\xFF\x02\x00\x00\x00", 7) +
+        std::string("\xFF\xFF\xFF\xF0\x00\x07\x01\x00\x00\x48\xE5", 11) + "\xFF\xFF\xFF";
+    folder.write("line.bin", capture);
+    const ToolRun framed = RunTool({"decode", "--model", "TallimoVela2", (folder / "line.bin").string()});
+    EXPECT_EQ(framed.exitCode, 0) << framed.err;
+    EXPECT_EQ(framed.out, "004711\t62499\n000007\t3600000\nskipped\t12\n");
+
+    const ToolRun pairs = RunTool({"decode", "--model", "Tallimo", (folder / "line.bin").string()});
+    EXPECT_EQ(pairs.exitCode, 0);
+    EXPECT_EQ(pairs.out.substr(0, 27), "000019\t0\n065535\t2\n065520\t4\n");
+}
+
 struct FailureCase {
     const char* name;
     std::vector<std::string> arguments; // "@" stands for the temporary folder
@@ -172,7 +189,16 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"unwritable_output",
                     {"replay", "@/day.rent", "@/ok.txt", "--out", "@/day.rent/inside.rent"},
                     1,
-                    "cannot write the session file"}),
+                    "cannot write the session file"},
+        FailureCase{"decode_unknown_model",
+                    {"decode", "--model", "Vela9", "@/ok.txt"},
+                    2,
+                    "unknown decoder model 'Vela9'"},
+        FailureCase{"decode_missing_capture",
+                    {"decode", "--model", "Tallimo", "@/none.bin"},
+                    1,
+                    "none.bin: cannot read the capture"},
+        FailureCase{"decode_without_model", {"decode", "@/ok.txt"}, 2, "decode needs --model"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PassingListTest, ReadsLinesAndNamesTheFirstBadOne) {
