@@ -32,7 +32,8 @@ std::string TabFieldReader::readText(std::size_t capacity) {
 }
 
 bool TabFieldReader::readInt(std::int32_t& value) {
-    std::string_view field = readText(32);
+    const std::string text = readText(32);
+    std::string_view field = text;
     while (!field.empty() && field.front() == ' ')
         field.remove_prefix(1);
     while (!field.empty() && field.back() == ' ')

@@ -94,7 +94,6 @@ private:
 
     std::uint32_t m_sessionStartTick = 0;
     std::int64_t m_sessionCounterBase = 0;
-    bool m_counterBaseTaken = false;
 
     int m_elapsedHours = 0, m_elapsedMinutes = 0, m_elapsedSeconds = 0, m_elapsedMs = 0;
     int m_remainingHours = 0, m_remainingMinutes = 0, m_remainingSeconds = 0;
