@@ -6,7 +6,8 @@ set -eu
 PACKAGES="build-essential cmake ninja-build pkg-config
 libgtest-dev libgmock-dev libbenchmark-dev
 qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-tools-dev
-libfreeimage-dev libgl-dev xvfb xauth"
+libfreeimage-dev libgl-dev xvfb xauth
+clang libclang-rt-14-dev"
 
 missing=""
 for package in $PACKAGES; do
