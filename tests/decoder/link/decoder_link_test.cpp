@@ -1,0 +1,190 @@
+// The whole link through a real pseudo-terminal: the simulator plays the
+// decoder, the Qt serial port, identification, the poller and lap timing
+// run as in the program, on the real clocks, ticking every 10 ms.
+
+#include "common/core/system_clocks.h"
+#include "decoder/core/decoder_poller.h"
+#include "decoder/core/identify_decoder.h"
+#include "decoder/gui/qt_serial_port.h"
+#include "decoder/sim/decoder_simulator_host.h"
+#include "tests/session/recording_notifications.h"
+#include "tests/support/recording_message_sink.h"
+#include "tests/support/recording_sound_player.h"
+#include "tests/support/temporary_folder.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <thread>
+
+namespace tallimo::decoder {
+namespace {
+
+using namespace std::chrono_literals;
+using sim::DecoderModel;
+
+const std::vector<int> kTransponders{101, 2002, 30003};
+
+class DecoderLinkTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "decoder_link_test";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            new QCoreApplication(argc, argv);
+    }
+
+    void startSimulator(DecoderModel model, int rejections = 0, int identity = 4321) {
+        sim::DecoderSimulatorHostConfig config;
+        config.decoder.model = model;
+        config.decoder.identity = identity;
+        config.decoder.clockResetRejections = rejections;
+        config.decoder.trafficStart = sim::TrafficStart::OnClockReset;
+        for (std::size_t i = 0; i < kTransponders.size(); ++i)
+            config.decoder.karts.push_back({kTransponders[i], 1300 + 150 * static_cast<int>(i), 120});
+        config.workingFolder = folder.path();
+        config.port = "COM7";
+        host = std::make_unique<sim::DecoderSimulatorHost>(std::move(config));
+        ASSERT_TRUE(host->start()) << host->lastError();
+    }
+
+    void bookKarts() {
+        live.header.minLapSeconds = 1;
+        live.session.categories[0].categoryName = "Adultes";
+        for (std::size_t i = 0; i < kTransponders.size(); ++i) {
+            session::SessionKart& kart = live.session.kart(0, static_cast<int>(i));
+            kart.kartLabel = session::KartLabelFor(0, static_cast<int>(i));
+            kart.transponder = TransponderText(kTransponders[i]);
+            kart.usage = session::kUsageInSession;
+            kart.trackState = session::kTrackStateReserved;
+            kart.durationMinutes = 10;
+        }
+    }
+
+    // Ticks like the main window's timer until `done` or the deadline.
+    bool tickUntil(const std::function<bool()>& done, std::chrono::milliseconds deadline) {
+        const auto end = std::chrono::steady_clock::now() + deadline;
+        while (std::chrono::steady_clock::now() < end) {
+            poller.PollDecoder(clock, live);
+            if (done())
+                return true;
+            std::this_thread::sleep_for(10ms);
+        }
+        return false;
+    }
+
+    void identifyAndStart() {
+        const IdentificationResult identified = IdentifyDecoder(port, counter, root, "COM7");
+        ASSERT_EQ(identified.settings.connected, 1);
+        clock.StartPressed();
+        ASSERT_TRUE(tickUntil([&] { return clock.running(); }, 3s));
+    }
+
+    // The laps of a transponder as the simulator drove them.
+    std::vector<std::int64_t> drivenTimes(int transponder) const {
+        std::vector<std::int64_t> times;
+        for (const sim::DrivenPassing& passing : host->drivenPassings())
+            if (passing.transponder == transponder && !passing.duplicate && passing.clockEpoch >= 1)
+                times.push_back(passing.decoderTimeMs);
+        return times;
+    }
+
+    void expectLapsAsDriven() {
+        for (std::size_t i = 0; i < kTransponders.size(); ++i) {
+            const session::SessionKart& kart = live.session.kart(0, static_cast<int>(i));
+            const std::vector<std::int64_t> driven = drivenTimes(kTransponders[i]);
+            ASSERT_GE(kart.lastLapIndex, 2) << kart.kartLabel;
+            ASSERT_GT(driven.size(), static_cast<std::size_t>(kart.lastLapIndex));
+            EXPECT_EQ(kart.runtime.startTime, driven[0]) << kart.kartLabel;
+            for (int lap = 1; lap <= kart.lastLapIndex; ++lap)
+                EXPECT_EQ(kart.lapTimes[lap], driven[lap] - driven[lap - 1])
+                    << kart.kartLabel << " lap " << lap;
+        }
+    }
+
+    testing::TemporaryFolder folder;
+    common::WorkingFolder root{folder.path()};
+    common::SystemTickSource ticks;
+    common::SystemHighResCounter counter;
+    QtSerialPort port{root};
+    testing::RecordingMessageSink messages;
+    testing::RecordingSoundPlayer sounds;
+    testing::RecordingNotifications notifications;
+    DecoderPoller poller{port, ticks, counter, messages, sounds, notifications, root};
+    session::SessionClock clock{ticks, counter, sounds, poller, notifications};
+    session::LiveTiming live;
+    std::unique_ptr<sim::DecoderSimulatorHost> host;
+};
+
+struct IdentityCase {
+    const char* name;
+    DecoderModel model;
+    const char* expectedModel;
+    std::optional<int> expectedId;
+};
+
+class DecoderIdentification : public DecoderLinkTest,
+                              public ::testing::WithParamInterface<IdentityCase> {};
+
+TEST_P(DecoderIdentification, FindsTheModelOnTheLinkedPort) {
+    startSimulator(GetParam().model, 0, 1234);
+    const IdentificationResult result = IdentifyDecoder(port, counter, root, "COM7");
+    EXPECT_EQ(result.settings, (DecoderSettings{"COM7", 1, GetParam().expectedModel}));
+    EXPECT_EQ(result.decoderId, GetParam().expectedId);
+    EXPECT_EQ(host->commandCounts().identificationQueries, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, DecoderIdentification,
+    ::testing::Values(IdentityCase{"usb", DecoderModel::Vela2Usb, "TallimoVela2", 1234},
+                      IdentityCase{"bluetooth", DecoderModel::Vela2Bluetooth, "TallimoVela2Bluetooth", 1234},
+                      IdentityCase{"silent_vela1", DecoderModel::Vela1Usb, "Tallimo", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DecoderLinkTest, AnUnboundPortThatDoesNotExistIsNotConnected) {
+    const IdentificationResult result = IdentifyDecoder(port, counter, root, "COM99");
+    EXPECT_EQ(result.settings, (DecoderSettings{"COM99", 0, "Tallimo"}));
+}
+
+TEST_F(DecoderLinkTest, LapsRecordedEqualTheLapsDrivenToTheMillisecond) {
+    startSimulator(DecoderModel::Vela2Bluetooth, 2);
+    bookKarts();
+    identifyAndStart();
+    EXPECT_EQ(host->commandCounts().clockResets, 3) << "two rejections, then the accepted one";
+    ASSERT_TRUE(tickUntil([&] { return live.session.kart(0, 2).lastLapIndex >= 3; }, 15s));
+    clock.PausePressed(false);
+    expectLapsAsDriven();
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(DecoderLinkTest, AVanishedDecoderIsDeclaredLostThenRecovered) {
+    startSimulator(DecoderModel::Vela2Usb);
+    bookKarts();
+    identifyAndStart();
+    ASSERT_TRUE(tickUntil([&] { return live.session.kart(0, 0).lastLapIndex >= 1; }, 10s));
+
+    ASSERT_TRUE(host->vanish());
+    ASSERT_TRUE(tickUntil([&] { return poller.connectionLost(); }, 3s));
+    EXPECT_EQ(folder.read(kDecoderSettingsFileName), "COM7\t0\tTallimoVela2\n");
+    EXPECT_EQ(poller.pendingLinkMessage().rfind("Perte connexion du d\xE9" "codeur Vela2/Vela3 USB \xE0 ", 0), 0u);
+
+    ASSERT_TRUE(host->comeBack());
+    ASSERT_TRUE(tickUntil([&] { return !poller.connectionLost(); }, 8s));
+    EXPECT_EQ(folder.read(kDecoderSettingsFileName), "COM7\t1\tTallimoVela2\n");
+    ASSERT_FALSE(messages.messages().empty());
+    EXPECT_EQ(messages.messages().back().caption, "Message");
+    EXPECT_NE(messages.messages().back().text.find("r\xE9ussie \xE0 "), std::string::npos);
+
+    // Timing goes on after the recovery, and the keep-alive watches again.
+    const int lapsBefore = live.session.kart(0, 0).lastLapIndex;
+    ASSERT_TRUE(tickUntil([&] { return live.session.kart(0, 0).lastLapIndex >= lapsBefore + 2; }, 10s));
+    EXPECT_TRUE(poller.keepAliveActive());
+}
+
+} // namespace
+} // namespace tallimo::decoder
