@@ -1,0 +1,123 @@
+#include "app/core/main_menu.h"
+#include "app/core/program_folders.h"
+#include "app/core/session_tree.h"
+#include "session/core/session_startup.h"
+#include "tests/support/temporary_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo::app {
+namespace {
+
+using namespace session;
+
+std::vector<std::pair<std::string, int>> TextsAndValues(const std::vector<SessionTreeItem>& items) {
+    std::vector<std::pair<std::string, int>> result;
+    for (const SessionTreeItem& item : items)
+        result.emplace_back(item.text, item.value);
+    return result;
+}
+
+TEST(SessionTree, ListsBrokenDownKartsCategoriesWithTheirKartsInUseAndPrivateKarts) {
+    RentalSession session;
+    FleetLayout fleet;
+    fleet.categoryNames = {"Adultes", "", "Enfants", "", ""};
+    BuildSessionFromFleet(session, fleet);
+    session.kart(0, 4).usage = kUsageInSession;
+    session.kart(0, 1).usage = kUsageInSession;
+    session.kart(2, 0).usage = kUsageBrokenDown;
+    session.kart(kPrivateCategoryIndex, 2).usage = kUsageInSession;
+
+    const std::vector<SessionTreeItem> items = BuildSessionTree(session);
+    const std::vector<std::pair<std::string, int>> expected{
+        {"Type de session", 10000}, {"Location", 800}, {"Piste", 900}, {"", 100000},
+        {"Karts en panne", 1000}, {"K201", 1201}, {"", 100000}, {"Adultes", 0}, {"K2", 2},
+        {"K5", 5}, {"Enfants", 200}, {"", 100000}, {"Karts priv\xE9s", 500}, {"KP3", 503}};
+    EXPECT_EQ(TextsAndValues(items), expected);
+    EXPECT_TRUE(items[7].bold);
+    EXPECT_EQ(items[8].parent, 7);
+    EXPECT_EQ(items[10].image, 4) << "category images follow the category index";
+    EXPECT_EQ(items[13].image, 7);
+    EXPECT_EQ(items[3].image, kTreeNoImage);
+}
+
+struct ContextCase {
+    int value;
+    int command;
+};
+
+class TreeContextMenus : public ::testing::TestWithParam<ContextCase> {};
+
+TEST_P(TreeContextMenus, OfferTheItemsCommand) {
+    EXPECT_EQ(TreeContextCommand(GetParam().value), GetParam().command);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, TreeContextMenus,
+                         ::testing::Values(ContextCase{10000, 1501}, ContextCase{900, 1504},
+                                           ContextCase{0, 1511}, ContextCase{400, 1511},
+                                           ContextCase{500, 1512}, ContextCase{800, 0},
+                                           ContextCase{5, 0}, ContextCase{1000, 0}));
+
+TEST(SessionTree, OnlyRentalKartsCanBeDeclaredBrokenDown) {
+    int category = -1, slot = -1;
+    EXPECT_TRUE(TreeItemIsRentalKart(230, category, slot));
+    EXPECT_EQ(category, 2);
+    EXPECT_EQ(slot, 29);
+    EXPECT_FALSE(TreeItemIsRentalKart(200, category, slot)) << "a category heading";
+    EXPECT_FALSE(TreeItemIsRentalKart(503, category, slot)) << "private karts";
+    EXPECT_FALSE(TreeItemIsRentalKart(1201, category, slot)) << "already broken down";
+    EXPECT_FALSE(TreeItemIsRentalKart(10000, category, slot));
+}
+
+TEST(MainMenu, TranslatedRowsReplaceTheProgramsTextsButBlanksKeepThem) {
+    std::vector<MainMenu> menus = BuildMainMenu();
+    ASSERT_EQ(menus.size(), 6u);
+    EXPECT_EQ(menus[0].items[0].text, "Nouvelle session");
+    i18n::TranslationTable table;
+    table.setText(0, i18n::LanguageCode::English, "File");
+    table.setText(6, i18n::LanguageCode::English, "New session");
+    table.setText(28, i18n::LanguageCode::English, "Interface");
+    table.setText(31, i18n::LanguageCode::English, "Help");
+    TranslateMainMenu(menus, table, i18n::LanguageCode::English);
+    EXPECT_EQ(menus[0].title, "File");
+    EXPECT_EQ(menus[0].items[0].text, "New session");
+    EXPECT_EQ(menus[0].items[1].text, "Ouvrir session") << "an empty row keeps the French text";
+    EXPECT_EQ(menus[1].title, "Base de donn\xE9" "es");
+    EXPECT_EQ(menus[5].items[0].text, "Help");
+    EXPECT_EQ(MainMenuRowOf(1017), 17);
+    EXPECT_EQ(MainMenuRowOf(1034), 23);
+    EXPECT_EQ(MainMenuRowOf(1501), -1);
+}
+
+TEST(ProgramFolders, OptionThenVariableThenTheUsersDataFolder) {
+    Environment environment{std::string("/srv/tallimo"), std::string("/home/op/.data"), std::string("/home/op")};
+    EXPECT_EQ(ResolveWorkingFolder(std::string("/tmp/day"), environment), std::filesystem::path("/tmp/day"));
+    EXPECT_EQ(ResolveWorkingFolder(std::nullopt, environment), std::filesystem::path("/srv/tallimo"));
+    environment.workingFolder.reset();
+    EXPECT_EQ(ResolveWorkingFolder(std::nullopt, environment),
+              std::filesystem::path("/home/op/.data/Tallimo Pistara"));
+    environment.dataHome.reset();
+    EXPECT_EQ(ResolveWorkingFolder(std::nullopt, environment),
+              std::filesystem::path("/home/op/.local/share/Tallimo Pistara"));
+    EXPECT_EQ(ResourceFolderFor("/usr/local/bin/tallimo"), std::filesystem::path("/usr/local/share/tallimo"));
+}
+
+TEST(ProgramFolders, AFirstStartCopiesWhatIsMissingAndNeverAnOperatorsFile) {
+    testing::TemporaryFolder resources, work;
+    resources.write("sons/beep1.wav", "RIFF beep");
+    resources.write("Translation/BasePistes.trans", "factory");
+    resources.write("unrelated.txt", "not a resource");
+    work.write("Translation/BasePistes.trans", "edited by the operator");
+
+    const FirstStartReport report = FillWorkingFolder(resources.path(), work.path());
+    EXPECT_EQ(report.copied, std::vector<std::string>{"sons/beep1.wav"});
+    EXPECT_TRUE(report.failed.empty());
+    EXPECT_EQ(work.read("Translation/BasePistes.trans"), "edited by the operator");
+    EXPECT_FALSE(std::filesystem::exists(work / "unrelated.txt"));
+    EXPECT_TRUE(std::filesystem::is_directory(work / "Private"));
+    EXPECT_TRUE(std::filesystem::is_directory(work / "Runs"));
+    EXPECT_TRUE(FillWorkingFolder(resources.path(), work.path()).copied.empty()) << "a second start copies nothing";
+}
+
+} // namespace
+} // namespace tallimo::app
