@@ -74,6 +74,7 @@ const PerLanguage& TitlesOf(TitledWindow window) {
     case TitledWindow::FirstNames:
         return kFirstNames;
     case TitledWindow::Prices:
+    case TitledWindow::PriceList: // the printout is titled as the window that opens it
         return kPrices;
     case TitledWindow::Discounts:
         return kDiscounts;

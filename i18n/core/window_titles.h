@@ -22,9 +22,10 @@ enum class TitledWindow {
     Emails,
     DecoderInterface,
     TranslationEditor,
-    InformationSheet,
+    InformationSheet, // also the sheet's printed heading
     SubscriberForm,
     LoyaltyPoints,
+    PriceList,
 };
 
 // The Windows-1252 title of `window` in `code` (English for unknown codes).
