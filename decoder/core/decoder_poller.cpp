@@ -19,7 +19,7 @@ const char* const kRecoveredCaption = "Message";
 const char* const kRecoveryFailedCaption = "Erreur";
 
 // See IdentifyDecoder: a stuck counter must not hold the tick for ever.
-constexpr int kMaximumRecoveryReads = 2000;
+constexpr int kMaximumRecoveryReads = 200000;
 
 bool startsWith(const std::uint8_t* bytes, std::uint8_t tag)
 {
@@ -260,6 +260,10 @@ std::size_t DecoderPoller::readChunk()
     std::size_t count = 0;
     if (!m_port.ReadComPort(m_buffer.data(), kReadChunk, count))
         return 0;
+    if (count > 0) {
+        m_heardDecoder = true;
+        m_lastInputTick = m_ticks.tickMs();
+    }
     return std::min(count, kReadChunk);
 }
 

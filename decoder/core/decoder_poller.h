@@ -63,6 +63,9 @@ public:
     bool keepAliveActive() const { return m_keepAliveActive; }
     bool connectionLost() const { return m_connectionLost; }
     const std::string& pendingLinkMessage() const { return m_pendingLinkMessage; }
+    // When bytes last came from the decoder, for the status display.
+    bool hasHeardDecoder() const { return m_heardDecoder; }
+    std::uint32_t lastInputTick() const { return m_lastInputTick; }
 
 private:
     void loadSettings(std::uint32_t now);
@@ -105,6 +108,8 @@ private:
     std::vector<std::uint8_t> m_afterStart;
 
     std::vector<std::uint8_t> m_buffer;
+    bool m_heardDecoder = false;
+    std::uint32_t m_lastInputTick = 0;
 };
 
 } // namespace tallimo::decoder

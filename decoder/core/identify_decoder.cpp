@@ -8,9 +8,9 @@
 namespace tallimo::decoder {
 namespace {
 
-// A counter that stops moving would keep the wait going for ever; the 1 ms
-// read time-out bounds the loop to about this many reads anyway.
-constexpr int kMaximumReads = 20000;
+// A counter that stops moving would keep the wait going for ever; no port
+// answers this many reads within the time limit.
+constexpr int kMaximumReads = 2000000;
 
 std::int64_t elapsedMs(const common::HighResCounter& counter, std::int64_t start)
 {

@@ -20,8 +20,8 @@ public:
     virtual bool OpenComPort(const std::string& portName) = 0;
     // Always true; nothing happens when no port is open.
     virtual bool CloseComPort() = 0;
-    // Returns at once with what has arrived (after at most about 1 ms of
-    // waiting); `bytesRead` is 0 when nothing had. False when no port is open
+    // Returns at once with what has arrived (waiting at most about 1 ms);
+    // `bytesRead` is 0 when nothing had. False when no port is open
     // or the device failed.
     virtual bool ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::size_t& bytesRead) = 0;
     // Gives up after 100 ms; `bytesWritten` tells how much went out.
