@@ -2,6 +2,7 @@
 
 #include "common/core/data_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 
@@ -73,6 +74,22 @@ std::string FormatDecoderSettings(const DecoderSettings& settings)
 
 void ParseDecoderSettings(std::string_view bytes, DecoderSettings& settings)
 {
+    // The program writes its three fields TAB-separated; read that line by
+    // its fields, so that a file saved with no port chosen (an empty first
+    // field) reads back as it was written rather than shifted by one.
+    const std::string_view line = bytes.substr(0, bytes.find('\n'));
+    if (std::count(line.begin(), line.end(), '\t') == 2 && line.front() == '\t') {
+        const std::size_t second = line.find('\t', 1);
+        settings.comPort.clear();
+        TokenScanner connected(line.substr(1, second - 1));
+        const auto value = connected.integer();
+        if (!value)
+            return;
+        settings.connected = *value;
+        TokenScanner model(line.substr(second + 1));
+        settings.decoderModel = cut(model.word().value_or(std::string_view()), kDecoderModelCapacity);
+        return;
+    }
     TokenScanner scanner(bytes);
     const auto port = scanner.word();
     if (!port)
