@@ -10,13 +10,21 @@ namespace {
 // multiple of 900.
 constexpr double kSlack = 1e-6;
 
-int WholeLines(double space, double pitch) {
-    if (pitch <= 0)
-        return 1;
-    return std::max(1, static_cast<int>(std::floor(space / pitch + kSlack)));
+} // namespace
+
+int BoardGeometry::linesIn(int slots) const {
+    if (linePitch <= 0)
+        return 0;
+    const double room = slots * slotHeight - firstLineOffset;
+    return std::max(0, static_cast<int>(std::floor(room / linePitch + kSlack)));
 }
 
-} // namespace
+int BoardGeometry::slotsFor(int kartLines) const {
+    if (slotHeight <= 0)
+        return 1;
+    const double needed = firstLineOffset + std::max(0, kartLines) * linePitch;
+    return std::max(1, static_cast<int>(std::ceil(needed / slotHeight - kSlack)));
+}
 
 BoardGeometry ComputeBoardGeometry(int screenWidth, int screenHeight, double lineScale) {
     const double w = screenWidth > 0 ? screenWidth : 1600;
@@ -29,8 +37,6 @@ BoardGeometry ComputeBoardGeometry(int screenWidth, int screenHeight, double lin
     g.linePitch = 10.0 / 900.0 * h * (lineScale > 0 ? lineScale : 1.0);
     g.trophyX = 175.0 / 1600.0 * w;
     g.trophyY = 7.0 / 900.0 * h;
-    g.linesInFirstSlot = WholeLines(g.slotHeight - g.firstLineOffset, g.linePitch);
-    g.linesInNextSlot = WholeLines(g.slotHeight - g.headingOffset, g.linePitch);
     return g;
 }
 
@@ -40,29 +46,20 @@ BoardLayout::BoardLayout() {
     m_placedLines.reserve(session::kBoardRowCapacity);
 }
 
-void BoardLayout::setGeometry(const BoardGeometry& geometry, double boardWidth, double boardHeight) {
-    const int oldLinesFirst = m_geometry.linesInFirstSlot;
-    const int oldLinesNext = m_geometry.linesInNextSlot;
+void BoardLayout::setGeometry(const BoardGeometry& geometry, double boardWidth,
+                              double boardHeight) {
     m_geometry = geometry;
     m_width = std::max(0.0, boardWidth);
     m_height = std::max(0.0, boardHeight);
     const double room = m_height - m_geometry.titleBandHeight;
-    const int slots =
-        m_geometry.slotHeight > 0 ? static_cast<int>(std::floor(room / m_geometry.slotHeight + kSlack)) : 1;
+    const int slots = m_geometry.slotHeight > 0
+                          ? static_cast<int>(std::floor(room / m_geometry.slotHeight + kSlack))
+                          : 1;
     m_visibleSlots = std::clamp(slots, 1, kMaxVisibleSlots);
-    if (oldLinesFirst != geometry.linesInFirstSlot || oldLinesNext != geometry.linesInNextSlot)
-        for (CategoryBlock& block : m_blocks)
-            block.slotCount = slotsFor(block.kartRowCount);
+    for (CategoryBlock& block : m_blocks)
+        block.slotCount = m_geometry.slotsFor(block.kartRowCount);
     m_scroll = std::clamp(m_scroll, 0, scrollMaximum());
     place();
-}
-
-int BoardLayout::slotsFor(int kartRows) const {
-    const int beyondFirst = kartRows - m_geometry.linesInFirstSlot;
-    if (beyondFirst <= 0)
-        return 1;
-    const int next = std::max(1, m_geometry.linesInNextSlot);
-    return 1 + (beyondFirst + next - 1) / next;
 }
 
 void BoardLayout::setRows(const session::BoardRows& rows, int rowCount) {
@@ -85,7 +82,7 @@ void BoardLayout::setRows(const session::BoardRows& rows, int rowCount) {
             ++m_blocks.back().kartRowCount;
     }
     for (CategoryBlock& block : m_blocks)
-        block.slotCount = slotsFor(block.kartRowCount);
+        block.slotCount = m_geometry.slotsFor(block.kartRowCount);
     m_scroll = std::clamp(m_scroll, 0, scrollMaximum());
     place();
 }
@@ -128,20 +125,14 @@ void BoardLayout::place() {
         const double top = slotTop(slot);
         m_placedBlocks.push_back({b, top, slotTop(slot + shownSlots)});
         if (block.headingRow >= 0)
-            m_placedLines.push_back({block.headingRow, b, true, top + g.headingOffset, top + g.firstLineOffset});
-        for (int k = 0; k < block.kartRowCount; ++k) {
-            int inSlot = 0;
-            int line = k;
-            double offset = g.firstLineOffset;
-            if (k >= g.linesInFirstSlot) {
-                inSlot = 1 + (k - g.linesInFirstSlot) / g.linesInNextSlot;
-                line = (k - g.linesInFirstSlot) % g.linesInNextSlot;
-                offset = g.headingOffset;
-            }
-            if (inSlot >= shownSlots)
-                break;
-            const double lineTop = slotTop(slot + inSlot) + offset + line * g.linePitch;
-            m_placedLines.push_back({block.firstKartRow + k, b, false, lineTop, lineTop + g.linePitch});
+            m_placedLines.push_back(
+                {block.headingRow, b, true, top + g.headingOffset, top + g.firstLineOffset});
+        // Lines cut by the bottom of the board are left out, not half drawn.
+        const int shownLines = std::min(block.kartRowCount, g.linesIn(shownSlots));
+        for (int k = 0; k < shownLines; ++k) {
+            const double lineTop = top + g.firstLineOffset + k * g.linePitch;
+            m_placedLines.push_back(
+                {block.firstKartRow + k, b, false, lineTop, lineTop + g.linePitch});
         }
         slot += shownSlots;
     }

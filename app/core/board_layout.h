@@ -4,8 +4,9 @@
 // the board fills a maximised window on any screen. The board is a title
 // band and then a column of slots; each category is a block (its heading row
 // and its kart rows) that takes one slot, and as many more as its kart lines
-// need. Scrolling moves by whole blocks. Painting and hit testing both read
-// the same placement, so a click always lands on the line that was drawn.
+// need: the lines run on at the same spacing into the next slot, so a long
+// category reads as one even list. Scrolling moves by whole blocks. Painting and hit testing both
+// read the same placement, so a click always lands on the line that was drawn.
 
 #include "session/core/board_rows.h"
 
@@ -18,11 +19,10 @@ constexpr int kBoardScrollPage = 5;
 constexpr int kTrophyWidth = 20;
 constexpr int kTrophyHeight = 18;
 
-// Kart lines 10/900 of the screen height apart only fit a 9-pixel font on a
-// 1080-line screen, far too small to read from the track; the pitch is
-// widened by this factor (two slots of five and six lines still hold a full
-// category of thirty karts on six slots).
-constexpr double kReadableLineScale = 1.8;
+// Kart lines 10/900 of the screen height apart only fit a 10-pixel font on
+// a 1080-line screen, far too small to read from the track; the spacing is
+// doubled, which still puts a full category of thirty karts on six slots.
+constexpr double kReadableLineScale = 2.0;
 
 struct BoardGeometry {
     double titleBandHeight = 0; // the "Location de karts" heading above the slots
@@ -30,10 +30,13 @@ struct BoardGeometry {
     double headingOffset = 0;   // heading text below the top of its slot
     double firstLineOffset = 0; // first kart line below the top of the block
     double linePitch = 0;
-    double trophyX = 0;         // from the board's left
-    double trophyY = 0;         // below the top of the slot
-    int linesInFirstSlot = 1;   // kart lines under the heading
-    int linesInNextSlot = 1;    // in each slot a long block continues into
+    double trophyX = 0; // from the board's left
+    double trophyY = 0; // below the top of the slot
+
+    // Kart lines a block of `slots` slots holds, and the slots `kartLines`
+    // lines need (at least one, for the heading).
+    int linesIn(int slots) const;
+    int slotsFor(int kartLines) const;
 };
 
 BoardGeometry ComputeBoardGeometry(int screenWidth, int screenHeight,
@@ -110,7 +113,6 @@ public:
 
 private:
     void place();
-    int slotsFor(int kartRows) const;
 
     BoardGeometry m_geometry;
     double m_width = 0;

@@ -39,12 +39,14 @@ struct DefaultColumn {
 // In 1/1600 of the screen width from the board's left.
 constexpr std::array<DefaultColumn, kShownColumnCount> kDefaultColumns{{
     {"Kart", 14, 90, kAlignLeft},
-    {"Pilote", 110, 330, kAlignLeft},
-    {"Dur\xE9" "e", 445, 90, kAlignRight},
-    {"Tours", 545, 90, kAlignRight},
-    {"Temps", 650, 170, kAlignRight},
-    {"Dernier tour", 835, 170, kAlignRight},
-    {"Meilleur tour", 1020, 170, kAlignRight},
+    {"Pilote", 110, 340, kAlignLeft},
+    {"Dur\xE9"
+     "e",
+     460, 100, kAlignCentre},
+    {"Tours", 580, 110, kAlignRight},
+    {"Temps", 720, 190, kAlignRight},
+    {"Dernier tour", 930, 190, kAlignRight},
+    {"Meilleur tour", 1140, 190, kAlignRight},
 }};
 
 } // namespace
@@ -97,7 +99,8 @@ std::array<ColumnPlacement, kShownColumnCount> BoardColumns(const DisplaySetting
                             alignment <= kAlignCentre;
         placed = usable ? ColumnPlacement{x, width, alignment, a[kAttributeShown][column] != 0, {}}
                         : ColumnPlacement{d.x, d.width, d.alignment, true, {}};
-        placed.title = settings.columnTitles[column].empty() ? d.title : settings.columnTitles[column];
+        placed.title =
+            settings.columnTitles[column].empty() ? d.title : settings.columnTitles[column];
     }
     return columns;
 }

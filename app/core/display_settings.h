@@ -52,9 +52,10 @@ constexpr int kAlignCentre = 2;
 
 struct DisplaySettings {
     int firstValue = 0;
-    std::string logoPath; // Windows-1252
+    std::string logoPath;                                    // Windows-1252
     std::array<std::string, kBoardColumnCount> columnTitles; // Windows-1252
-    std::array<std::array<std::int32_t, kBoardColumnCount>, kColumnAttributeCount> columnAttributes{};
+    std::array<std::array<std::int32_t, kBoardColumnCount>, kColumnAttributeCount>
+        columnAttributes{};
     std::array<std::int32_t, kBoardColumnCount> columnValues{};
     // [0] window background, [1] tree background, [2] board area, as 0x00BBGGRR.
     std::array<std::int32_t, kColourValueCount> colours{};

@@ -6,6 +6,7 @@
 
 #include "common/core/message_sink.h"
 #include "common/core/working_folder.h"
+#include "databases/core/kart_categories_file.h"
 #include "session/core/live_timing.h"
 
 #include <array>
@@ -14,9 +15,7 @@
 
 namespace tallimo::app {
 
-// The transponder fitted to each kart of the fleet, by category and position.
-using FleetTransponders =
-    std::array<std::array<std::string, session::kKartsPerCategory>, session::kRentalCategoryCount>;
+using databases::FleetTransponders;
 
 // A run still timing when the session is saved ends there.
 void FinishTimingRuns(session::RentalSession& session);

@@ -1,0 +1,108 @@
+#include "app/core/demo_working_folder.h"
+
+#include "databases/core/kart_categories_file.h"
+#include "databases/core/tracks_file.h"
+#include "decoder/core/decoder_frames.h"
+#include "decoder/core/decoder_settings.h"
+#include "session/core/rental_session.h"
+#include "session/core/session_file.h"
+#include "session/core/session_startup.h"
+
+#include <system_error>
+
+namespace tallimo::app {
+namespace {
+
+struct DemoDriver {
+    const char* name;
+    const char* firstName;
+    int minutes;
+};
+
+// Windows-1252, as every data file.
+const DemoDriver kAdults[] = {
+    {"Lef\xE8vre", "Fr\xE9" "d\xE9ric", 10}, {"Martin", "Lucie", 10}, {"Bernard", "Hugo", 15},
+    {"Dubois", "Chlo\xE9", 10}, {"Moreau", "Th\xE9o", 20}, {"Girard", "Ana\xEFs", 10}};
+const DemoDriver kChildren[] = {
+    {"Petit", "L\xE9o", 8}, {"Roux", "Manon", 8}, {"Fournier", "Jules", 8}};
+
+constexpr int kAdultKarts = 8;
+constexpr int kChildKarts = 4;
+
+int AdultTransponder(int slot) { return 101 + slot; }
+int ChildTransponder(int slot) { return 201 + slot; }
+
+} // namespace
+
+void BookDemoDrivers(session::RentalSession& rental)
+{
+    const auto book = [&](int category, int slot, const DemoDriver& driver) {
+        session::SessionKart& kart = rental.kart(category, slot);
+        if (kart.usage != session::kUsageInSession)
+            return;
+        kart.driverName = driver.name;
+        kart.driverFirstName = driver.firstName;
+        kart.trackState = session::kTrackStateReserved;
+        kart.durationMinutes = driver.minutes;
+    };
+    for (int slot = 0; slot < static_cast<int>(std::size(kAdults)); ++slot)
+        book(0, slot, kAdults[slot]);
+    for (int slot = 0; slot < static_cast<int>(std::size(kChildren)); ++slot)
+        book(1, slot, kChildren[slot]);
+}
+
+std::vector<DemoKart> DemoKarts()
+{
+    std::vector<DemoKart> karts;
+    for (int slot = 0; slot < static_cast<int>(std::size(kAdults)); ++slot)
+        karts.push_back({AdultTransponder(slot), 14000 + 700 * slot, 900});
+    for (int slot = 0; slot < static_cast<int>(std::size(kChildren)); ++slot)
+        karts.push_back({ChildTransponder(slot), 19000 + 900 * slot, 1500});
+    return karts;
+}
+
+bool WriteDemoWorkingFolder(const common::WorkingFolder& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder.path("Private"), error);
+
+    databases::CategoryTable categories;
+    databases::ClearCategories(categories);
+    categories[0].name = "Adultes";
+    categories[0].description = "Karts 270 cm3, d\xE8s 14 ans";
+    categories[1].name = "Enfants";
+    categories[1].description = "Karts 120 cm3, de 7 \xE0 13 ans";
+    for (int k = 0; k < kAdultKarts; ++k)
+        categories[0].karts[k] = {session::KartLabelFor(0, k), decoder::TransponderText(AdultTransponder(k))};
+    for (int k = 0; k < kChildKarts; ++k)
+        categories[1].karts[k] = {session::KartLabelFor(1, k), decoder::TransponderText(ChildTransponder(k))};
+    bool written = databases::SaveCategories(categories, databases::kCategorySlots,
+                                             folder.path(databases::kCategoriesFileName));
+
+    databases::TrackTable tracks;
+    databases::ClearTracks(tracks);
+    tracks[0].name = "Circuit des Pins";
+    tracks[0].length = "820";
+    tracks[0].protection = "5";
+    written = databases::SaveTracks(tracks, 1, folder.path(databases::kTracksFileName)) && written;
+
+    session::LiveTiming live;
+    session::BuildSessionFromFleet(live.session, databases::FleetLayoutFromCategories(categories));
+    const auto transponders = databases::FleetTranspondersFromCategories(categories);
+    for (int c = 0; c < 2; ++c)
+        for (int k = 0; k < (c == 0 ? kAdultKarts : kChildKarts); ++k) {
+            session::SessionKart& kart = live.session.kart(c, k);
+            kart.transponder = transponders[c][k];
+            kart.usage = session::kUsageInSession;
+            kart.trackState = session::kTrackStateFree;
+        }
+    BookDemoDrivers(live.session);
+    live.header.trackName = tracks[0].name;
+    live.header.minLapSeconds = 5;
+    written = session::SaveSessionFile(folder, live.session, live.header) && written;
+
+    written = decoder::SaveDecoderSettings(folder, {kDemoPort, 0, "TallimoVela2"}) && written;
+    return written;
+}
+
+} // namespace tallimo::app

@@ -1,0 +1,36 @@
+#pragma once
+
+// The demo: a working folder with a track, two kart categories with their
+// transponders, karts booked in the session, and a decoder on COM7 that the
+// decoder simulator plays, so that pressing "Départ" shows karts lapping.
+
+#include "common/core/working_folder.h"
+#include "session/core/rental_session.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tallimo::app {
+
+inline constexpr const char* kDemoPort = "COM7";
+inline constexpr const char* kDemoFolderName = "Tallimo Pistara Demo";
+
+struct DemoKart {
+    int transponder = 0;
+    std::int64_t meanLapMs = 0;
+    std::int64_t spreadMs = 0;
+};
+
+// Writes (or rewrites) the demo's databases, session and decoder settings;
+// the resources (images, sounds, translations) come from the first start.
+bool WriteDemoWorkingFolder(const common::WorkingFolder& folder);
+
+// Books the demo's drivers on their karts. The start-up rebuild keeps only
+// which karts are in the session, so the demo books them again after it.
+void BookDemoDrivers(session::RentalSession& rental);
+
+// The karts the simulator drives: every kart booked in the demo session.
+std::vector<DemoKart> DemoKarts();
+
+} // namespace tallimo::app

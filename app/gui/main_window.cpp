@@ -1,0 +1,586 @@
+#include "app/gui/main_window.h"
+
+#include "app/core/session_commands.h"
+#include "app/core/session_tree.h"
+#include "app/gui/clock_area_widget.h"
+#include "app/gui/shell_icons.h"
+#include "app/gui/timing_board_widget.h"
+#include "common/gui/text_conversion.h"
+#include "decoder/core/com_port_name.h"
+#include "decoder/core/decoder_interface_report.h"
+#include "decoder/core/identify_decoder.h"
+#include "decoder/gui/decoder_interface_window.h"
+#include "i18n/core/translation_messages.h"
+#include "i18n/core/window_texts.h"
+#include "i18n/gui/translation_editor_window.h"
+#include "session/core/session_file.h"
+#include "session/core/session_startup.h"
+
+#include <QAction>
+
+#include <chrono>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace tallimo::app {
+namespace {
+
+using namespace session;
+
+constexpr int kTimerPeriodMs = 10;
+// About three hours of ticks; enough for any measured run.
+constexpr std::size_t kMeasuredTicks = 1000000;
+constexpr int kTreeValueRole = Qt::UserRole + 1;
+
+const char* const kDisplaySettingsErrorText = "Error: Display settings file not found";
+const char* const kMainTranslationErrorText = "Error: The translation file of the main window has not been found";
+const char* const kComPortErrorText = "Error : 'COM port' file not found";
+const char* const kNewSessionQuestion =
+    "Vous voulez commencer une nouvelle s\xE9" "ance de location !\nSouhaitez-vous sauvegarder la s\xE9" "ance en cours ?";
+const char* const kOpenSessionQuestion = "Souhaitez-vous sauvegarder la s\xE9" "ance de location en cours ?";
+const char* const kQuitRefusedText =
+    "Une s\xE9" "ance de location est en cours !\r\nVous ne pouvez pas fermer l'application !";
+const char* const kQuitQuestion =
+    "Vous voulez quitter!\nSouhaitez-vous sauvegarder la s\xE9" "ance de location en cours ?";
+
+std::string Format(const char* pattern, const std::string& value)
+{
+    std::string text = pattern;
+    text.replace(text.find("%s"), 2, value);
+    return text;
+}
+
+// Nothing but the label and the transponder survives a breakdown.
+void ClearKartForBreakdown(SessionKart& kart)
+{
+    SessionKart cleared;
+    cleared.kartLabel = kart.kartLabel;
+    cleared.transponder = kart.transponder;
+    cleared.usage = kUsageBrokenDown;
+    cleared.trackState = kTrackStateFinished;
+    kart = cleared;
+}
+
+} // namespace
+
+MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
+    : QMainWindow(parent), m_services(std::move(services)), m_messages(m_services.dialogs, this)
+{
+    setObjectName("mainWindow");
+    m_poller = std::make_unique<decoder::DecoderPoller>(m_services.port, m_services.ticks, m_services.counter,
+                                                        m_messages, m_services.sounds, *this, m_services.folder);
+    m_clock = std::make_unique<SessionClock>(m_services.ticks, m_services.counter, m_services.sounds, *m_poller,
+                                             *this);
+    createSessionAndData();
+    buildMenus();
+    buildContents();
+    rebuildTree();
+    refreshBoard();
+    updateTitle();
+    // No operator session file is known yet.
+    action(1003)->setEnabled(false);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createSessionAndData()
+{
+    const common::WorkingFolder& folder = m_services.folder;
+    databases::LoadTracksDatabase(folder, m_tracks, m_messages);
+    databases::LoadCategoriesDatabase(folder, m_categories, m_messages);
+
+    RebuildSessionAtStartup(folder, databases::FleetLayoutFromCategories(m_categories), m_live, m_messages);
+    // The rebuild keeps only which karts are in the session; without their
+    // fleet transponders they could not be timed after a restart.
+    ApplyFleetTransponders(m_live.session, databases::FleetTranspondersFromCategories(m_categories));
+    if (m_services.afterSessionRebuild)
+        m_services.afterSessionRebuild(m_live);
+    if (!SaveSessionFile(folder, m_live.session, m_live.header))
+        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+    m_live.rebuildBoardRows();
+    m_trackIndex = findTrackIndex();
+
+    if (!LoadDisplaySettings(folder, m_display))
+        m_services.dialogs.inform(this, "Error", kDisplaySettingsErrorText, common::DialogIcon::Stop);
+}
+
+int MainWindow::findTrackIndex() const { return databases::FindTrack(m_tracks, m_live.header.trackName); }
+
+void MainWindow::buildMenus()
+{
+    std::vector<MainMenu> menus = BuildMainMenu();
+    m_languages = {};
+    if (!i18n::ReadLanguageSettings(m_services.folder, m_languages))
+        m_messages.show("Error", kMainTranslationErrorText);
+    i18n::TranslationTable table;
+    if (i18n::LoadWindowTable(m_services.folder, "MenuPrincipal.trans", table, kMainMenuRowCount, m_messages))
+        TranslateMainMenu(menus, table, m_languages.interfaceCode);
+    // The translation editor has no entry of its own in the menu table; it
+    // sits beside the decoder interface, under its own row.
+    {
+        std::string text = table.text(25, m_languages.interfaceCode);
+        menus[4].items.push_back({kCommandTranslationEditor, text.empty() ? "Traduction" : text, false});
+    }
+
+    menuBar()->clear();
+    m_actions.clear();
+    for (const MainMenu& menu : menus) {
+        QMenu* popup = menuBar()->addMenu(common::FromCp1252(menu.title));
+        for (const MainMenuItem& item : menu.items) {
+            if (item.command == 0) {
+                popup->addSeparator();
+                continue;
+            }
+            QAction* entry = popup->addAction(common::FromCp1252(item.text));
+            if (item.hasPicture)
+                entry->setIcon(CommandIcon(item.command));
+            entry->setObjectName(QString("command%1").arg(item.command));
+            const int command = item.command;
+            connect(entry, &QAction::triggered, this, [this, command] { runCommand(command); });
+            m_actions[command] = entry;
+        }
+    }
+}
+
+QAction* MainWindow::action(int command) const
+{
+    const auto found = m_actions.find(command);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void MainWindow::buildContents()
+{
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(10, 4, 4, 4);
+
+    m_tree = new QTreeWidget(central);
+    m_tree->setObjectName("sessionTree");
+    m_tree->setHeaderHidden(true);
+    m_tree->setFixedWidth(190);
+    m_tree->setIndentation(12);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    const RgbColour treeColour = ColourFromValue(m_display.treeBackground());
+    m_tree->setStyleSheet(QString("QTreeWidget { background: %1; }")
+                              .arg(QColor(treeColour.red, treeColour.green, treeColour.blue).name()));
+    connect(m_tree, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { treeItemClicked(item, false, QCursor::pos()); });
+    connect(m_tree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (QTreeWidgetItem* item = m_tree->itemAt(at)) {
+            m_tree->setCurrentItem(item);
+            treeItemClicked(item, true, m_tree->viewport()->mapToGlobal(at));
+        }
+    });
+    columns->addWidget(m_tree);
+
+    auto* right = new QVBoxLayout;
+    auto* clockRow = new QHBoxLayout;
+    const auto button = [&](const char* name, const QString& text) {
+        auto* pushButton = new QPushButton(text, central);
+        pushButton->setObjectName(name);
+        QFont font("Arial");
+        font.setPixelSize(18);
+        font.setBold(true);
+        pushButton->setFont(font);
+        pushButton->setMinimumSize(120, 48);
+        clockRow->addWidget(pushButton);
+        return pushButton;
+    };
+    m_startButton = button("startButton", QString::fromUtf8("Départ"));
+    m_pauseButton = button("pauseButton", "Pause");
+    m_startButton->setIcon(StartButtonIcon());
+    m_pauseButton->setIcon(PauseButtonIcon());
+    m_startButton->setIconSize(QSize(24, 24));
+    m_pauseButton->setIconSize(QSize(24, 24));
+    connect(m_startButton, &QPushButton::clicked, this, [this] { m_clock->StartPressed(); });
+    connect(m_pauseButton, &QPushButton::clicked, this,
+            [this] { m_clock->PausePressed(!m_userSessionFile.empty()); });
+
+    m_clockArea = new ClockAreaWidget(central);
+    m_clockArea->setObjectName("clockArea");
+    clockRow->addWidget(m_clockArea, 1);
+
+    m_decoderStatus = new QLabel(central);
+    m_decoderStatus->setObjectName("decoderStatus");
+    m_decoderStatus->setMinimumWidth(260);
+    m_decoderStatus->setWordWrap(true);
+    m_decoderStatus->setMargin(6);
+    clockRow->addWidget(m_decoderStatus);
+    right->addLayout(clockRow);
+
+    m_board = new TimingBoardWidget(central);
+    m_board->setObjectName("timingBoard");
+    m_board->setLiveTiming(&m_live);
+    m_board->setDisplaySettings(&m_display);
+    m_board->setWorkingFolder(m_services.folder);
+    right->addWidget(m_board, 1);
+    columns->addLayout(right, 1);
+    setCentralWidget(central);
+
+    redrawClockArea();
+    refreshDecoderStatus();
+}
+
+void MainWindow::connectDecoderAndStartTimer()
+{
+    const common::WorkingFolder& folder = m_services.folder;
+    i18n::LanguageSettings languages;
+    if (!i18n::ReadLanguageSettings(folder, languages))
+        i18n::ReportMissingTranslationFile(m_messages, "FenetrePrincipale.trans");
+    i18n::TranslationTable interfaceTable;
+    i18n::LoadWindowTable(folder, "FenetreInterface.trans", interfaceTable, decoder::kDecoderInterfaceRowCount,
+                          m_messages);
+
+    decoder::DecoderSettings settings;
+    if (!decoder::LoadDecoderSettings(folder, settings))
+        m_messages.show("Error", kComPortErrorText);
+    const decoder::IdentificationResult result =
+        decoder::IdentifyDecoder(m_services.port, m_services.counter, folder, settings.comPort);
+    const decoder::StartupReport report = decoder::StartupReportFor(
+        decoder::DecoderInterfaceRowsIn(interfaceTable, languages.interfaceCode), result);
+    m_services.dialogs.inform(this, report.caption, report.text, common::DialogIcon::Information);
+    if (!result.settingsSaved)
+        m_messages.show("Error", kComPortErrorText);
+
+    m_timer = new QTimer(this);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
+    m_timer->start(kTimerPeriodMs);
+}
+
+void MainWindow::tick()
+{
+    const auto started = std::chrono::steady_clock::now();
+    m_poller->PollDecoder(*m_clock, m_live);
+    refreshDecoderStatus();
+    if (m_tickNanoseconds.size() < kMeasuredTicks)
+        m_tickNanoseconds.push_back(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - started).count());
+}
+
+void MainWindow::leaveWithoutQuestions()
+{
+    m_quitConfirmed = true;
+    close();
+}
+
+void MainWindow::refreshDecoderStatus()
+{
+    const decoder::DecoderSettings& settings = m_poller->settings();
+    const std::string& model = settings.decoderModel;
+    QString modelText = model == kModelVela2Usb            ? "Vela2/Vela3 USB"
+                        : model == kModelVela2Bluetooth ? "Vela2/Vela3 Bluetooth"
+                        : model == kModelVela1          ? "Vela1 USB"
+                                                        : QString::fromUtf8("Décodeur inconnu");
+    QString state;
+    QString colour;
+    if (m_poller->connectionLost()) {
+        state = QString::fromUtf8("connexion perdue, reconnexion en cours");
+        colour = "#f4b183";
+    } else if (settings.connected == 1) {
+        state = QString::fromUtf8("connecté");
+        colour = "#b6e3b0";
+    } else {
+        state = QString::fromUtf8("non connecté");
+        colour = "#f19c9c";
+    }
+    QString text = QString("<b>%1</b> %2<br>%3").arg(modelText, common::FromCp1252(settings.comPort), state);
+    if (m_clock->running()) {
+        if (m_poller->hasHeardDecoder()) {
+            const std::uint32_t silent = m_services.ticks.tickMs() - m_poller->lastInputTick();
+            text += QString::fromUtf8("<br>dernière donnée il y a %1 s").arg(silent / 1000);
+        } else {
+            text += QString::fromUtf8("<br>aucune donnée reçue");
+        }
+    }
+    if (text != m_decoderStatus->text())
+        m_decoderStatus->setText(text);
+    const QString style = QString("QLabel { background: %1; border-radius: 6px; }").arg(colour);
+    if (style != m_decoderStatus->styleSheet())
+        m_decoderStatus->setStyleSheet(style);
+}
+
+void MainWindow::refreshBoard()
+{
+    CategoryNames names;
+    for (int c = 0; c < kRentalCategoryCount; ++c)
+        names[c] = m_categories[c].name;
+    m_board->setCategoryNames(names);
+    m_board->setFrozen(m_live.header.boardFrozen != 0);
+    m_board->boardChanged();
+}
+
+void MainWindow::rebuildTree()
+{
+    m_tree->clear();
+    std::vector<QTreeWidgetItem*> made;
+    for (const SessionTreeItem& item : BuildSessionTree(m_live.session)) {
+        QTreeWidgetItem* node = item.parent < 0 ? new QTreeWidgetItem(m_tree)
+                                                : new QTreeWidgetItem(made[static_cast<std::size_t>(item.parent)]);
+        node->setText(0, common::FromCp1252(item.text));
+        node->setData(0, kTreeValueRole, item.value);
+        if (item.image != kTreeNoImage)
+            node->setIcon(0, TreeIcon(item.image));
+        if (item.bold) {
+            QFont font = node->font(0);
+            font.setBold(true);
+            node->setFont(0, font);
+        }
+        if (item.value == kTreeSpacer)
+            node->setFlags(Qt::NoItemFlags);
+        made.push_back(node);
+    }
+    for (std::size_t i = 0; i < made.size(); ++i)
+        made[i]->setExpanded(true);
+}
+
+void MainWindow::treeItemClicked(QTreeWidgetItem* item, bool rightButton, const QPoint& globalPosition)
+{
+    const int value = item->data(0, kTreeValueRole).toInt();
+    m_live.header.selectedTreeItem = value;
+    if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
+        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+    if (!rightButton)
+        return;
+    if (QGuiApplication::keyboardModifiers() & Qt::ControlModifier) {
+        int category = 0, slot = 0;
+        if (TreeItemIsRentalKart(value, category, slot))
+            declareBrokenDown(category, slot);
+        return;
+    }
+    const int command = TreeContextCommand(value);
+    if (command == 0)
+        return;
+    const char* label = command == 1501 ? "Location" : command == 1504 ? "Piste utilis\xE9" "e" : "Liste des karts";
+    QMenu menu(this);
+    QAction* entry = menu.addAction(common::FromCp1252(label));
+    if (menu.exec(globalPosition) == entry)
+        runCommand(command);
+}
+
+void MainWindow::declareBrokenDown(int category, int slot)
+{
+    SessionKart& kart = m_live.session.kart(category, slot);
+    if (kart.trackState != kTrackStateFree) {
+        m_services.dialogs.inform(
+            this, "Error", Format("Le kart %s ne peut \xEAtre mis en panne, car il est actuellement utilis\xE9", kart.kartLabel),
+            common::DialogIcon::Stop);
+        return;
+    }
+    if (m_services.dialogs.ask(this, "Tallimo", Format("Le kart %s est il en panne ?", kart.kartLabel),
+                               common::DialogIcon::Question, common::DialogButtons::YesNo) != common::DialogAnswer::Yes)
+        return;
+    ClearKartForBreakdown(kart);
+    SaveWorkingSession(m_services.folder, m_live, m_messages);
+    m_live.rebuildBoardRows();
+    refreshBoard();
+    rebuildTree();
+}
+
+void MainWindow::runCommand(int command)
+{
+    switch (command) {
+    case 1001:
+        newSession();
+        break;
+    case 1002:
+        openSession();
+        break;
+    case 1003:
+        saveSession();
+        break;
+    case 1004:
+        saveSessionAs();
+        break;
+    case 1005:
+        close();
+        break;
+    case 1044:
+        openDecoderInterface();
+        break;
+    case kCommandTranslationEditor:
+        openTranslationEditor();
+        break;
+    case 1061:
+        openHelp();
+        break;
+    case 1501:
+        m_live.header.boardFrozen = 0;
+        refreshBoard();
+        break;
+    default:
+        // The windows of the other commands are wired in as they arrive.
+        break;
+    }
+}
+
+void MainWindow::updateTitle() { setWindowTitle(common::FromCp1252(MainWindowTitle(m_userSessionFile))); }
+
+void MainWindow::saveCurrentSession()
+{
+    SaveWorkingSession(m_services.folder, m_live, m_messages);
+    if (m_userSessionFile.empty()) {
+        const std::string chosen = m_services.chooseSessionFile ? m_services.chooseSessionFile(this, true) : "";
+        if (!chosen.empty() && chosen != "*.rent")
+            m_userSessionFile = UserSessionFileName(chosen);
+    }
+    if (!m_userSessionFile.empty())
+        CopyWorkingSessionTo(m_services.folder, common::WorkingFolder(m_userSessionFile).root(), m_messages);
+}
+
+void MainWindow::saveSession()
+{
+    if (m_userSessionFile.empty())
+        return;
+    SaveWorkingSession(m_services.folder, m_live, m_messages);
+    CopyWorkingSessionTo(m_services.folder, common::WorkingFolder(m_userSessionFile).root(), m_messages);
+    refreshBoard();
+}
+
+void MainWindow::saveSessionAs()
+{
+    const std::string chosen = m_services.chooseSessionFile ? m_services.chooseSessionFile(this, true) : "";
+    if (chosen.empty())
+        return;
+    m_userSessionFile = UserSessionFileName(chosen);
+    updateTitle();
+    saveSession();
+    action(1003)->setEnabled(true);
+}
+
+void MainWindow::newSession()
+{
+    const common::DialogAnswer answer = m_services.dialogs.ask(
+        this, "Attention", kNewSessionQuestion, common::DialogIcon::Exclamation, common::DialogButtons::YesNoCancel);
+    if (answer == common::DialogAnswer::Cancel)
+        return;
+    if (answer == common::DialogAnswer::Yes)
+        saveCurrentSession();
+    m_userSessionFile.clear();
+    updateTitle();
+    action(1003)->setEnabled(false);
+    StartNewSession(m_live);
+    m_trackIndex = databases::kNoTrack;
+    m_clock->resetForNewSession();
+    redrawClockArea();
+    refreshBoard();
+    rebuildTree();
+}
+
+void MainWindow::openSession()
+{
+    const std::string chosen = m_services.chooseSessionFile ? m_services.chooseSessionFile(this, false) : "";
+    if (chosen.empty())
+        return;
+    setWindowTitle(common::FromCp1252(MainWindowTitle(chosen)));
+    if (m_services.dialogs.ask(this, "Attention", kOpenSessionQuestion, common::DialogIcon::Question,
+                               common::DialogButtons::YesNo) == common::DialogAnswer::Yes)
+        saveCurrentSession();
+    if (OpenUserSession(m_services.folder, common::WorkingFolder(chosen).root(),
+                        databases::FleetLayoutFromCategories(m_categories),
+                        databases::FleetTranspondersFromCategories(m_categories), m_live, m_messages)) {
+        m_userSessionFile = chosen;
+        action(1003)->setEnabled(true);
+    }
+    updateTitle();
+    m_trackIndex = findTrackIndex();
+    m_clock->resetForNewSession();
+    redrawClockArea();
+    refreshBoard();
+    rebuildTree();
+}
+
+bool MainWindow::quitAllowed()
+{
+    if (m_clock->starting() || m_clock->running()) {
+        m_services.dialogs.inform(this, "Tallimo", kQuitRefusedText, common::DialogIcon::Stop);
+        return false;
+    }
+    const common::DialogAnswer answer = m_services.dialogs.ask(
+        this, "Attention", kQuitQuestion, common::DialogIcon::Exclamation, common::DialogButtons::YesNoCancel);
+    if (answer == common::DialogAnswer::Cancel)
+        return false;
+    if (answer == common::DialogAnswer::Yes) {
+        if (m_userSessionFile.empty())
+            saveSessionAs();
+        else
+            saveSession();
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_quitConfirmed && !quitAllowed()) {
+        event->ignore();
+        return;
+    }
+    m_quitConfirmed = true;
+    if (!SaveDisplaySettings(m_services.folder, m_display))
+        m_services.dialogs.inform(this, "Error", kDisplaySettingsErrorText, common::DialogIcon::Stop);
+    if (m_timer)
+        m_timer->stop();
+    m_services.port.CloseComPort();
+    event->accept();
+}
+
+void MainWindow::openDecoderInterface()
+{
+    // Polling stops watching while the window owns the port, and reads the
+    // settings the window saved on its next tick.
+    m_poller->stopWatching();
+    {
+        decoder::DecoderInterfaceWindow window(m_services.port, m_services.counter, m_services.folder,
+                                               m_services.dialogs, this);
+        window.exec();
+    }
+    m_poller->invalidateSettings();
+    refreshDecoderStatus();
+}
+
+void MainWindow::openTranslationEditor()
+{
+    i18n::TranslationEditorWindow editor(m_services.folder, m_services.dialogs, this);
+    editor.exec();
+    buildMenus();
+}
+
+void MainWindow::openHelp()
+{
+    const std::filesystem::path guide = m_services.folder.path("Guides/HelpLocationKartingFR.pdf");
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide.string())));
+}
+
+void MainWindow::redrawBoard() { m_board->boardChanged(); }
+
+void MainWindow::redrawClockArea()
+{
+    m_clockArea->setRunning(m_clock->running());
+    m_clockArea->setClockTexts(m_clock->durationText(), m_clock->elapsedText(), m_clock->remainingText());
+}
+
+void MainWindow::lapAccepted(const SessionKart&) {}
+
+void MainWindow::sessionCommandsEnabled(bool enabled, bool saveEnabled)
+{
+    for (const auto& [command, entry] : m_actions)
+        if (IsSessionCommand(command))
+            entry->setEnabled(enabled);
+    if (QAction* save = action(1003))
+        save->setEnabled(enabled && saveEnabled);
+    m_startButton->setEnabled(enabled);
+    redrawClockArea();
+}
+
+} // namespace tallimo::app

@@ -1,0 +1,150 @@
+#pragma once
+
+// The one main window: menu bar, the session tree on the left, the clock
+// area with its start and pause buttons, and the timing board. It owns the
+// live session, the session clock and the decoder poller, and drives all
+// three from its 10 ms timer on the GUI thread. Windows that work on the
+// session read and write it through "Private/Session.rent": the session is
+// saved before such a window opens and loaded back after it closes.
+
+#include "app/core/display_settings.h"
+#include "app/core/main_menu.h"
+#include "common/core/high_res_counter.h"
+#include "common/core/sound_player.h"
+#include "common/core/tick_source.h"
+#include "common/core/working_folder.h"
+#include "common/gui/operator_dialogs.h"
+#include "databases/core/kart_categories_file.h"
+#include "databases/core/tracks_file.h"
+#include "decoder/core/decoder_poller.h"
+#include "decoder/core/serial_port.h"
+#include "i18n/core/language_settings.h"
+#include "i18n/core/translation_table.h"
+#include "session/core/live_timing.h"
+#include "session/core/session_clock.h"
+#include "session/core/session_notifications.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+#include <map>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tallimo::app {
+
+class ClockAreaWidget;
+class TimingBoardWidget;
+
+// What the window needs of the world; tests hand in fakes.
+struct MainWindowServices {
+    common::WorkingFolder folder;
+    decoder::SerialPort& port;
+    const common::TickSource& ticks;
+    const common::HighResCounter& counter;
+    common::SoundPlayer& sounds;
+    common::OperatorDialogs& dialogs;
+    // Asks for a session file to save to or open; empty when cancelled.
+    std::function<std::string(QWidget*, bool save)> chooseSessionFile;
+    // Runs after the start-up rebuild, before the first save (the demo books
+    // its drivers here).
+    std::function<void(session::LiveTiming&)> afterSessionRebuild;
+};
+
+inline constexpr int kCommandTranslationEditor = 1045;
+
+class MainWindow final : public QMainWindow, public session::SessionNotifications {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up after the window exists: decoder identification with its
+    // message, then the 10 ms timer.
+    void connectDecoderAndStartTimer();
+
+    void runCommand(int command);
+    // One timer tick: decoder, clock, passings.
+    void tick();
+
+    session::LiveTiming& live() { return m_live; }
+    session::SessionClock& clock() { return *m_clock; }
+    decoder::DecoderPoller& poller() { return *m_poller; }
+    const std::string& userSessionFile() const { return m_userSessionFile; }
+    QAction* action(int command) const;
+    QTreeWidget* tree() const { return m_tree; }
+    // How long each timer tick took, for the measured demo run.
+    const std::vector<std::int64_t>& tickNanoseconds() const { return m_tickNanoseconds; }
+    // Closes without the quit questions (unattended runs).
+    void leaveWithoutQuestions();
+    TimingBoardWidget* board() const { return m_board; }
+
+    // SessionNotifications
+    void redrawBoard() override;
+    void redrawClockArea() override;
+    void lapAccepted(const session::SessionKart& kart) override;
+    void sessionCommandsEnabled(bool enabled, bool saveEnabled) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createSessionAndData();
+    void buildMenus();
+    void buildContents();
+    void rebuildTree();
+    void refreshBoard();
+    void refreshDecoderStatus();
+    void treeItemClicked(QTreeWidgetItem* item, bool rightButton, const QPoint& globalPosition);
+    void declareBrokenDown(int category, int slot);
+
+    // Session file commands.
+    void saveCurrentSession(); // shared by new, open and quit
+    void saveSession();        // 1003
+    void saveSessionAs();      // 1004
+    void newSession();         // 1001
+    void openSession();        // 1002
+    bool quitAllowed();
+    void openDecoderInterface();
+    void openTranslationEditor();
+    void openHelp();
+
+    void updateTitle();
+    int findTrackIndex() const;
+
+    MainWindowServices m_services;
+    common::DialogMessageSink m_messages;
+    session::LiveTiming m_live;
+    std::unique_ptr<decoder::DecoderPoller> m_poller;
+    std::unique_ptr<session::SessionClock> m_clock;
+
+    databases::TrackTable m_tracks{};
+    databases::CategoryTable m_categories{};
+    int m_trackIndex = databases::kNoTrack;
+    DisplaySettings m_display;
+    i18n::LanguageSettings m_languages;
+    std::string m_userSessionFile;
+    bool m_quitConfirmed = false;
+    std::vector<std::int64_t> m_tickNanoseconds;
+
+    std::map<int, QAction*> m_actions;
+    QTreeWidget* m_tree = nullptr;
+    TimingBoardWidget* m_board = nullptr;
+    ClockAreaWidget* m_clockArea = nullptr;
+    QPushButton* m_startButton = nullptr;
+    QPushButton* m_pauseButton = nullptr;
+    QLabel* m_decoderStatus = nullptr;
+    QTimer* m_timer = nullptr;
+};
+
+} // namespace tallimo::app

@@ -1,0 +1,114 @@
+#include "app/assets/asset_generation.h"
+
+#include "tests/app/assets/expected_assets.h"
+#include "tests/app/assets/riff_wave_parsing.h"
+#include "tests/support/temporary_folder.h"
+
+#include <QImage>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+namespace tallimo::app::assets {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::uint8_t> readBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::set<fs::path> expectedFiles() {
+    std::set<fs::path> files;
+    for (const auto& picture : testing::kExpectedPictures)
+        files.insert(fs::path("images") / picture.fileName);
+    for (const auto& sound : testing::kExpectedSounds)
+        files.insert(fs::path("sons") / sound.fileName);
+    files.insert(fs::path(testing::kGuideFile));
+    return files;
+}
+
+std::set<fs::path> filesUnder(const fs::path& root) {
+    std::set<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            files.insert(fs::relative(entry.path(), root));
+    return files;
+}
+
+// One generation shared by the checks below: it is the slow part.
+class GeneratedFolder : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_folder = new tallimo::testing::TemporaryFolder;
+        s_result = new GenerationResult(generateAssets(s_folder->path() / "share"));
+    }
+    static void TearDownTestSuite() {
+        delete s_result;
+        delete s_folder;
+    }
+    static fs::path root() { return s_folder->path() / "share"; }
+
+    static tallimo::testing::TemporaryFolder* s_folder;
+    static GenerationResult* s_result;
+};
+
+tallimo::testing::TemporaryFolder* GeneratedFolder::s_folder = nullptr;
+GenerationResult* GeneratedFolder::s_result = nullptr;
+
+TEST_F(GeneratedFolder, WritesExactlyTheFilesTheProgramLooksFor) {
+    ASSERT_TRUE(s_result->ok) << s_result->error;
+    EXPECT_EQ(std::set<fs::path>(s_result->written.begin(), s_result->written.end()),
+              expectedFiles());
+    EXPECT_EQ(filesUnder(root()), expectedFiles());
+}
+
+TEST_F(GeneratedFolder, PicturesLoadAtTheirSizes) {
+    for (const auto& row : testing::kExpectedPictures) {
+        const fs::path path = root() / "images" / row.fileName;
+        QImage image;
+        ASSERT_TRUE(image.load(QString::fromStdString(path.string()), "BMP")) << path;
+        EXPECT_EQ(image.size(), QSize(row.width, row.height)) << path;
+    }
+}
+
+TEST_F(GeneratedFolder, SoundsAreValidWaveFiles) {
+    for (const auto& row : testing::kExpectedSounds) {
+        const fs::path path = root() / "sons" / row.fileName;
+        std::string why;
+        EXPECT_TRUE(testing::parseRiffWave(readBytes(path), why)) << path << ": " << why;
+    }
+}
+
+TEST_F(GeneratedFolder, GuideIsAPdf) {
+    const std::vector<std::uint8_t> bytes = readBytes(root() / testing::kGuideFile);
+    ASSERT_GT(bytes.size(), 5u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 5), "%PDF-");
+}
+
+TEST_F(GeneratedFolder, SecondRunGivesTheSameBytesForEveryFile) {
+    ASSERT_TRUE(s_result->ok) << s_result->error;
+    tallimo::testing::TemporaryFolder other;
+    const GenerationResult again = generateAssets(other.path());
+    ASSERT_TRUE(again.ok) << again.error;
+    for (const fs::path& file : expectedFiles())
+        EXPECT_EQ(readBytes(root() / file), readBytes(other.path() / file)) << file;
+}
+
+TEST(AssetGeneration, RootThatIsAFileIsReportedNotThrown) {
+    tallimo::testing::TemporaryFolder folder;
+    folder.write("occupied", "not a folder");
+    const GenerationResult result = generateAssets(folder / "occupied");
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("occupied"), std::string::npos) << result.error;
+    EXPECT_TRUE(result.written.empty());
+}
+
+} // namespace
+} // namespace tallimo::app::assets

@@ -1,0 +1,96 @@
+#include "app/assets/operator_guide_pdf.h"
+#include "app/assets/operator_guide_text.h"
+
+#include "tests/app/assets/expected_assets.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo::app::assets {
+namespace {
+
+// Page objects, not the page tree ("/Type /Pages").
+int pageObjects(const QByteArray& pdf) {
+    int count = 0;
+    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0;
+         at = pdf.indexOf("/Type /Page", at + 1))
+        if (at + 11 >= pdf.size() || pdf[at + 11] != 's')
+            ++count;
+    return count;
+}
+
+TEST(OperatorGuide, RendersOnePdfPageForEachGuidePage) {
+    const GuideRendering rendering = renderOperatorGuide(operatorGuidePages());
+    ASSERT_TRUE(rendering.error.empty()) << rendering.error;
+    EXPECT_TRUE(rendering.pdf.startsWith("%PDF-"));
+    EXPECT_TRUE(rendering.pdf.trimmed().endsWith("%%EOF"));
+    EXPECT_EQ(rendering.pages, testing::kGuidePages);
+    EXPECT_EQ(pageObjects(rendering.pdf), testing::kGuidePages);
+    EXPECT_TRUE(rendering.pdf.contains("/Count " + QByteArray::number(testing::kGuidePages)));
+}
+
+TEST(OperatorGuide, TwoRenderingsAreByteForByteEqual) {
+    const GuideRendering first = renderOperatorGuide(operatorGuidePages());
+    const GuideRendering second = renderOperatorGuide(operatorGuidePages());
+    ASSERT_FALSE(first.pdf.isEmpty());
+    EXPECT_EQ(first.pdf, second.pdf);
+    // Both may fall within the same second, so the clock's stamp is looked at too.
+    if (first.pdf.contains("/CreationDate")) {
+        EXPECT_TRUE(first.pdf.contains("/CreationDate (D:20250101000000)"));
+    }
+}
+
+TEST(OperatorGuide, EveryPageHasATitleAndSectionsWithText) {
+    for (const GuidePage& page : operatorGuidePages()) {
+        EXPECT_FALSE(page.title.empty());
+        ASSERT_FALSE(page.sections.empty()) << page.title;
+        for (const GuideSection& section : page.sections) {
+            EXPECT_FALSE(section.heading.empty()) << page.title;
+            EXPECT_FALSE(section.paragraphs.empty()) << section.heading;
+        }
+    }
+}
+
+TEST(OperatorGuide, TextTooLongForItsPageIsReportedInsteadOfSpilling) {
+    GuidePage crowded{"Trop long", {{"Section", {}}}};
+    for (int i = 0; i < 80; ++i)
+        crowded.sections[0].paragraphs.push_back(
+            {GuideParagraph::Kind::Text, "Une ligne de texte qui prend de la place sur la page."});
+    const GuideRendering rendering = renderOperatorGuide({crowded});
+    EXPECT_TRUE(rendering.pdf.isEmpty());
+    EXPECT_NE(rendering.error.find("Trop long"), std::string::npos) << rendering.error;
+}
+
+TEST(OperatorGuide, NoPageIsAnError) {
+    EXPECT_FALSE(renderOperatorGuide({}).error.empty());
+}
+
+struct DateCase {
+    const char* name;
+    const char* input;
+    const char* expected;
+};
+
+class CreationDate : public ::testing::TestWithParam<DateCase> {};
+
+TEST_P(CreationDate, IsReplacedByTheFixedDateKeepingTheLength) {
+    const QByteArray input(GetParam().input);
+    const QByteArray output = withFixedCreationDate(input);
+    EXPECT_EQ(output, QByteArray(GetParam().expected));
+    EXPECT_EQ(output.size(), input.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CreationDate,
+    ::testing::Values(DateCase{"UtcDate", "<<\n/CreationDate (D:20261207020104Z)\n>>",
+                               "<<\n/CreationDate (D:20250101000000) \n>>"},
+                      DateCase{"DateWithOffset", "/CreationDate (D:20240229235959+01'00')\n",
+                               "/CreationDate (D:20250101000000)       \n"},
+                      DateCase{"NoDateEntry", "%PDF-1.4\n/Title (x)\n", "%PDF-1.4\n/Title (x)\n"},
+                      DateCase{"DateTooShortToReplaceIsLeft", "/CreationDate (D:2026)",
+                               "/CreationDate (D:2026)"},
+                      DateCase{"UnterminatedDateIsLeft", "/CreationDate (D:20261207020104Z",
+                               "/CreationDate (D:20261207020104Z"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace tallimo::app::assets

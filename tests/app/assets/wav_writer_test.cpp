@@ -1,0 +1,64 @@
+#include "app/assets/wav_writer.h"
+
+#include "tests/app/assets/riff_wave_parsing.h"
+#include "tests/support/temporary_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace tallimo::app::assets {
+namespace {
+
+struct WavCase {
+    const char* name;
+    std::uint32_t sampleRate;
+    std::vector<std::int16_t> samples;
+};
+
+class WavEncoding : public ::testing::TestWithParam<WavCase> {};
+
+TEST_P(WavEncoding, HeaderDescribesMono16BitPcmAndSamplesRoundTrip) {
+    const WavCase& row = GetParam();
+    const std::vector<std::uint8_t> bytes = encodeWav({row.sampleRate, row.samples});
+
+    std::string why;
+    const auto wave = testing::parseRiffWave(bytes, why);
+    ASSERT_TRUE(wave) << why;
+    EXPECT_EQ(bytes.size(), 44 + 2 * row.samples.size());
+    EXPECT_EQ(wave->format, 1);
+    EXPECT_EQ(wave->channels, 1);
+    EXPECT_EQ(wave->bitsPerSample, 16);
+    EXPECT_EQ(wave->sampleRate, row.sampleRate);
+    EXPECT_EQ(wave->byteRate, row.sampleRate * 2);
+    EXPECT_EQ(wave->blockAlign, 2);
+    EXPECT_EQ(wave->samples, row.samples);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WavEncoding,
+                         ::testing::Values(WavCase{"NoSampleAt22050", 22050, {}},
+                                           WavCase{"OneSampleAt44100", 44100, {1234}},
+                                           WavCase{"ExtremesAndSignsKeepTheirBytes",
+                                                   22050,
+                                                   {0, -1, 32767, -32768, 256, -256}},
+                                           WavCase{"OddCountAt8000", 8000, {5, -5, 7}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WavFile, WrittenFileHoldsExactlyTheEncodedBytes) {
+    tallimo::testing::TemporaryFolder folder;
+    const PcmSound sound{22050, {1, -2, 3, -4}};
+    ASSERT_TRUE(writeWavFile(folder / "a.wav", sound));
+    std::ifstream file(folder / "a.wav", std::ios::binary);
+    const std::vector<std::uint8_t> read((std::istreambuf_iterator<char>(file)),
+                                         std::istreambuf_iterator<char>());
+    EXPECT_EQ(read, encodeWav(sound));
+}
+
+TEST(WavFile, UnwritablePathIsReportedNotThrown) {
+    tallimo::testing::TemporaryFolder folder;
+    EXPECT_FALSE(writeWavFile(folder / "missing-folder" / "a.wav", PcmSound{22050, {1}}));
+}
+
+} // namespace
+} // namespace tallimo::app::assets

@@ -1,0 +1,206 @@
+#include "app/core/display_settings.h"
+
+#include "common/core/data_file.h"
+#include "tests/support/temporary_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tallimo::app {
+namespace {
+
+std::string GoldenBytes() {
+    std::string bytes;
+    EXPECT_TRUE(common::ReadWholeFile(
+        std::filesystem::path(TALLIMO_BOARD_GOLDEN_DIR) / "display_settings.rgsc", bytes));
+    return bytes;
+}
+
+TEST(DisplaySettingsFile, ReadingAndWritingBackGivesTheSameBytes) {
+    testing::TemporaryFolder folder;
+    const std::string golden = GoldenBytes();
+    folder.write(kDisplaySettingsFile, golden);
+    const common::WorkingFolder working(folder.path());
+
+    DisplaySettings settings;
+    ASSERT_TRUE(LoadDisplaySettings(working, settings));
+    EXPECT_EQ(settings.firstValue, 3);
+    EXPECT_EQ(settings.logoPath, "images\\Logo Piste.bmp");
+    EXPECT_EQ(settings.columnTitles[2], "Dur\xE9"
+                                        "e");
+    EXPECT_EQ(settings.columnTitles[7], "");
+    EXPECT_EQ(settings.windowBackground(), 13948116);
+    EXPECT_EQ(settings.treeBackground(), 16777215);
+    EXPECT_EQ(settings.boardColour(), 16314604);
+    EXPECT_EQ(settings.columnValues[4], -2147483647 - 1);
+    EXPECT_EQ(settings.line12Values[15], 7);
+
+    ASSERT_TRUE(SaveDisplaySettings(working, settings));
+    EXPECT_EQ(folder.read(kDisplaySettingsFile), golden);
+}
+
+TEST(DisplaySettingsFile, DefaultsSurviveAFirstStartAndTheNextOne) {
+    testing::TemporaryFolder folder;
+    const common::WorkingFolder working(folder.path());
+    // No Private folder yet: a first start creates it.
+    ASSERT_TRUE(SaveDisplaySettings(working, DefaultDisplaySettings()));
+    DisplaySettings loaded;
+    ASSERT_TRUE(LoadDisplaySettings(working, loaded));
+    EXPECT_EQ(DisplaySettingsBytes(loaded), DisplaySettingsBytes(DefaultDisplaySettings()));
+    EXPECT_NE(loaded.boardColour(), 0) << "a first start must not paint a black board";
+}
+
+TEST(DisplaySettingsFile, MissingFileFailsAndLeavesTheSettingsAlone) {
+    testing::TemporaryFolder folder;
+    DisplaySettings settings = DefaultDisplaySettings();
+    EXPECT_FALSE(LoadDisplaySettings(common::WorkingFolder(folder.path()), settings));
+    EXPECT_EQ(DisplaySettingsBytes(settings), DisplaySettingsBytes(DefaultDisplaySettings()));
+}
+
+TEST(DisplaySettingsFile, UnwritableFolderFails) {
+    testing::TemporaryFolder folder;
+    folder.write("Private", "a file where the folder should be");
+    EXPECT_FALSE(
+        SaveDisplaySettings(common::WorkingFolder(folder.path()), DefaultDisplaySettings()));
+}
+
+struct DamagedCase {
+    const char* name;
+    std::string bytes;
+    // What parsing over the golden values must give.
+    void (*check)(const DisplaySettings& settings);
+};
+
+class DamagedDisplaySettingsTest : public ::testing::TestWithParam<DamagedCase> {};
+
+TEST_P(DamagedDisplaySettingsTest, KeepsWhatTheFileDoesNotHold) {
+    DisplaySettings settings;
+    ParseDisplaySettings(GoldenBytes(), settings);
+    ParseDisplaySettings(GetParam().bytes, settings);
+    GetParam().check(settings);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedDisplaySettingsTest,
+    ::testing::Values(
+        DamagedCase{"empty_file", "",
+                    [](const DisplaySettings& s) {
+                        EXPECT_EQ(s.firstValue, 3);
+                        EXPECT_EQ(s.boardColour(), 16314604);
+                    }},
+        DamagedCase{"cut_after_the_colours",
+                    std::string("1\t\nlogo\t\nA\t\n") + std::string(6, '\n') + "1\t2\t3\t\n",
+                    [](const DisplaySettings& s) {
+                        EXPECT_EQ(s.logoPath, "logo");
+                        EXPECT_EQ(s.columnTitles[0], "A");
+                        EXPECT_EQ(s.columnTitles[1], "Pilote")
+                            << "a short title line keeps the other titles";
+                        EXPECT_EQ(s.boardColour(), 3);
+                        EXPECT_EQ(s.colours[4], 255)
+                            << "the rest of the colour line keeps its values";
+                        EXPECT_EQ(s.line11Values[0], 10);
+                    }},
+        DamagedCase{"malformed_number_keeps_its_value_and_the_fields_after_it_their_place",
+                    std::string("7\t\n\t\n\t\n") + std::string(5, '\n') + "\n" + "12\tgrey\t99\t\n",
+                    [](const DisplaySettings& s) {
+                        EXPECT_EQ(s.firstValue, 7);
+                        EXPECT_EQ(s.windowBackground(), 12);
+                        EXPECT_EQ(s.treeBackground(), 16777215);
+                        EXPECT_EQ(s.boardColour(), 99);
+                    }},
+        DamagedCase{"windows_line_ends", "5\t\r\nC:\\logo.bmp\t\r\nKart\t\r\n",
+                    [](const DisplaySettings& s) {
+                        EXPECT_EQ(s.firstValue, 5);
+                        EXPECT_EQ(s.logoPath, "C:\\logo.bmp");
+                        EXPECT_EQ(s.columnTitles[0], "Kart");
+                    }},
+        DamagedCase{"extra_text_after_the_first_integer_is_skipped", "9\tjunk\tmore\t\nlogo\t\n",
+                    [](const DisplaySettings& s) {
+                        EXPECT_EQ(s.firstValue, 9);
+                        EXPECT_EQ(s.logoPath, "logo");
+                    }},
+        DamagedCase{
+            "over_long_title_is_cut", "0\t\n\t\n" + std::string(40, 'x') + "\t\n",
+            [](const DisplaySettings& s) { EXPECT_EQ(s.columnTitles[0], std::string(31, 'x')); }},
+        DamagedCase{"end_of_file_byte",
+                    "4\t\n\xFF"
+                    "garbage\t\n",
+                    [](const DisplaySettings& s) {
+                        EXPECT_EQ(s.firstValue, 4);
+                        EXPECT_EQ(s.logoPath, "images\\Logo Piste.bmp");
+                    }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ColourCase {
+    const char* name;
+    std::int32_t value;
+    RgbColour colour;
+    RgbColour darkened;
+};
+
+class ColourValueTest : public ::testing::TestWithParam<ColourCase> {};
+
+TEST_P(ColourValueTest, ReadsBlueGreenRed) {
+    const ColourCase& c = GetParam();
+    EXPECT_EQ(ColourFromValue(c.value), c.colour);
+    EXPECT_EQ(ValueFromColour(c.colour), c.value);
+    EXPECT_EQ(Darkened(c.colour, 10), c.darkened);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ColourValueTest,
+    ::testing::Values(ColourCase{"black", 0, {0, 0, 0}, {0, 0, 0}},
+                      ColourCase{"pure_red_is_the_low_byte", 0x0000FF, {255, 0, 0}, {245, 0, 0}},
+                      ColourCase{"pure_blue_is_the_third_byte", 0xFF0000, {0, 0, 255}, {0, 0, 245}},
+                      ColourCase{
+                          "components_below_ten_become_zero", 0xC80A05, {5, 10, 200}, {0, 0, 190}},
+                      ColourCase{"light_board", 0xF8F1EC, {236, 241, 248}, {226, 231, 238}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ColumnsCase {
+    const char* name;
+    int x;
+    int width;
+    int alignment;
+    int shown;
+    ColumnPlacement expected;
+};
+
+class BoardColumnsTest : public ::testing::TestWithParam<ColumnsCase> {};
+
+TEST_P(BoardColumnsTest, FallsBackToTheDefaultPlacement) {
+    const ColumnsCase& c = GetParam();
+    DisplaySettings settings;
+    settings.columnAttributes[kAttributeX][kColumnLaps] = c.x;
+    settings.columnAttributes[kAttributeWidth][kColumnLaps] = c.width;
+    settings.columnAttributes[kAttributeAlignment][kColumnLaps] = c.alignment;
+    settings.columnAttributes[kAttributeShown][kColumnLaps] = c.shown;
+    const ColumnPlacement placed = BoardColumns(settings)[kColumnLaps];
+    EXPECT_EQ(placed.x, c.expected.x);
+    EXPECT_EQ(placed.width, c.expected.width);
+    EXPECT_EQ(placed.alignment, c.expected.alignment);
+    EXPECT_EQ(placed.shown, c.expected.shown);
+    EXPECT_EQ(placed.title, "Tours");
+}
+
+const ColumnPlacement kDefaultLaps = BoardColumns(DefaultDisplaySettings())[kColumnLaps];
+
+INSTANTIATE_TEST_SUITE_P(
+    Columns, BoardColumnsTest,
+    ::testing::Values(
+        ColumnsCase{"file_without_columns", 0, 0, 0, 0, kDefaultLaps},
+        ColumnsCase{"usable_values_are_taken",
+                    300,
+                    120,
+                    kAlignCentre,
+                    1,
+                    {300, 120, kAlignCentre, true, {}}},
+        ColumnsCase{"hidden_column", 300, 120, kAlignLeft, 0, {300, 120, kAlignLeft, false, {}}},
+        ColumnsCase{"past_the_right_of_the_screen", 1550, 100, kAlignLeft, 1, kDefaultLaps},
+        ColumnsCase{"negative_position", -5, 100, kAlignLeft, 1, kDefaultLaps},
+        ColumnsCase{"unknown_alignment", 300, 120, 7, 1, kDefaultLaps}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace tallimo::app
