@@ -1,19 +1,11 @@
 #include "app/assets/bmp_writer.h"
 
+#include "app/assets/little_endian.h"
+
 #include <fstream>
 
 namespace tallimo::app::assets {
 namespace {
-
-void putU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void putU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
-}
 
 bool isConsistent(const RgbPicture& picture) {
     return picture.width > 0 && picture.height > 0 &&
@@ -35,21 +27,21 @@ std::vector<std::uint8_t> encodeBmp(const RgbPicture& picture) {
     out.reserve(kHeaderBytes + imageBytes);
     out.push_back('B');
     out.push_back('M');
-    putU32(out, kHeaderBytes + imageBytes);
-    putU32(out, 0);
-    putU32(out, kHeaderBytes);
+    PutU32(out, kHeaderBytes + imageBytes);
+    PutU32(out, 0);
+    PutU32(out, kHeaderBytes);
 
-    putU32(out, 40);
-    putU32(out, static_cast<std::uint32_t>(picture.width));
-    putU32(out, static_cast<std::uint32_t>(picture.height)); // positive: bottom-up
-    putU16(out, 1);
-    putU16(out, 24);
-    putU32(out, 0); // BI_RGB
-    putU32(out, imageBytes);
-    putU32(out, kPixelsPerMetre);
-    putU32(out, kPixelsPerMetre);
-    putU32(out, 0);
-    putU32(out, 0);
+    PutU32(out, 40);
+    PutU32(out, static_cast<std::uint32_t>(picture.width));
+    PutU32(out, static_cast<std::uint32_t>(picture.height)); // positive: bottom-up
+    PutU16(out, 1);
+    PutU16(out, 24);
+    PutU32(out, 0); // BI_RGB
+    PutU32(out, imageBytes);
+    PutU32(out, kPixelsPerMetre);
+    PutU32(out, kPixelsPerMetre);
+    PutU32(out, 0);
+    PutU32(out, 0);
 
     const std::uint32_t padding = rowBytes - static_cast<std::uint32_t>(picture.width) * 3;
     for (int y = picture.height - 1; y >= 0; --y) {

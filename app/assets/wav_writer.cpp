@@ -1,19 +1,11 @@
 #include "app/assets/wav_writer.h"
 
+#include "app/assets/little_endian.h"
+
 #include <fstream>
 
 namespace tallimo::app::assets {
 namespace {
-
-void putU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void putU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
-}
 
 void putTag(std::vector<std::uint8_t>& out, const char (&tag)[5]) {
     for (int i = 0; i < 4; ++i)
@@ -31,20 +23,20 @@ std::vector<std::uint8_t> encodeWav(const PcmSound& sound) {
     std::vector<std::uint8_t> out;
     out.reserve(44 + dataBytes);
     putTag(out, "RIFF");
-    putU32(out, 36 + dataBytes);
+    PutU32(out, 36 + dataBytes);
     putTag(out, "WAVE");
     putTag(out, "fmt ");
-    putU32(out, 16);
-    putU16(out, 1); // PCM
-    putU16(out, kChannels);
-    putU32(out, sound.sampleRate);
-    putU32(out, sound.sampleRate * kBlockAlign);
-    putU16(out, kBlockAlign);
-    putU16(out, kBitsPerSample);
+    PutU32(out, 16);
+    PutU16(out, 1); // PCM
+    PutU16(out, kChannels);
+    PutU32(out, sound.sampleRate);
+    PutU32(out, sound.sampleRate * kBlockAlign);
+    PutU16(out, kBlockAlign);
+    PutU16(out, kBitsPerSample);
     putTag(out, "data");
-    putU32(out, dataBytes);
+    PutU32(out, dataBytes);
     for (std::int16_t sample : sound.samples)
-        putU16(out, static_cast<std::uint16_t>(sample));
+        PutU16(out, static_cast<std::uint16_t>(sample));
     return out;
 }
 

@@ -20,6 +20,8 @@ constexpr std::array<QRgb, session::kCategoryCount> kBlockColours{
 const QColor kJustLappedText(255, 0, 0);
 const QColor kRowText(0, 0, 0);
 
+} // namespace
+
 QFont SansFont(int pixelSize, QFont::Weight weight) {
     QFont font;
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
@@ -29,6 +31,8 @@ QFont SansFont(int pixelSize, QFont::Weight weight) {
     font.setWeight(weight);
     return font;
 }
+
+namespace {
 
 // A picture scaled once to the size it is drawn at; a null image when the
 // file is missing or unreadable.

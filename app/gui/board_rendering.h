@@ -120,6 +120,9 @@ private:
     mutable QColor m_watermarkColour;
 };
 
+// The board's sans-serif face at a pixel size (Arial where installed).
+QFont SansFont(int pixelSize, QFont::Weight weight);
+
 struct BoardImageOptions {
     CategoryNames categoryNames;
     std::filesystem::path workingFolder; // empty: no pictures

@@ -1,5 +1,7 @@
 #include "app/gui/clock_area_widget.h"
 
+#include "app/gui/board_rendering.h"
+
 #include "common/gui/text_conversion.h"
 
 #include <QFontMetrics>
@@ -14,15 +16,7 @@ const QColor kBackground(220, 220, 220);
 const QColor kRunning(0, 160, 0);
 const QColor kPaused(230, 0, 0);
 
-QFont ClockFont(int pixelSize, QFont::Weight weight) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(6, pixelSize));
-    font.setWeight(weight);
-    return font;
-}
+QFont ClockFont(int pixelSize, QFont::Weight weight) { return SansFont(pixelSize, weight); }
 
 // The largest pixel size at which `sample` fits `room`, at most `ceiling`.
 int FittingPixelSize(const QString& sample, QSize room, int ceiling, QFont::Weight weight) {
