@@ -1,0 +1,54 @@
+#include "printing/core/picture_library.h"
+
+#include <cctype>
+#include <string>
+
+namespace tallimo::printing {
+namespace {
+
+bool EndsWithLowered(std::string_view text, std::string_view ending)
+{
+    if (text.size() < ending.size())
+        return false;
+    const std::string_view tail = text.substr(text.size() - ending.size());
+    for (std::size_t i = 0; i < ending.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(tail[i])) != ending[i])
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool IsJpegPath(std::string_view path) { return EndsWithLowered(path, ".jpg") || EndsWithLowered(path, ".jpeg"); }
+
+std::optional<std::filesystem::path> BitmapToDraw(PictureLibrary& library, const common::WorkingFolder& folder,
+                                                  const std::filesystem::path& picture)
+{
+    if (picture.empty())
+        return std::nullopt;
+    const std::u8string name = picture.u8string();
+    std::filesystem::path bitmap = picture;
+    if (IsJpegPath(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()))) {
+        bitmap = folder.path(kConvertedJpegFile);
+        if (!library.convertJpegToBmp(picture, bitmap))
+            return std::nullopt;
+    }
+    if (!library.measure(bitmap))
+        return std::nullopt;
+    return bitmap;
+}
+
+PictureSize FitPicture(PictureSize picture, PictureSize box)
+{
+    if (picture.width <= 0 || picture.height <= 0 || box.width <= 0 || box.height <= 0)
+        return {};
+    const PictureSize fullWidth{box.width, picture.height * box.width / picture.width};
+    const PictureSize fullHeight{picture.width * box.height / picture.height, box.height};
+    // The comparison in tenths cannot tell small pictures apart; whichever
+    // it picks must still fit the box.
+    if (10 * picture.width / box.width > 10 * picture.height / box.height || fullHeight.width > box.width)
+        return fullWidth;
+    return fullHeight;
+}
+
+} // namespace tallimo::printing
