@@ -75,6 +75,24 @@ void ApplyFleetTransponders(RentalSession& session, const FleetTransponders& fle
         }
 }
 
+void ApplyCategoriesToSession(RentalSession& session, const databases::CategoryTable& categories)
+{
+    const FleetTransponders transponders = databases::FleetTranspondersFromCategories(categories);
+    for (int c = 0; c < kRentalCategoryCount; ++c) {
+        SessionCategory& category = session.categories[c];
+        category.categoryName = categories[c].name.substr(0, kCategoryNameChars);
+        for (int k = 0; k < kKartsPerCategory; ++k) {
+            SessionKart& kart = category.karts[k];
+            if (category.categoryName.empty()) {
+                kart = SessionKart{};
+                continue;
+            }
+            kart.kartLabel = KartLabelFor(c, k);
+            kart.transponder = transponders[c][k];
+        }
+    }
+}
+
 bool OpenUserSession(const common::WorkingFolder& folder, const std::filesystem::path& userFile,
                      const FleetLayout& fleet, const FleetTransponders& transponders, LiveTiming& live,
                      common::MessageSink& messages)

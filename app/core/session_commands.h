@@ -43,6 +43,12 @@ void StartNewSession(session::LiveTiming& live);
 // theirs from the fleet, where the fleet has one.
 void ApplyFleetTransponders(session::RentalSession& session, const FleetTransponders& fleet);
 
+// After the kart categories or the fleet changed: the five rental
+// categories take the database's names, a category whose name became empty
+// loses its karts, the others are relabelled and take the fleet's
+// transponders.
+void ApplyCategoriesToSession(session::RentalSession& session, const databases::CategoryTable& categories);
+
 // "Ouvrir session": the chosen file becomes the working session, rebuilt on
 // the current fleet with the drivers carried over by category name and kart
 // position. False (reported) when the file cannot be copied or read.

@@ -134,6 +134,26 @@ TEST_F(SessionCommandsTest, OpeningCarriesDriversOverByCategoryNameAndPosition) 
     EXPECT_TRUE(messages.messages().empty());
 }
 
+TEST_F(SessionCommandsTest, ChangedCategoriesRenameRelabelAndClearTheSession) {
+    BuildSessionFromFleet(live.session, fleet);
+    book(live, 0, 0, "Stays", kTrackStateReserved);
+    book(live, 1, 0, "Goes", kTrackStateReserved);
+    databases::CategoryTable categories;
+    databases::ClearCategories(categories);
+    categories[0].name = "Adultes 390";
+    categories[0].karts[0] = {"K1", "004711"};
+    // "Enfants" was deleted: its slot is free now.
+    ApplyCategoriesToSession(live.session, categories);
+    EXPECT_EQ(live.session.categories[0].categoryName, "Adultes 390");
+    EXPECT_EQ(live.session.kart(0, 0).driverName, "Stays");
+    EXPECT_EQ(live.session.kart(0, 0).transponder, "004711");
+    EXPECT_EQ(live.session.kart(0, 0).kartLabel, "K1");
+    EXPECT_TRUE(live.session.categories[1].categoryName.empty());
+    EXPECT_TRUE(live.session.kart(1, 0).driverName.empty());
+    EXPECT_TRUE(live.session.kart(1, 0).kartLabel.empty());
+    EXPECT_EQ(live.session.kart(kPrivateCategoryIndex, 0).kartLabel, "KP1") << "private karts are not the fleet's";
+}
+
 TEST_F(SessionCommandsTest, OpeningAMissingFileChangesNothing) {
     book(live, 0, 0, "Kept", kTrackStateReserved);
     EXPECT_FALSE(OpenUserSession(root, folder / "none.rent", fleet, transponders, live, messages));
