@@ -13,6 +13,7 @@
 #include "common/gui/text_conversion.h"
 #include "decoder/gui/qt_serial_port.h"
 #include "decoder/sim/decoder_simulator_host.h"
+#include "printing/gui/freeimage_picture_library.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -84,6 +85,8 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tallimo Pistara");
+    const printing::FreeImageSession freeImage;
+    printing::FreeImagePictureLibrary pictures;
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Timing and counter software for rental go-kart tracks.");
@@ -141,6 +144,7 @@ int main(int argc, char** argv)
                                     : QFileDialog::getOpenFileName(parent, QString(), QString::fromStdString(root.string()), filter);
         return FromQt(chosen);
     };
+    services.pictures = &pictures;
     if (demo)
         services.afterSessionRebuild = [](session::LiveTiming& live) { app::BookDemoDrivers(live.session); };
 

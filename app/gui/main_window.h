@@ -20,6 +20,7 @@
 #include "decoder/core/serial_port.h"
 #include "i18n/core/language_settings.h"
 #include "i18n/core/translation_table.h"
+#include "printing/core/picture_library.h"
 #include "session/core/live_timing.h"
 #include "session/core/session_clock.h"
 #include "session/core/session_notifications.h"
@@ -58,6 +59,9 @@ struct MainWindowServices {
     // Runs after the start-up rebuild, before the first save (the demo books
     // its drivers here).
     std::function<void(session::LiveTiming&)> afterSessionRebuild;
+    // The image library for the operator's pictures (FreeImage in the
+    // program); windows draw no chosen picture without it.
+    printing::PictureLibrary* pictures = nullptr;
 };
 
 inline constexpr int kCommandTranslationEditor = 1045;
