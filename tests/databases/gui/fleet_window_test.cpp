@@ -1,0 +1,410 @@
+// The rental fleet window, headless: opened modally on a prepared working
+// folder with a port the test feeds (or the decoder simulator behind a
+// pseudo-terminal), and checked by what it shows, the messages it asks and
+// the categories file it leaves.
+
+#include "databases/gui/fleet_window.h"
+
+#include "common/core/system_clocks.h"
+#include "decoder/core/decoder_settings.h"
+#include "decoder/gui/qt_serial_port.h"
+#include "decoder/sim/decoder_simulator_host.h"
+#include "i18n/core/language_settings.h"
+#include "i18n/core/shipped_translations.h"
+#include "tests/support/fake_clocks.h"
+#include "tests/support/gui/scripted_dialogs.h"
+#include "tests/support/temporary_folder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace tallimo::databases {
+namespace {
+
+// Hands out one queued chunk per read; counts reads so that a test can wait
+// until the window's timer has taken what arrived.
+class FedPort final : public decoder::SerialPort {
+public:
+    bool OpenComPort(const std::string&) override { return true; }
+    bool CloseComPort() override { return true; }
+    bool ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::size_t& bytesRead) override {
+        ++reads;
+        bytesRead = 0;
+        if (chunks.empty())
+            return true;
+        std::string& chunk = chunks.front();
+        bytesRead = std::min(maximum, chunk.size());
+        std::copy_n(chunk.begin(), bytesRead, buffer);
+        chunk.erase(0, bytesRead);
+        if (chunk.empty())
+            chunks.pop_front();
+        return true;
+    }
+    bool WriteComPort(const std::uint8_t*, std::size_t, std::size_t& bytesWritten) override {
+        bytesWritten = 0;
+        return false;
+    }
+
+    void arrive(std::string bytes) { chunks.push_back(std::move(bytes)); }
+    bool drained() const { return chunks.empty(); }
+
+    int reads = 0;
+    std::deque<std::string> chunks;
+};
+
+std::string Bytes(std::initializer_list<int> values) {
+    std::string bytes;
+    for (const int value : values)
+        bytes += static_cast<char>(value);
+    return bytes;
+}
+
+const std::string kVela2 = "COM7\t1\tTallimoVela2\n";
+const std::string kVela1 = "COM7\t1\tTallimo\n";
+
+const std::string kComPortError = "Error : 'COM port' file not found";
+const std::string kDatabaseError = "Error : 'Go-karts categories' database file not found";
+
+// Two categories with a free slot between them; "Adultes" has K1, K2 and
+// K4 (K3 was removed).
+CategoryTable SampleFleet() {
+    CategoryTable table;
+    table[0].name = "Adultes";
+    table[0].karts[0] = {"K1", "000101"};
+    table[0].karts[1] = {"K2", "000102"};
+    table[0].karts[3] = {"K4", ""};
+    table[2].name = "Enfants";
+    table[2].karts[0] = {"K201", "000201"};
+    return table;
+}
+
+class FleetWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!QApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "fleet_window_test";
+            static char* argv[] = {name, nullptr};
+            new QApplication(argc, argv);
+        }
+    }
+
+    FleetWindowTest() {
+        EXPECT_TRUE(i18n::WriteShippedTranslations(m_folder / "Translation"));
+        m_folder.write(decoder::kDecoderSettingsFileName, kVela2);
+        writeFleet(SampleFleet());
+    }
+
+    void writeFleet(const CategoryTable& table) const {
+        EXPECT_TRUE(SaveCategories(table, kCategorySlots, m_folder / kCategoriesFileName));
+    }
+    std::string fleetFile() const { return m_folder.read(kCategoriesFileName); }
+    CategoryTable savedFleet() const {
+        CategoryTable table;
+        EXPECT_TRUE(LoadCategories(table, m_folder / kCategoriesFileName));
+        return table;
+    }
+
+    // Runs `body` while the window is shown modally, then closes it with
+    // `closer` (a button name, "escape" or "close box").
+    int run(const std::function<void(FleetWindow&)>& body, const std::string& closer = "okButton",
+            decoder::SerialPort* port = nullptr, const common::TickSource* ticks = nullptr) {
+        FleetWindow window(common::WorkingFolder(m_folder.path()), m_dialogs, port ? *port : m_port,
+                           ticks ? *ticks : m_ticks);
+        QTimer::singleShot(0, &window, [&] {
+            const bool shown =
+                QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
+            EXPECT_TRUE(shown);
+            if (shown)
+                body(window);
+            if (closer == "escape")
+                QTest::keyClick(&window, Qt::Key_Escape);
+            else if (closer == "close box")
+                window.close();
+            else
+                QTest::mouseClick(window.findChild<QPushButton*>(closer.c_str()), Qt::LeftButton);
+            if (window.isVisible())
+                window.done(-1); // not closed: the caller's check on the result reports it
+        });
+        return window.exec();
+    }
+
+    template <typename Widget> static Widget* find(FleetWindow& window, const char* name) {
+        Widget* widget = window.findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    static void click(FleetWindow& window, const char* name) {
+        QTest::mouseClick(find<QPushButton>(window, name), Qt::LeftButton);
+    }
+    static QString text(FleetWindow& window, const char* edit) {
+        return find<QLineEdit>(window, edit)->text();
+    }
+    static QStringList karts(FleetWindow& window) {
+        QStringList ids;
+        const auto* list = find<QListWidget>(window, "kartList");
+        for (int row = 0; row < list->count(); ++row)
+            ids << list->item(row)->text();
+        return ids;
+    }
+    static void selectKart(FleetWindow& window, const QString& id) {
+        auto* list = find<QListWidget>(window, "kartList");
+        const auto items = list->findItems(id, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << id.toStdString();
+        list->setCurrentItem(items.front());
+    }
+    static void typeTransponder(FleetWindow& window, const QString& typed) {
+        auto* edit = find<QLineEdit>(window, "transponderEdit");
+        edit->setFocus();
+        // Typed over the selection, so the field is never empty on the way.
+        edit->selectAll();
+        if (typed.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(edit, typed);
+    }
+
+    std::vector<std::string> texts() const { return m_dialogs.texts(); }
+
+    testing::TemporaryFolder m_folder;
+    testing::ScriptedDialogs m_dialogs;
+    testing::FakeTickSource m_ticks;
+    FedPort m_port;
+};
+
+// ---- Opening ----
+
+TEST_F(FleetWindowTest, OpensOnTheFirstCategoryAndItsFirstKart) {
+    run([&](FleetWindow& window) {
+        EXPECT_EQ(window.windowTitle(), "Fleet rental go-karts");
+        const auto* categories = find<QComboBox>(window, "categoryList");
+        ASSERT_EQ(categories->count(), 2);
+        EXPECT_EQ(categories->itemText(0), "Adultes");
+        EXPECT_EQ(categories->itemText(1), "Enfants");
+        EXPECT_EQ(find<QGroupBox>(window, "kartsGroup")->title(), "Category : Adultes");
+        EXPECT_EQ(karts(window), (QStringList{"K1", "K2", "K4"}));
+        EXPECT_EQ(text(window, "kartIdEdit"), "K1");
+        EXPECT_EQ(text(window, "transponderEdit"), "000101");
+        EXPECT_EQ(text(window, "positionEdit"), "1");
+        EXPECT_EQ(text(window, "scanStateEdit"), "Off");
+        EXPECT_EQ(find<QPushButton>(window, "addButton")->text(), "Add");
+        EXPECT_EQ(find<QPushButton>(window, "scanButton")->text(), "Scan.");
+    });
+    EXPECT_EQ(texts(), std::vector<std::string>{});
+}
+
+TEST_F(FleetWindowTest, MissingFilesAreReportedAndTheWindowOpensEmpty) {
+    std::filesystem::remove(m_folder / decoder::kDecoderSettingsFileName);
+    std::filesystem::remove(m_folder / kCategoriesFileName);
+    EXPECT_EQ(run([&](FleetWindow& window) { EXPECT_TRUE(karts(window).isEmpty()); }, "escape"),
+              QDialog::Rejected);
+    EXPECT_EQ(texts(), (std::vector<std::string>{kComPortError, kDatabaseError}));
+}
+
+// ---- Adding and removing ----
+
+TEST_F(FleetWindowTest, RemovedKartIsFreedAndItsLabelReused) {
+    run([&](FleetWindow& window) {
+        selectKart(window, "K2");
+        EXPECT_EQ(text(window, "positionEdit"), "2");
+        click(window, "removeButton");
+        EXPECT_EQ(karts(window), (QStringList{"K1", "K4"}));
+        EXPECT_EQ(text(window, "kartIdEdit"), "K1");
+        EXPECT_EQ(text(window, "positionEdit"), "1");
+        click(window, "addButton");
+        EXPECT_EQ(text(window, "kartIdEdit"), "K2");
+    });
+    EXPECT_EQ(texts(), (std::vector<std::string>{"The Kart K2 has been removed",
+                                                 "The Kart K2 has been added"}));
+    EXPECT_EQ(savedFleet()[0].karts[1], (FleetKart{"K2", ""}));
+}
+
+// ---- Typed transponders ----
+
+struct TypingCase {
+    const char* name;
+    QString typed;
+    QString shown;
+    std::string stored;
+};
+
+class FleetWindowTyping : public FleetWindowTest,
+                          public ::testing::WithParamInterface<TypingCase> {};
+
+TEST_P(FleetWindowTyping, StoresOnlyCompleteNumbers) {
+    const TypingCase& c = GetParam();
+    run([&](FleetWindow& window) {
+        selectKart(window, "K2");
+        typeTransponder(window, c.typed);
+        EXPECT_EQ(text(window, "transponderEdit"), c.shown);
+    });
+    EXPECT_EQ(savedFleet()[0].karts[1].transponder, c.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typing, FleetWindowTyping,
+    ::testing::Values(TypingCase{"FiveDigitsKeepTheOldNumber", "12345", "12345", "000102"},
+                      TypingCase{"SixthDigitStores", "123456", "123456", "123456"},
+                      TypingCase{"LettersAreNotTaken", "12ab3456", "123456", "123456"},
+                      TypingCase{"ClearedFieldStoresNothing", "", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Scanning from a port the test feeds ----
+
+struct ScanCase {
+    const char* name;
+    std::string settings;
+    std::vector<std::string> chunks; // each waits until the window has read the one before
+    QString shown;
+};
+
+class FleetWindowScan : public FleetWindowTest, public ::testing::WithParamInterface<ScanCase> {};
+
+TEST_P(FleetWindowScan, PutsTheScannedNumberIntoTheSelectedKart) {
+    const ScanCase& c = GetParam();
+    m_folder.write(decoder::kDecoderSettingsFileName, c.settings);
+    run([&](FleetWindow& window) {
+        selectKart(window, "K4");
+        click(window, "scanButton");
+        EXPECT_EQ(text(window, "scanStateEdit"), "On");
+        EXPECT_TRUE(find<QLineEdit>(window, "transponderEdit")->isReadOnly());
+        for (const std::string& chunk : c.chunks) {
+            m_port.arrive(chunk);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return m_port.drained(); }));
+        }
+        (void)QTest::qWaitFor([&] { return text(window, "transponderEdit") == c.shown; });
+        EXPECT_EQ(text(window, "transponderEdit"), c.shown);
+    });
+    EXPECT_EQ(savedFleet()[0].karts[3], (FleetKart{"K4", c.shown.toStdString()}));
+    EXPECT_EQ(savedFleet()[0].karts[0], (FleetKart{"K1", "000101"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Decoders, FleetWindowScan,
+    ::testing::Values(ScanCase{"FramedRecordSplitAcrossTicks",
+                               kVela2,
+                               {Bytes({0x00, 0xFF, 0xFF, 0xFF, 0xF0, 0x30}),
+                                Bytes({0x39, 1, 2, 3, 4, 5})},
+                               "012345"},
+                      ScanCase{"PairOfBytes", kVela1, {Bytes({0x04, 0xD2})}, "001234"},
+                      ScanCase{"LaterPassingOverwrites",
+                               kVela1,
+                               {Bytes({0x04, 0xD2}), Bytes({0x00, 0x09})},
+                               "000009"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FleetWindowTest, BytesArrivingWhileScanningIsOffNeverReachAKart) {
+    run([&](FleetWindow& window) {
+        m_port.arrive(Bytes({0xFF, 0xFF, 0xFF, 0xF0, 0x30, 0x39, 1, 2, 3, 4, 5}));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return m_port.drained(); }));
+        click(window, "scanButton");
+        const int reads = m_port.reads;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return m_port.reads > reads + 3; }));
+        EXPECT_EQ(text(window, "transponderEdit"), "000101");
+    });
+    EXPECT_EQ(savedFleet(), SampleFleet());
+}
+
+// ---- Closing ----
+
+struct ClosingCase {
+    const char* name;
+    const char* closer;
+    int result;
+    bool saved;
+};
+
+class FleetWindowClosing : public FleetWindowTest,
+                           public ::testing::WithParamInterface<ClosingCase> {};
+
+TEST_P(FleetWindowClosing, WritesOnlyOnOk) {
+    const ClosingCase& c = GetParam();
+    const std::string before = fleetFile();
+    EXPECT_EQ(run(
+                  [&](FleetWindow& window) {
+                      click(window, "addButton");
+                      typeTransponder(window, "424242");
+                  },
+                  c.closer),
+              c.result);
+    CategoryTable expected = SampleFleet();
+    if (c.saved) {
+        expected[0].karts[2] = {"K3", "424242"};
+        EXPECT_EQ(savedFleet(), expected);
+    } else {
+        EXPECT_EQ(fleetFile(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Closers, FleetWindowClosing,
+    ::testing::Values(ClosingCase{"Ok", "okButton", QDialog::Accepted, true},
+                      ClosingCase{"Echap", "cancelButton", QDialog::Rejected, false},
+                      ClosingCase{"CloseBox", "close box", QDialog::Rejected, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FleetWindowTest, FailedSaveKeepsTheWindowOpen) {
+    run(
+        [&](FleetWindow& window) {
+            click(window, "addButton");
+            // A folder where the file should be: the write cannot succeed.
+            std::filesystem::remove(m_folder / kCategoriesFileName);
+            std::filesystem::create_directory(m_folder / kCategoriesFileName);
+            click(window, "okButton");
+            EXPECT_TRUE(window.isVisible());
+            EXPECT_EQ(window.categories()[0].karts[2].kartId, "K3");
+        },
+        "escape");
+    EXPECT_EQ(texts(), (std::vector<std::string>{"The Kart K3 has been added", kDatabaseError}));
+}
+
+// ---- Scanning through the decoder simulator ----
+
+TEST_F(FleetWindowTest, ScansAPassingFromTheSimulatedDecoder) {
+    decoder::sim::DecoderSimulatorHostConfig config;
+    config.decoder.model = decoder::sim::DecoderModel::Vela2Usb;
+    config.workingFolder = m_folder.path();
+    config.port = "COM7";
+    decoder::sim::DecoderSimulatorHost host(std::move(config));
+    ASSERT_TRUE(host.start()) << host.lastError();
+    const common::WorkingFolder root(m_folder.path());
+    decoder::QtSerialPort port(root);
+    ASSERT_TRUE(port.OpenComPort("COM7"));
+    common::SystemTickSource ticks;
+    run(
+        [&](FleetWindow& window) {
+            selectKart(window, "K2");
+            click(window, "scanButton");
+            host.triggerPassing(4242);
+            (void)QTest::qWaitFor([&] { return text(window, "transponderEdit") == "004242"; },
+                                  10000);
+            EXPECT_EQ(text(window, "transponderEdit"), "004242");
+        },
+        "okButton", &port, &ticks);
+    port.CloseComPort();
+    host.stop();
+    EXPECT_EQ(savedFleet()[0].karts[1], (FleetKart{"K2", "004242"}));
+    EXPECT_EQ(texts(), std::vector<std::string>{});
+}
+
+} // namespace
+} // namespace tallimo::databases

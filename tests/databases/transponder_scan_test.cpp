@@ -1,0 +1,229 @@
+#include "databases/core/transponder_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace tallimo::databases {
+namespace {
+
+// Hands out one queued chunk per read, as much of it as the read takes.
+class ChunkedPort final : public decoder::SerialPort {
+public:
+    bool OpenComPort(const std::string&) override { return true; }
+    bool CloseComPort() override { return true; }
+    bool ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::size_t& bytesRead) override {
+        bytesRead = 0;
+        if (chunks.empty())
+            return true;
+        std::string& chunk = chunks.front();
+        bytesRead = std::min(maximum, chunk.size());
+        std::copy_n(chunk.begin(), bytesRead, buffer);
+        chunk.erase(0, bytesRead);
+        if (chunk.empty())
+            chunks.pop_front();
+        return true;
+    }
+    bool WriteComPort(const std::uint8_t*, std::size_t, std::size_t& bytesWritten) override {
+        bytesWritten = 0;
+        return false;
+    }
+
+    void arrive(std::string bytes) { chunks.push_back(std::move(bytes)); }
+
+    std::deque<std::string> chunks;
+};
+
+std::string Bytes(std::initializer_list<int> values) {
+    std::string bytes;
+    for (const int value : values)
+        bytes += static_cast<char>(value);
+    return bytes;
+}
+
+std::string Frame(int transponder) {
+    return Bytes(
+        {0xFF, 0xFF, 0xFF, 0xF0, transponder >> 8, transponder & 0xFF, 1, 2, 3, 0x48, 0xE5});
+}
+
+constexpr std::uint32_t kStart = 5000;
+
+// Switches on, then lets each chunk arrive and ticks once per chunk,
+// 10 ms apart; returns every transponder yielded.
+std::vector<std::string> ScanChunks(std::string_view model,
+                                    const std::vector<std::string>& chunks) {
+    ChunkedPort port;
+    TransponderScan scan(model);
+    scan.switchOn(port, kStart);
+    std::vector<std::string> found;
+    std::uint32_t now = kStart;
+    for (const std::string& chunk : chunks) {
+        port.arrive(chunk);
+        now += 10;
+        const ScanTick tick = scan.tick(port, now);
+        found.insert(found.end(), tick.transponders.begin(), tick.transponders.end());
+    }
+    return found;
+}
+
+// ---- Byte streams by decoder model, fed at every split point ----
+
+struct StreamCase {
+    const char* name;
+    const char* model;
+    std::string bytes;
+    std::vector<std::string> transponders;
+};
+
+class ScannedStream : public ::testing::TestWithParam<StreamCase> {};
+
+TEST_P(ScannedStream, YieldsTheSameNumbersWhereverTheReadsSplit) {
+    const StreamCase& c = GetParam();
+    EXPECT_EQ(ScanChunks(c.model, {c.bytes}), c.transponders) << "in one read";
+    for (std::size_t split = 1; split < c.bytes.size(); ++split)
+        EXPECT_EQ(ScanChunks(c.model, {c.bytes.substr(0, split), c.bytes.substr(split)}),
+                  c.transponders)
+            << "split after byte " << split;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, ScannedStream,
+    ::testing::Values(
+        StreamCase{"FramedSlidesOverALeadingByte",
+                   "TallimoVela2",
+                   Bytes({0x00, 0xFF, 0xFF, 0xFF, 0xF0, 0x30, 0x39, 1, 2, 3, 4, 5}),
+                   {"012345"}},
+        StreamCase{"BluetoothUsesTheSameFrames", "TallimoVela2Bluetooth", Frame(65535), {"065535"}},
+        StreamCase{"TwoFramesInOrder",
+                   "TallimoVela2",
+                   Frame(17) + Bytes({0x55}) + Frame(4242),
+                   {"000017", "004242"}},
+        StreamCase{"PairIsHighByteFirst", "Tallimo", Bytes({0x04, 0xD2}), {"001234"}},
+        StreamCase{"PairsKeepNoSyncSoAStrayByteShiftsThem",
+                   "Tallimo",
+                   Bytes({0x99, 0x04, 0xD2, 0x00}),
+                   {"039172", "053760"}},
+        StreamCase{"ModelIsComparedWhole", "TallimoVela2 ", Frame(17), {}},
+        StreamCase{"NoModelIgnoresEverything", "", Frame(17) + Bytes({0x04, 0xD2}), {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- What happens to bytes around the switch ----
+
+enum class Step { Arrive, Tick, On, Off };
+
+struct SwitchCase {
+    const char* name;
+    std::vector<std::pair<Step, std::string>> steps;
+    std::vector<std::string> transponders;
+};
+
+class ScanSwitching : public ::testing::TestWithParam<SwitchCase> {};
+
+TEST_P(ScanSwitching, TakesOnlyPassingsSentWhileOn) {
+    ChunkedPort port;
+    TransponderScan scan("TallimoVela2");
+    std::vector<std::string> found;
+    std::uint32_t now = kStart;
+    for (const auto& [step, bytes] : GetParam().steps) {
+        now += 10;
+        switch (step) {
+        case Step::Arrive:
+            port.arrive(bytes);
+            break;
+        case Step::Tick: {
+            const ScanTick tick = scan.tick(port, now);
+            found.insert(found.end(), tick.transponders.begin(), tick.transponders.end());
+            break;
+        }
+        case Step::On:
+            scan.switchOn(port, now);
+            break;
+        case Step::Off:
+            scan.switchOff();
+            break;
+        }
+    }
+    EXPECT_EQ(found, GetParam().transponders);
+}
+
+const std::string kHalf = Frame(321).substr(0, 6);
+const std::string kRest = Frame(321).substr(6);
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, ScanSwitching,
+    ::testing::Values(
+        SwitchCase{"BytesReadWhileOffNeverReachAKart",
+                   {{Step::Arrive, Frame(11)}, {Step::Tick, ""}, {Step::On, ""}, {Step::Tick, ""}},
+                   {}},
+        SwitchCase{"SwitchingOnDiscardsWhatWasWaiting",
+                   {{Step::Arrive, Frame(11)}, {Step::On, ""}, {Step::Tick, ""}},
+                   {}},
+        SwitchCase{"HalfFrameBeforeOffIsNotCompletedAfterOn",
+                   {{Step::On, ""},
+                    {Step::Arrive, kHalf},
+                    {Step::Tick, ""},
+                    {Step::Off, ""},
+                    {Step::On, ""},
+                    {Step::Arrive, kRest},
+                    {Step::Tick, ""}},
+                   {}},
+        SwitchCase{"HalfFrameCompletesOnALaterTick",
+                   {{Step::On, ""},
+                    {Step::Arrive, kHalf},
+                    {Step::Tick, ""},
+                    {Step::Tick, ""},
+                    {Step::Arrive, kRest},
+                    {Step::Tick, ""}},
+                   {"000321"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- The indicator ----
+
+// The phase after each tick of a 10 ms timer from switching on: a cycle of
+// 0.84 s, restarted on the tick that reaches it, blank on that tick.
+int ExpectedPhase(int tick) {
+    const int d = tick % 84;
+    if (d == 0)
+        return 0;
+    if (d >= 63)
+        return 4;
+    if (d >= 42)
+        return 3;
+    if (d >= 21)
+        return 2;
+    return 1;
+}
+
+TEST(TransponderScanIndicatorTest, StepsThroughFourPicturesAndRestarts) {
+    ChunkedPort port;
+    TransponderScan scan("TallimoVela2");
+    scan.switchOn(port, kStart);
+    ASSERT_EQ(scan.indicatorPhase(), 1);
+    int changes = 0;
+    for (int tick = 1; tick <= 3 * 84 + 1; ++tick) {
+        const ScanTick result = scan.tick(port, kStart + 10 * static_cast<std::uint32_t>(tick));
+        changes += result.indicatorChanged ? 1 : 0;
+        ASSERT_EQ(scan.indicatorPhase(), ExpectedPhase(tick)) << "tick " << tick;
+    }
+    EXPECT_EQ(changes, 3 * 5); // 2, 3, 4, blank, then 1 again, three times
+}
+
+TEST(TransponderScanIndicatorTest, LongStallRestartsTheCycleInsteadOfFreezing) {
+    ChunkedPort port;
+    TransponderScan scan("Tallimo");
+    const std::uint32_t start = 0xFFFFFF00u; // the tick counter wraps during the stall
+    scan.switchOn(port, start);
+    scan.tick(port, start + 5000);
+    EXPECT_EQ(scan.indicatorPhase(), 0);
+    scan.tick(port, start + 5010);
+    EXPECT_EQ(scan.indicatorPhase(), 1);
+    scan.tick(port, start + 5220);
+    EXPECT_EQ(scan.indicatorPhase(), 2);
+}
+
+} // namespace
+} // namespace tallimo::databases
