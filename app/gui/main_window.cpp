@@ -12,7 +12,14 @@
 #include "decoder/gui/decoder_interface_window.h"
 #include "i18n/core/translation_messages.h"
 #include "i18n/core/window_texts.h"
+#include "databases/gui/fleet_window.h"
+#include "databases/gui/kart_categories_window.h"
+#include "databases/gui/tracks_window.h"
 #include "i18n/gui/translation_editor_window.h"
+#include "session/core/kart_lists.h"
+#include "session/gui/breakdown_window.h"
+#include "session/gui/kart_list_window.h"
+#include "session/gui/session_track_window.h"
 #include "session/core/session_file.h"
 #include "session/core/session_startup.h"
 
@@ -71,6 +78,13 @@ void ClearKartForBreakdown(SessionKart& kart)
     cleared.trackState = kTrackStateFinished;
     kart = cleared;
 }
+
+// Without an image library no chosen picture can be drawn.
+class NoPictures final : public printing::PictureLibrary {
+public:
+    std::optional<printing::PictureSize> measure(const std::filesystem::path&) override { return std::nullopt; }
+    bool convertJpegToBmp(const std::filesystem::path&, const std::filesystem::path&) override { return false; }
+};
 
 } // namespace
 
@@ -385,7 +399,11 @@ void MainWindow::declareBrokenDown(int category, int slot)
     SaveWorkingSession(m_services.folder, m_live, m_messages);
     m_live.rebuildBoardRows();
     refreshBoard();
-    rebuildTree();
+    runSessionWindow([&] {
+        session::BreakdownWindow window(m_services.folder, m_services.dialogs, this);
+        window.setDeclaredKart(category, slot);
+        window.exec();
+    });
 }
 
 void MainWindow::runCommand(int command)
@@ -418,6 +436,24 @@ void MainWindow::runCommand(int command)
     case 1501:
         m_live.header.boardFrozen = 0;
         refreshBoard();
+        break;
+    case 1504:
+        openSessionTrack();
+        break;
+    case 1511:
+        openKartList(session::KartListCategory(m_live.header.selectedTreeItem));
+        break;
+    case 1512:
+        openKartList(kPrivateCategoryIndex);
+        break;
+    case 1012:
+        openKartCategories();
+        break;
+    case 1013:
+        openTracks();
+        break;
+    case 1015:
+        openFleet();
         break;
     default:
         // The windows of the other commands are wired in as they arrive.
@@ -547,6 +583,105 @@ void MainWindow::openDecoderInterface()
     }
     m_poller->invalidateSettings();
     refreshDecoderStatus();
+}
+
+printing::PictureLibrary& MainWindow::pictures()
+{
+    if (m_services.pictures)
+        return *m_services.pictures;
+    if (!m_noPictures)
+        m_noPictures = std::make_unique<NoPictures>();
+    return *m_noPictures;
+}
+
+void MainWindow::reloadSessionKeepingRuntime()
+{
+    RentalSession loaded;
+    SessionHeader header;
+    ClearSession(loaded);
+    if (!LoadSessionFile(m_services.folder, loaded, header)) {
+        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+        return;
+    }
+    for (int c = 0; c < kCategoryCount; ++c)
+        for (int k = 0; k < kKartsPerCategory; ++k)
+            loaded.kart(c, k).runtime = m_live.session.kart(c, k).runtime;
+    m_live.session = loaded;
+    m_live.header = header;
+    m_live.rebuildBoardRows();
+}
+
+void MainWindow::runSessionWindow(const std::function<void()>& window)
+{
+    if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
+        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+    window();
+    reloadSessionKeepingRuntime();
+    refreshBoard();
+    rebuildTree();
+}
+
+void MainWindow::categoriesChanged()
+{
+    databases::LoadCategoriesDatabase(m_services.folder, m_categories, m_messages);
+    ApplyCategoriesToSession(m_live.session, m_categories);
+    if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
+        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+    m_live.rebuildBoardRows();
+    refreshBoard();
+    rebuildTree();
+}
+
+void MainWindow::openKartCategories()
+{
+    {
+        databases::KartCategoriesWindow window(m_services.folder, m_services.dialogs, pictures(), this);
+        window.exec();
+    }
+    categoriesChanged();
+}
+
+void MainWindow::openFleet()
+{
+    // The fleet window reads the transponders off the port itself.
+    m_poller->setFleetScanActive(true);
+    {
+        databases::FleetWindow window(m_services.folder, m_services.dialogs, m_services.port, m_services.ticks,
+                                      this);
+        window.exec();
+    }
+    m_poller->setFleetScanActive(false);
+    categoriesChanged();
+}
+
+void MainWindow::openTracks()
+{
+    {
+        databases::TracksWindow window(m_services.folder, m_services.dialogs, pictures(), this);
+        window.exec();
+    }
+    databases::LoadTracksDatabase(m_services.folder, m_tracks, m_messages);
+    m_trackIndex = findTrackIndex();
+    refreshBoard();
+}
+
+void MainWindow::openSessionTrack()
+{
+    runSessionWindow([&] {
+        session::SessionTrackWindow window(m_services.folder, m_services.dialogs, pictures(), this);
+        window.exec();
+    });
+    m_trackIndex = findTrackIndex();
+}
+
+void MainWindow::openKartList(int category)
+{
+    if (category < 0 || category >= kCategoryCount)
+        return;
+    runSessionWindow([&] {
+        session::KartListWindow window(m_services.folder, m_services.dialogs, m_services.sounds, category, this);
+        window.exec();
+    });
 }
 
 void MainWindow::openTranslationEditor()

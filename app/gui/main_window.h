@@ -120,6 +120,17 @@ private:
     void openSession();        // 1002
     bool quitAllowed();
     void openDecoderInterface();
+    // The windows that work on the session through its file: saved before,
+    // loaded back after, keeping the live timing fields.
+    void runSessionWindow(const std::function<void()>& window);
+    void reloadSessionKeepingRuntime();
+    void openKartCategories();
+    void openTracks();
+    void openFleet();
+    void openSessionTrack();
+    void openKartList(int category);
+    void categoriesChanged();
+    printing::PictureLibrary& pictures();
     void openTranslationEditor();
     void openHelp();
 
@@ -140,6 +151,7 @@ private:
     std::string m_userSessionFile;
     bool m_quitConfirmed = false;
     std::vector<std::int64_t> m_tickNanoseconds;
+    std::unique_ptr<printing::PictureLibrary> m_noPictures;
 
     std::map<int, QAction*> m_actions;
     QTreeWidget* m_tree = nullptr;
