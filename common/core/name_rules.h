@@ -23,3 +23,12 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool CanAddName(std::string_view name, const std::vector<std::string>& existing, std::size_t limit);
 
 } // namespace tallimo::common
+
+namespace tallimo::common {
+
+// The form in which first names are compared (namedays, discounts): accents
+// dropped, Æ and Œ lowered, quotes, commas, dashes, underscores and macrons
+// turned into blanks, then lowercased.
+std::string NormaliseName(std::string_view name);
+
+} // namespace tallimo::common
