@@ -1,5 +1,7 @@
 #include "databases/gui/tracks_window.h"
 
+#include "databases/gui/database_widgets.h"
+
 #include "common/gui/text_conversion.h"
 #include "i18n/core/file_filter_texts.h"
 #include "i18n/core/track_window_texts.h"
@@ -53,108 +55,12 @@ enum WordRow {
     kWordCancel = 15
 };
 
-std::filesystem::path PathOf(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-// The catalogue's captions read "BD Pistes (.bdt2)" and "Images (*.BMP;
-// *.JPG)"; the file dialog wants blank-separated wildcards.
-QString DialogFilter(const std::string& caption) {
-    QString filter = FromCp1252(caption);
-    filter.replace("(.", "(*.");
-    filter.replace("; ", " ");
-    return filter;
-}
-
-QString DefaultChooser(QWidget* parent, bool save, const QString& filter) {
-    QFileDialog dialog(parent, QString(), QString(), filter);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (save) {
-        // The extension is added before the overwrite question, so the
-        // question is about the file that will really be written.
-        dialog.setDefaultSuffix(
-            QString::fromLatin1(kTracksExportExtension.substr(1).data(),
-                                static_cast<qsizetype>(kTracksExportExtension.size() - 1)));
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
-}
-
-QLabel* NamedLabel(const char* name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton* NamedButton(const char* name, QWidget* parent) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLineEdit* NamedEdit(const char* name, QWidget* parent, bool readOnly) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setReadOnly(readOnly);
-    return edit;
-}
-
-QLineEdit* DigitsEdit(const char* name, QWidget* parent, std::size_t digits) {
-    QLineEdit* edit = NamedEdit(name, parent, false);
-    edit->setMaxLength(static_cast<int>(digits));
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
-    return edit;
-}
-
 } // namespace
-
-// The selected track's picture, fitted to the box from its top left corner.
-// Double-clicks choose (left button) or forget (right button) the picture.
-class TrackPictureArea final : public QWidget {
-public:
-    explicit TrackPictureArea(QWidget* parent) : QWidget(parent) {
-        setObjectName("pictureArea");
-        setFixedSize(kPictureBox.width, kPictureBox.height);
-    }
-
-    void setPicture(QImage image, printing::PictureSize drawn) {
-        m_image = std::move(image);
-        m_drawn = drawn;
-        update();
-    }
-
-    std::function<void()> onChoose;
-    std::function<void()> onClear;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (m_image.isNull() || m_drawn.width <= 0 || m_drawn.height <= 0)
-            return;
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(0, 0, m_drawn.width, m_drawn.height), m_image);
-    }
-
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && onChoose)
-            onChoose();
-        else if (event->button() == Qt::RightButton && onClear)
-            onClear();
-        event->accept();
-    }
-
-private:
-    QImage m_image;
-    printing::PictureSize m_drawn;
-};
 
 TracksWindow::TracksWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
                            printing::PictureLibrary& pictures, QWidget* parent)
     : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_pictures(pictures),
-      m_chooser(DefaultChooser) {
+      m_chooser(SystemFileChooser(kTracksExportExtension)) {
     setObjectName("tracksWindow");
     setModal(true);
     buildControls();
@@ -169,7 +75,7 @@ TracksWindow::TracksWindow(common::WorkingFolder folder, common::OperatorDialogs
 TracksWindow::~TracksWindow() = default;
 
 void TracksWindow::setFileChooser(FileChooser chooser) {
-    m_chooser = chooser ? std::move(chooser) : FileChooser(DefaultChooser);
+    m_chooser = chooser ? std::move(chooser) : SystemFileChooser(kTracksExportExtension);
 }
 
 void TracksWindow::buildControls() {
@@ -205,12 +111,7 @@ void TracksWindow::buildControls() {
     m_noRecord = NamedLabel("noRecordLabel", m_recordGroup);
     m_clearRecord = NamedButton("clearRecordButton", m_recordGroup);
 
-    m_pictureArea = new TrackPictureArea(this);
-    m_placeholder = NamedLabel("picturePlaceholder", m_pictureArea);
-    m_placeholder->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_placeholder->setGeometry(0, 0, kPictureBox.width, kPictureBox.height);
-    // The double-clicks belong to the area underneath.
-    m_placeholder->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_pictureArea = new PictureFrame(kPictureBox, this);
 
     m_import = NamedButton("importButton", this);
     m_export = NamedButton("exportButton", this);
@@ -503,18 +404,7 @@ void TracksWindow::showTrack() {
 void TracksWindow::showPicture() {
     const std::string picture =
         hasSelection() ? m_tracks[static_cast<std::size_t>(m_selected)].picture : std::string();
-    m_placeholder->setVisible(picture.empty());
-    m_pictureArea->setPicture({}, {});
-    if (picture.empty())
-        return;
-    const auto bitmap = printing::BitmapToDraw(m_pictures, m_folder, PathOf(FromCp1252(picture)));
-    if (!bitmap)
-        return;
-    const auto size = m_pictures.measure(*bitmap);
-    QImage image(QFile::decodeName(QByteArray::fromStdString(bitmap->string())));
-    if (!size || image.isNull())
-        return;
-    m_pictureArea->setPicture(std::move(image), printing::FitPicture(*size, kPictureBox));
+    m_pictureArea->showPicture(picture, m_pictures, m_folder);
 }
 
 } // namespace tallimo::databases

@@ -8,6 +8,7 @@
 #include "common/core/working_folder.h"
 #include "common/gui/operator_dialogs.h"
 #include "databases/core/tracks_file.h"
+#include "databases/gui/database_widgets.h"
 #include "i18n/core/language_code.h"
 #include "printing/core/picture_library.h"
 
@@ -24,15 +25,13 @@ class QPushButton;
 
 namespace tallimo::databases {
 
-class TrackPictureArea;
+class PictureFrame;
 
 class TracksWindow final : public QDialog {
     Q_OBJECT
 
 public:
-    // Returns the chosen path, or an empty text when the operator cancelled.
-    // `save` asks for a file to create, otherwise for an existing one.
-    using FileChooser = std::function<QString(QWidget* parent, bool save, const QString& filter)>;
+    using FileChooser = databases::FileChooser;
 
     // Reads the labels and the tracks file at once; missing files are
     // reported through `dialogs` and the window opens anyway.
@@ -96,8 +95,7 @@ private:
     QLineEdit* m_recordDate = nullptr;
     QLabel* m_noRecord = nullptr;
     QPushButton* m_clearRecord = nullptr;
-    TrackPictureArea* m_pictureArea = nullptr;
-    QLabel* m_placeholder = nullptr;
+    PictureFrame* m_pictureArea = nullptr;
     QPushButton* m_import = nullptr;
     QPushButton* m_export = nullptr;
     QPushButton* m_ok = nullptr;

@@ -1,0 +1,120 @@
+#include "databases/gui/database_widgets.h"
+
+#include "common/gui/text_conversion.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+
+#include <utility>
+
+namespace tallimo::databases {
+
+QLabel* NamedLabel(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* NamedButton(const char* name, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLineEdit* NamedEdit(const char* name, QWidget* parent, bool readOnly) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setReadOnly(readOnly);
+    return edit;
+}
+
+QLineEdit* DigitsEdit(const char* name, QWidget* parent, std::size_t digits) {
+    QLineEdit* edit = NamedEdit(name, parent, false);
+    edit->setMaxLength(static_cast<int>(digits));
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    return edit;
+}
+
+std::filesystem::path PathOf(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+QString DialogFilter(const std::string& caption) {
+    QString filter = common::FromCp1252(caption);
+    filter.replace("(.", "(*.");
+    filter.replace("; ", " ");
+    return filter;
+}
+
+FileChooser SystemFileChooser(std::string_view extension) {
+    const QString suffix =
+        QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()))
+            .mid(extension.starts_with('.') ? 1 : 0);
+    return [suffix](QWidget* parent, bool save, const QString& filter) {
+        QFileDialog dialog(parent, QString(), QString(), filter);
+        dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        if (save)
+            dialog.setDefaultSuffix(suffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
+    };
+}
+
+PictureFrame::PictureFrame(printing::PictureSize box, QWidget* parent)
+    : QWidget(parent), m_box(box) {
+    setObjectName("pictureArea");
+    setFixedSize(box.width, box.height);
+    m_placeholder = NamedLabel("picturePlaceholder", this);
+    m_placeholder->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_placeholder->setGeometry(0, 0, box.width, box.height);
+    // The double-clicks belong to the frame underneath.
+    m_placeholder->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void PictureFrame::showPicture(const std::string& picture, printing::PictureLibrary& pictures,
+                               const common::WorkingFolder& folder) {
+    m_placeholder->setVisible(picture.empty());
+    m_image = QImage();
+    m_drawn = {};
+    update();
+    if (picture.empty())
+        return;
+    const auto bitmap =
+        printing::BitmapToDraw(pictures, folder, PathOf(common::FromCp1252(picture)));
+    if (!bitmap)
+        return;
+    const auto size = pictures.measure(*bitmap);
+    QImage image(QFile::decodeName(QByteArray::fromStdString(bitmap->string())));
+    if (!size || image.isNull())
+        return;
+    m_image = std::move(image);
+    m_drawn = printing::FitPicture(*size, m_box);
+}
+
+void PictureFrame::paintEvent(QPaintEvent*) {
+    if (m_image.isNull() || m_drawn.width <= 0 || m_drawn.height <= 0)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(0, 0, m_drawn.width, m_drawn.height), m_image);
+}
+
+void PictureFrame::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onChoose)
+        onChoose();
+    else if (event->button() == Qt::RightButton && onClear)
+        onClear();
+    event->accept();
+}
+
+} // namespace tallimo::databases
