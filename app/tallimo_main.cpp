@@ -41,10 +41,11 @@ std::unique_ptr<decoder::sim::DecoderSimulatorHost> StartDemoDecoder(const std::
     decoder::sim::DecoderSimulatorHostConfig config;
     config.decoder.model = decoder::sim::DecoderModel::Vela2Usb;
     config.decoder.identity = 4321;
-    // Karts set off when the session starts, so every lap is on the board.
+    // The session's karts set off when it starts, so every lap is on the
+    // board; the spare karts are out before, for the fleet scan.
     config.decoder.trafficStart = decoder::sim::TrafficStart::OnClockReset;
     for (const app::DemoKart& kart : app::DemoKarts())
-        config.decoder.karts.push_back({kart.transponder, kart.meanLapMs, kart.spreadMs});
+        config.decoder.karts.push_back({kart.transponder, kart.meanLapMs, kart.spreadMs, kart.spare});
     config.workingFolder = folder;
     config.port = app::kDemoPort;
     auto host = std::make_unique<decoder::sim::DecoderSimulatorHost>(std::move(config));

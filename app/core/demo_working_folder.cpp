@@ -20,22 +20,32 @@ struct DemoDriver {
 };
 
 // Windows-1252, as every data file.
-const DemoDriver kAdults[] = {
-    {"Lef\xE8vre", "Fr\xE9" "d\xE9ric", 10}, {"Martin", "Lucie", 10}, {"Bernard", "Hugo", 15},
-    {"Dubois", "Chlo\xE9", 10}, {"Moreau", "Th\xE9o", 20}, {"Girard", "Ana\xEFs", 10}};
+const DemoDriver kAdults[] = {{"Lef\xE8vre",
+                               "Fr\xE9"
+                               "d\xE9ric",
+                               10},
+                              {"Martin", "Lucie", 10},
+                              {"Bernard", "Hugo", 15},
+                              {"Dubois", "Chlo\xE9", 10},
+                              {"Moreau", "Th\xE9o", 20},
+                              {"Girard", "Ana\xEFs", 10}};
 const DemoDriver kChildren[] = {
     {"Petit", "L\xE9o", 8}, {"Roux", "Manon", 8}, {"Fournier", "Jules", 8}};
 
 constexpr int kAdultKarts = 8;
 constexpr int kChildKarts = 4;
 
-int AdultTransponder(int slot) { return 101 + slot; }
-int ChildTransponder(int slot) { return 201 + slot; }
+int AdultTransponder(int slot) {
+    return 101 + slot;
+}
+int ChildTransponder(int slot) {
+    return 201 + slot;
+}
+constexpr int kSpareTransponders[] = {4711, 4712, 4713};
 
 } // namespace
 
-void BookDemoDrivers(session::RentalSession& rental)
-{
+void BookDemoDrivers(session::RentalSession& rental) {
     const auto book = [&](int category, int slot, const DemoDriver& driver) {
         session::SessionKart& kart = rental.kart(category, slot);
         if (kart.usage != session::kUsageInSession)
@@ -51,18 +61,18 @@ void BookDemoDrivers(session::RentalSession& rental)
         book(1, slot, kChildren[slot]);
 }
 
-std::vector<DemoKart> DemoKarts()
-{
+std::vector<DemoKart> DemoKarts() {
     std::vector<DemoKart> karts;
     for (int slot = 0; slot < static_cast<int>(std::size(kAdults)); ++slot)
         karts.push_back({AdultTransponder(slot), 14000 + 700 * slot, 900});
     for (int slot = 0; slot < static_cast<int>(std::size(kChildren)); ++slot)
         karts.push_back({ChildTransponder(slot), 19000 + 900 * slot, 1500});
+    for (int transponder : kSpareTransponders)
+        karts.push_back({transponder, 9000, 600, true});
     return karts;
 }
 
-bool WriteDemoWorkingFolder(const common::WorkingFolder& folder)
-{
+bool WriteDemoWorkingFolder(const common::WorkingFolder& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder.path("Private"), error);
 
@@ -73,9 +83,11 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder)
     categories[1].name = "Enfants";
     categories[1].description = "Karts 120 cm3, de 7 \xE0 13 ans";
     for (int k = 0; k < kAdultKarts; ++k)
-        categories[0].karts[k] = {session::KartLabelFor(0, k), decoder::TransponderText(AdultTransponder(k))};
+        categories[0].karts[k] = {session::KartLabelFor(0, k),
+                                  decoder::TransponderText(AdultTransponder(k))};
     for (int k = 0; k < kChildKarts; ++k)
-        categories[1].karts[k] = {session::KartLabelFor(1, k), decoder::TransponderText(ChildTransponder(k))};
+        categories[1].karts[k] = {session::KartLabelFor(1, k),
+                                  decoder::TransponderText(ChildTransponder(k))};
     bool written = databases::SaveCategories(categories, databases::kCategorySlots,
                                              folder.path(databases::kCategoriesFileName));
 

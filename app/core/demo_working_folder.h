@@ -20,6 +20,9 @@ struct DemoKart {
     int transponder = 0;
     std::int64_t meanLapMs = 0;
     std::int64_t spreadMs = 0;
+    // Not in the session: out on the track before "Départ", for the fleet
+    // window to scan.
+    bool spare = false;
 };
 
 // Writes (or rewrites) the demo's databases, session and decoder settings;
@@ -30,7 +33,8 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder);
 // which karts are in the session, so the demo books them again after it.
 void BookDemoDrivers(session::RentalSession& rental);
 
-// The karts the simulator drives: every kart booked in the demo session.
+// The karts the simulator drives: every kart booked in the demo session, and
+// a few spare karts with transponders no category holds yet.
 std::vector<DemoKart> DemoKarts();
 
 } // namespace tallimo::app

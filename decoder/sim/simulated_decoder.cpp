@@ -16,7 +16,11 @@ SimulatedDecoder::SimulatedDecoder(SimulatedDecoderConfig config)
         kart.meanLapMs = std::max<std::int64_t>(1, kart.meanLapMs);
         // Every lap stays at least 1 ms long.
         kart.spreadMs = std::clamp<std::int64_t>(kart.spreadMs, 0, kart.meanLapMs - 1);
-        m_karts.push_back(KartState{kart, 0});
+        m_karts.push_back(KartState{kart, 0, false});
+    }
+    for (KartState& state : m_karts) {
+        if (state.kart.crossesBeforeStart)
+            startKart(state);
     }
     if (m_config.trafficStart == TrafficStart::Immediately)
         startTraffic();
@@ -79,20 +83,26 @@ void SimulatedDecoder::reply(std::span<const std::uint8_t> bytes) {
 void SimulatedDecoder::startTraffic() {
     m_trafficStarted = true;
     m_trafficStartMs = m_nowMs;
-    // Karts are spread around the track when timing begins.
-    for (KartState& state : m_karts)
-        state.nextPassMs = m_nowMs + m_random.below(state.kart.meanLapMs);
+    // Karts are spread around the track when timing begins; those already
+    // out keep their rhythm.
+    for (KartState& state : m_karts) {
+        if (!state.running)
+            startKart(state);
+    }
+}
+
+void SimulatedDecoder::startKart(KartState& state) {
+    state.running = true;
+    state.nextPassMs = m_nowMs + m_random.below(state.kart.meanLapMs);
 }
 
 void SimulatedDecoder::advanceTo(std::int64_t nowMs) {
     nowMs = std::max(nowMs, m_nowMs);
     for (;;) {
         KartState* kart = nullptr;
-        if (m_trafficStarted) {
-            for (KartState& state : m_karts) {
-                if (kart == nullptr || state.nextPassMs < kart->nextPassMs)
-                    kart = &state;
-            }
+        for (KartState& state : m_karts) {
+            if (state.running && (kart == nullptr || state.nextPassMs < kart->nextPassMs))
+                kart = &state;
         }
         const bool duplicateFirst =
             !m_duplicates.empty() &&

@@ -92,6 +92,7 @@ private:
     struct KartState {
         SimulatedKart kart;
         std::int64_t nextPassMs = 0;
+        bool running = false;
     };
     struct Report {
         std::int64_t atMs;
@@ -107,6 +108,7 @@ private:
     void handleCommand(const Command& command);
     void reply(std::span<const std::uint8_t> bytes);
     void startTraffic();
+    void startKart(KartState& state);
     void pass(int transponder);
     void report(int transponder, bool duplicate);
     void queueFrame(std::span<const std::uint8_t> frame, std::optional<DrivenPassing> passing);

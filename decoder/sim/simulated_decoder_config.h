@@ -26,6 +26,10 @@ struct SimulatedKart {
     int transponder = 0;            // 0..65535
     std::int64_t meanLapMs = 30000; // at least 1
     std::int64_t spreadMs = 0;      // each lap is mean +- up to spread
+    // Out on the track from the moment the decoder is on, whatever the
+    // traffic start: a kart being fitted with a transponder, say, that the
+    // fleet window scans before any session runs.
+    bool crossesBeforeStart = false;
 };
 
 struct LineFaults {

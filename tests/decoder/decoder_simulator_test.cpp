@@ -168,6 +168,24 @@ TEST(SimulatedDecoderTest, TrafficWaitsForTheFirstResetAndKeepsItsRhythmAcrossTh
     EXPECT_EQ(firstAfter.decoderTimeMs, lastBefore + 1000 - 5500);
 }
 
+TEST(SimulatedDecoderTest, AKartOutBeforeTheStartCrossesWhileTheOthersWaitForTheReset) {
+    SimulatedDecoderConfig config;
+    config.karts = {{7, 1000, 0}, {9, 1000, 0, true}};
+    config.trafficStart = TrafficStart::OnClockReset;
+    SimulatedDecoder decoder(config);
+    RunPolled(decoder, 5500);
+    ASSERT_GE(decoder.drivenPassings().size(), 5u);
+    for (const DrivenPassing& passing : decoder.drivenPassings())
+        EXPECT_EQ(passing.transponder, 9);
+    decoder.receive(kReset);
+    const std::size_t before = decoder.drivenPassings().size();
+    RunPolled(decoder, 3000);
+    int seven = 0;
+    for (std::size_t i = before; i < decoder.drivenPassings().size(); ++i)
+        seven += decoder.drivenPassings()[i].transponder == 7 ? 1 : 0;
+    EXPECT_GE(seven, 2);
+}
+
 // ---- Frame encoding ----
 
 class SimulatedFrameEncodingTest : public ::testing::TestWithParam<std::int64_t> {};
