@@ -1,6 +1,11 @@
 #include "app/core/first_start.h"
 
 #include "app/core/display_settings.h"
+#include "common/core/data_file.h"
+#include "databases/core/clubs_file.h"
+#include "databases/core/countries_file.h"
+#include "databases/core/country_names.h"
+#include "databases/core/first_names_file.h"
 #include "databases/core/kart_categories_file.h"
 #include "databases/core/tracks_file.h"
 #include "decoder/core/decoder_settings.h"
@@ -17,7 +22,8 @@ std::vector<std::string> CreateMissingDataFiles(const common::WorkingFolder& fol
 {
     std::vector<std::string> written;
     std::error_code error;
-    std::filesystem::create_directories(folder.path("Private"), error);
+    for (const char* sub : {"Private", "Runs", "FirstNames"})
+        std::filesystem::create_directories(folder.path(sub), error);
     const auto ensure = [&](const char* name, const std::function<bool()>& write) {
         if (!std::filesystem::exists(folder.path(name), error) && write())
             written.emplace_back(name);
@@ -33,6 +39,16 @@ std::vector<std::string> CreateMissingDataFiles(const common::WorkingFolder& fol
         return databases::SaveCategories(categories, databases::kCategorySlots,
                                          folder.path(databases::kCategoriesFileName));
     });
+    // The shipped list; an operator's own edited list is kept.
+    ensure(databases::kCountriesFileName, [&] {
+        return databases::SaveCountryNames(folder.path(databases::kCountriesFileName),
+                                           databases::ShippedCountryNames());
+    });
+    const auto empty = [&](const char* name) {
+        ensure(name, [&] { return common::WriteFileAtomically(folder.path(name), ""); });
+    };
+    empty(databases::kClubsFileName);
+    empty(databases::kSubscriberFirstNamesFileName);
     ensure(session::kSessionFileName, [&] {
         session::LiveTiming live;
         session::BuildSessionFromFleet(live.session, session::FleetLayout{});

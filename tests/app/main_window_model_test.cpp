@@ -1,4 +1,7 @@
+#include "app/core/first_start.h"
 #include "app/core/main_menu.h"
+#include "databases/core/countries_file.h"
+#include "databases/core/country_names.h"
 #include "app/core/program_folders.h"
 #include "app/core/session_tree.h"
 #include "session/core/session_startup.h"
@@ -117,6 +120,20 @@ TEST(ProgramFolders, AFirstStartCopiesWhatIsMissingAndNeverAnOperatorsFile) {
     EXPECT_TRUE(std::filesystem::is_directory(work / "Private"));
     EXPECT_TRUE(std::filesystem::is_directory(work / "Runs"));
     EXPECT_TRUE(FillWorkingFolder(resources.path(), work.path()).copied.empty()) << "a second start copies nothing";
+}
+
+TEST(ProgramFolders, AFirstStartWritesTheShippedListsAndKeepsTheOperatorsOwn) {
+    testing::TemporaryFolder work;
+    const common::WorkingFolder folder(work.path());
+    CreateMissingDataFiles(folder);
+    std::vector<std::string> countries;
+    ASSERT_TRUE(databases::LoadCountryNames(folder.path(databases::kCountriesFileName), countries));
+    EXPECT_EQ(countries, databases::ShippedCountryNames());
+    EXPECT_TRUE(std::filesystem::is_directory(work / "FirstNames"));
+
+    work.write(databases::kCountriesFileName, "Pays de Cocagne\n");
+    CreateMissingDataFiles(folder);
+    EXPECT_EQ(work.read(databases::kCountriesFileName), "Pays de Cocagne\n");
 }
 
 } // namespace
