@@ -12,6 +12,7 @@
 #include "decoder/gui/decoder_interface_window.h"
 #include "i18n/core/translation_messages.h"
 #include "i18n/core/window_texts.h"
+#include "databases/gui/clubs_window.h"
 #include "databases/gui/fleet_window.h"
 #include "databases/gui/kart_categories_window.h"
 #include "databases/gui/tracks_window.h"
@@ -452,6 +453,9 @@ void MainWindow::runCommand(int command)
     case 1013:
         openTracks();
         break;
+    case 1014:
+        openClubs();
+        break;
     case 1015:
         openFleet();
         break;
@@ -585,6 +589,11 @@ void MainWindow::openDecoderInterface()
     refreshDecoderStatus();
 }
 
+const common::LocalClock& MainWindow::localClock() const
+{
+    return m_services.localClock ? *m_services.localClock : m_systemLocalClock;
+}
+
 printing::PictureLibrary& MainWindow::pictures()
 {
     if (m_services.pictures)
@@ -652,6 +661,12 @@ void MainWindow::openFleet()
     }
     m_poller->setFleetScanActive(false);
     categoriesChanged();
+}
+
+void MainWindow::openClubs()
+{
+    databases::ClubsWindow window(m_services.folder, m_services.dialogs, pictures(), this);
+    window.exec();
 }
 
 void MainWindow::openTracks()

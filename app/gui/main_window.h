@@ -10,6 +10,8 @@
 #include "app/core/display_settings.h"
 #include "app/core/main_menu.h"
 #include "common/core/high_res_counter.h"
+#include "common/core/local_clock.h"
+#include "common/core/system_clocks.h"
 #include "common/core/sound_player.h"
 #include "common/core/tick_source.h"
 #include "common/core/working_folder.h"
@@ -62,6 +64,9 @@ struct MainWindowServices {
     // The image library for the operator's pictures (FreeImage in the
     // program); windows draw no chosen picture without it.
     printing::PictureLibrary* pictures = nullptr;
+    // Today's date for the windows that check dates; the system's clock
+    // when not given.
+    const common::LocalClock* localClock = nullptr;
 };
 
 inline constexpr int kCommandTranslationEditor = 1045;
@@ -127,10 +132,12 @@ private:
     void openKartCategories();
     void openTracks();
     void openFleet();
+    void openClubs();
     void openSessionTrack();
     void openKartList(int category);
     void categoriesChanged();
     printing::PictureLibrary& pictures();
+    const common::LocalClock& localClock() const;
     void openTranslationEditor();
     void openHelp();
 
@@ -138,6 +145,7 @@ private:
     int findTrackIndex() const;
 
     MainWindowServices m_services;
+    common::SystemLocalClock m_systemLocalClock;
     common::DialogMessageSink m_messages;
     session::LiveTiming m_live;
     std::unique_ptr<decoder::DecoderPoller> m_poller;
