@@ -21,5 +21,28 @@ TEST(NameRulesTest, RefusesEmptyBlankLedDuplicateAndOverLimitNames) {
     EXPECT_TRUE(CanAddName("Piste du lac 2", existing, 10));
 }
 
+TEST(NameRulesTest, NormalisedNamesDropAccentsAndPunctuation) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"J\xE9"
+         "an",
+         "jean"}, // é
+        {"\xC9LO\xCF"
+         "SE",
+         "eloise"},                  // É, Ï, capitals
+        {"Fran\xE7ois", "francois"}, // ç
+        {"Nu\xF1o", "nuno"},         // ñ
+        {"Y\x9F"
+         "s\xFD\xFF",
+         "yysyy"}, // Ÿ, ý, ÿ
+        {"\xC6lia \x8C"
+         "dile",
+         "\xE6lia \x9C"
+         "dile"}, // Æ, Œ lowered
+        {"Anne-Marie_Jo,\"Z\"\x96\x97\xAF", "anne marie jo  z    "},
+    };
+    for (const auto& [name, normalised] : rows)
+        EXPECT_EQ(NormaliseName(name), normalised) << name;
+}
+
 } // namespace
 } // namespace tallimo::common
