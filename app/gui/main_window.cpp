@@ -6,27 +6,27 @@
 #include "app/gui/shell_icons.h"
 #include "app/gui/timing_board_widget.h"
 #include "common/gui/text_conversion.h"
+#include "databases/gui/age_categories_window.h"
+#include "databases/gui/clubs_window.h"
+#include "databases/gui/fleet_window.h"
+#include "databases/gui/kart_categories_window.h"
+#include "databases/gui/tracks_window.h"
 #include "decoder/core/com_port_name.h"
 #include "decoder/core/decoder_interface_report.h"
 #include "decoder/core/identify_decoder.h"
 #include "decoder/gui/decoder_interface_window.h"
 #include "i18n/core/translation_messages.h"
 #include "i18n/core/window_texts.h"
-#include "databases/gui/clubs_window.h"
-#include "databases/gui/fleet_window.h"
-#include "databases/gui/kart_categories_window.h"
-#include "databases/gui/tracks_window.h"
 #include "i18n/gui/translation_editor_window.h"
 #include "session/core/kart_lists.h"
+#include "session/core/session_file.h"
+#include "session/core/session_startup.h"
 #include "session/gui/breakdown_window.h"
 #include "session/gui/kart_list_window.h"
 #include "session/gui/session_track_window.h"
-#include "session/core/session_file.h"
-#include "session/core/session_startup.h"
 
 #include <QAction>
 
-#include <chrono>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -40,6 +40,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <chrono>
 
 namespace tallimo::app {
 namespace {
@@ -52,26 +53,28 @@ constexpr std::size_t kMeasuredTicks = 1000000;
 constexpr int kTreeValueRole = Qt::UserRole + 1;
 
 const char* const kDisplaySettingsErrorText = "Error: Display settings file not found";
-const char* const kMainTranslationErrorText = "Error: The translation file of the main window has not been found";
+const char* const kMainTranslationErrorText =
+    "Error: The translation file of the main window has not been found";
 const char* const kComPortErrorText = "Error : 'COM port' file not found";
-const char* const kNewSessionQuestion =
-    "Vous voulez commencer une nouvelle s\xE9" "ance de location !\nSouhaitez-vous sauvegarder la s\xE9" "ance en cours ?";
-const char* const kOpenSessionQuestion = "Souhaitez-vous sauvegarder la s\xE9" "ance de location en cours ?";
+const char* const kNewSessionQuestion = "Vous voulez commencer une nouvelle s\xE9"
+                                        "ance de location !\nSouhaitez-vous sauvegarder la s\xE9"
+                                        "ance en cours ?";
+const char* const kOpenSessionQuestion = "Souhaitez-vous sauvegarder la s\xE9"
+                                         "ance de location en cours ?";
 const char* const kQuitRefusedText =
-    "Une s\xE9" "ance de location est en cours !\r\nVous ne pouvez pas fermer l'application !";
-const char* const kQuitQuestion =
-    "Vous voulez quitter!\nSouhaitez-vous sauvegarder la s\xE9" "ance de location en cours ?";
+    "Une s\xE9"
+    "ance de location est en cours !\r\nVous ne pouvez pas fermer l'application !";
+const char* const kQuitQuestion = "Vous voulez quitter!\nSouhaitez-vous sauvegarder la s\xE9"
+                                  "ance de location en cours ?";
 
-std::string Format(const char* pattern, const std::string& value)
-{
+std::string Format(const char* pattern, const std::string& value) {
     std::string text = pattern;
     text.replace(text.find("%s"), 2, value);
     return text;
 }
 
 // Nothing but the label and the transponder survives a breakdown.
-void ClearKartForBreakdown(SessionKart& kart)
-{
+void ClearKartForBreakdown(SessionKart& kart) {
     SessionKart cleared;
     cleared.kartLabel = kart.kartLabel;
     cleared.transponder = kart.transponder;
@@ -83,20 +86,24 @@ void ClearKartForBreakdown(SessionKart& kart)
 // Without an image library no chosen picture can be drawn.
 class NoPictures final : public printing::PictureLibrary {
 public:
-    std::optional<printing::PictureSize> measure(const std::filesystem::path&) override { return std::nullopt; }
-    bool convertJpegToBmp(const std::filesystem::path&, const std::filesystem::path&) override { return false; }
+    std::optional<printing::PictureSize> measure(const std::filesystem::path&) override {
+        return std::nullopt;
+    }
+    bool convertJpegToBmp(const std::filesystem::path&, const std::filesystem::path&) override {
+        return false;
+    }
 };
 
 } // namespace
 
 MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), m_services(std::move(services)), m_messages(m_services.dialogs, this)
-{
+    : QMainWindow(parent), m_services(std::move(services)), m_messages(m_services.dialogs, this) {
     setObjectName("mainWindow");
-    m_poller = std::make_unique<decoder::DecoderPoller>(m_services.port, m_services.ticks, m_services.counter,
-                                                        m_messages, m_services.sounds, *this, m_services.folder);
-    m_clock = std::make_unique<SessionClock>(m_services.ticks, m_services.counter, m_services.sounds, *m_poller,
-                                             *this);
+    m_poller = std::make_unique<decoder::DecoderPoller>(
+        m_services.port, m_services.ticks, m_services.counter, m_messages, m_services.sounds, *this,
+        m_services.folder);
+    m_clock = std::make_unique<SessionClock>(m_services.ticks, m_services.counter,
+                                             m_services.sounds, *m_poller, *this);
     createSessionAndData();
     buildMenus();
     buildContents();
@@ -109,16 +116,17 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::createSessionAndData()
-{
+void MainWindow::createSessionAndData() {
     const common::WorkingFolder& folder = m_services.folder;
     databases::LoadTracksDatabase(folder, m_tracks, m_messages);
     databases::LoadCategoriesDatabase(folder, m_categories, m_messages);
 
-    RebuildSessionAtStartup(folder, databases::FleetLayoutFromCategories(m_categories), m_live, m_messages);
+    RebuildSessionAtStartup(folder, databases::FleetLayoutFromCategories(m_categories), m_live,
+                            m_messages);
     // The rebuild keeps only which karts are in the session; without their
     // fleet transponders they could not be timed after a restart.
-    ApplyFleetTransponders(m_live.session, databases::FleetTranspondersFromCategories(m_categories));
+    ApplyFleetTransponders(m_live.session,
+                           databases::FleetTranspondersFromCategories(m_categories));
     if (m_services.afterSessionRebuild)
         m_services.afterSessionRebuild(m_live);
     if (!SaveSessionFile(folder, m_live.session, m_live.header))
@@ -127,25 +135,29 @@ void MainWindow::createSessionAndData()
     m_trackIndex = findTrackIndex();
 
     if (!LoadDisplaySettings(folder, m_display))
-        m_services.dialogs.inform(this, "Error", kDisplaySettingsErrorText, common::DialogIcon::Stop);
+        m_services.dialogs.inform(this, "Error", kDisplaySettingsErrorText,
+                                  common::DialogIcon::Stop);
 }
 
-int MainWindow::findTrackIndex() const { return databases::FindTrack(m_tracks, m_live.header.trackName); }
+int MainWindow::findTrackIndex() const {
+    return databases::FindTrack(m_tracks, m_live.header.trackName);
+}
 
-void MainWindow::buildMenus()
-{
+void MainWindow::buildMenus() {
     std::vector<MainMenu> menus = BuildMainMenu();
     m_languages = {};
     if (!i18n::ReadLanguageSettings(m_services.folder, m_languages))
         m_messages.show("Error", kMainTranslationErrorText);
     i18n::TranslationTable table;
-    if (i18n::LoadWindowTable(m_services.folder, "MenuPrincipal.trans", table, kMainMenuRowCount, m_messages))
+    if (i18n::LoadWindowTable(m_services.folder, "MenuPrincipal.trans", table, kMainMenuRowCount,
+                              m_messages))
         TranslateMainMenu(menus, table, m_languages.interfaceCode);
     // The translation editor has no entry of its own in the menu table; it
     // sits beside the decoder interface, under its own row.
     {
         std::string text = table.text(25, m_languages.interfaceCode);
-        menus[4].items.push_back({kCommandTranslationEditor, text.empty() ? "Traduction" : text, false});
+        menus[4].items.push_back(
+            {kCommandTranslationEditor, text.empty() ? "Traduction" : text, false});
     }
 
     menuBar()->clear();
@@ -168,14 +180,12 @@ void MainWindow::buildMenus()
     }
 }
 
-QAction* MainWindow::action(int command) const
-{
+QAction* MainWindow::action(int command) const {
     const auto found = m_actions.find(command);
     return found == m_actions.end() ? nullptr : found->second;
 }
 
-void MainWindow::buildContents()
-{
+void MainWindow::buildContents() {
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
     columns->setContentsMargins(10, 4, 4, 4);
@@ -187,8 +197,9 @@ void MainWindow::buildContents()
     m_tree->setIndentation(12);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     const RgbColour treeColour = ColourFromValue(m_display.treeBackground());
-    m_tree->setStyleSheet(QString("QTreeWidget { background: %1; }")
-                              .arg(QColor(treeColour.red, treeColour.green, treeColour.blue).name()));
+    m_tree->setStyleSheet(
+        QString("QTreeWidget { background: %1; }")
+            .arg(QColor(treeColour.red, treeColour.green, treeColour.blue).name()));
     connect(m_tree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { treeItemClicked(item, false, QCursor::pos()); });
     connect(m_tree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -247,15 +258,14 @@ void MainWindow::buildContents()
     refreshDecoderStatus();
 }
 
-void MainWindow::connectDecoderAndStartTimer()
-{
+void MainWindow::connectDecoderAndStartTimer() {
     const common::WorkingFolder& folder = m_services.folder;
     i18n::LanguageSettings languages;
     if (!i18n::ReadLanguageSettings(folder, languages))
         i18n::ReportMissingTranslationFile(m_messages, "FenetrePrincipale.trans");
     i18n::TranslationTable interfaceTable;
-    i18n::LoadWindowTable(folder, "FenetreInterface.trans", interfaceTable, decoder::kDecoderInterfaceRowCount,
-                          m_messages);
+    i18n::LoadWindowTable(folder, "FenetreInterface.trans", interfaceTable,
+                          decoder::kDecoderInterfaceRowCount, m_messages);
 
     decoder::DecoderSettings settings;
     if (!decoder::LoadDecoderSettings(folder, settings))
@@ -274,27 +284,25 @@ void MainWindow::connectDecoderAndStartTimer()
     m_timer->start(kTimerPeriodMs);
 }
 
-void MainWindow::tick()
-{
+void MainWindow::tick() {
     const auto started = std::chrono::steady_clock::now();
     m_poller->PollDecoder(*m_clock, m_live);
     refreshDecoderStatus();
     if (m_tickNanoseconds.size() < kMeasuredTicks)
-        m_tickNanoseconds.push_back(
-            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - started).count());
+        m_tickNanoseconds.push_back(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                        std::chrono::steady_clock::now() - started)
+                                        .count());
 }
 
-void MainWindow::leaveWithoutQuestions()
-{
+void MainWindow::leaveWithoutQuestions() {
     m_quitConfirmed = true;
     close();
 }
 
-void MainWindow::refreshDecoderStatus()
-{
+void MainWindow::refreshDecoderStatus() {
     const decoder::DecoderSettings& settings = m_poller->settings();
     const std::string& model = settings.decoderModel;
-    QString modelText = model == kModelVela2Usb            ? "Vela2/Vela3 USB"
+    QString modelText = model == kModelVela2Usb         ? "Vela2/Vela3 USB"
                         : model == kModelVela2Bluetooth ? "Vela2/Vela3 Bluetooth"
                         : model == kModelVela1          ? "Vela1 USB"
                                                         : QString::fromUtf8("Décodeur inconnu");
@@ -310,7 +318,8 @@ void MainWindow::refreshDecoderStatus()
         state = QString::fromUtf8("non connecté");
         colour = "#f19c9c";
     }
-    QString text = QString("<b>%1</b> %2<br>%3").arg(modelText, common::FromCp1252(settings.comPort), state);
+    QString text =
+        QString("<b>%1</b> %2<br>%3").arg(modelText, common::FromCp1252(settings.comPort), state);
     if (m_clock->running()) {
         if (m_poller->hasHeardDecoder()) {
             const std::uint32_t silent = m_services.ticks.tickMs() - m_poller->lastInputTick();
@@ -326,8 +335,7 @@ void MainWindow::refreshDecoderStatus()
         m_decoderStatus->setStyleSheet(style);
 }
 
-void MainWindow::refreshBoard()
-{
+void MainWindow::refreshBoard() {
     CategoryNames names;
     for (int c = 0; c < kRentalCategoryCount; ++c)
         names[c] = m_categories[c].name;
@@ -336,13 +344,13 @@ void MainWindow::refreshBoard()
     m_board->boardChanged();
 }
 
-void MainWindow::rebuildTree()
-{
+void MainWindow::rebuildTree() {
     m_tree->clear();
     std::vector<QTreeWidgetItem*> made;
     for (const SessionTreeItem& item : BuildSessionTree(m_live.session)) {
-        QTreeWidgetItem* node = item.parent < 0 ? new QTreeWidgetItem(m_tree)
-                                                : new QTreeWidgetItem(made[static_cast<std::size_t>(item.parent)]);
+        QTreeWidgetItem* node =
+            item.parent < 0 ? new QTreeWidgetItem(m_tree)
+                            : new QTreeWidgetItem(made[static_cast<std::size_t>(item.parent)]);
         node->setText(0, common::FromCp1252(item.text));
         node->setData(0, kTreeValueRole, item.value);
         if (item.image != kTreeNoImage)
@@ -360,8 +368,8 @@ void MainWindow::rebuildTree()
         made[i]->setExpanded(true);
 }
 
-void MainWindow::treeItemClicked(QTreeWidgetItem* item, bool rightButton, const QPoint& globalPosition)
-{
+void MainWindow::treeItemClicked(QTreeWidgetItem* item, bool rightButton,
+                                 const QPoint& globalPosition) {
     const int value = item->data(0, kTreeValueRole).toInt();
     m_live.header.selectedTreeItem = value;
     if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
@@ -377,24 +385,30 @@ void MainWindow::treeItemClicked(QTreeWidgetItem* item, bool rightButton, const 
     const int command = TreeContextCommand(value);
     if (command == 0)
         return;
-    const char* label = command == 1501 ? "Location" : command == 1504 ? "Piste utilis\xE9" "e" : "Liste des karts";
+    const char* label = command == 1501   ? "Location"
+                        : command == 1504 ? "Piste utilis\xE9"
+                                            "e"
+                                          : "Liste des karts";
     QMenu menu(this);
     QAction* entry = menu.addAction(common::FromCp1252(label));
     if (menu.exec(globalPosition) == entry)
         runCommand(command);
 }
 
-void MainWindow::declareBrokenDown(int category, int slot)
-{
+void MainWindow::declareBrokenDown(int category, int slot) {
     SessionKart& kart = m_live.session.kart(category, slot);
     if (kart.trackState != kTrackStateFree) {
         m_services.dialogs.inform(
-            this, "Error", Format("Le kart %s ne peut \xEAtre mis en panne, car il est actuellement utilis\xE9", kart.kartLabel),
+            this, "Error",
+            Format("Le kart %s ne peut \xEAtre mis en panne, car il est actuellement utilis\xE9",
+                   kart.kartLabel),
             common::DialogIcon::Stop);
         return;
     }
-    if (m_services.dialogs.ask(this, "Tallimo", Format("Le kart %s est il en panne ?", kart.kartLabel),
-                               common::DialogIcon::Question, common::DialogButtons::YesNo) != common::DialogAnswer::Yes)
+    if (m_services.dialogs.ask(this, "Tallimo",
+                               Format("Le kart %s est il en panne ?", kart.kartLabel),
+                               common::DialogIcon::Question,
+                               common::DialogButtons::YesNo) != common::DialogAnswer::Yes)
         return;
     ClearKartForBreakdown(kart);
     SaveWorkingSession(m_services.folder, m_live, m_messages);
@@ -407,8 +421,7 @@ void MainWindow::declareBrokenDown(int category, int slot)
     });
 }
 
-void MainWindow::runCommand(int command)
-{
+void MainWindow::runCommand(int command) {
     switch (command) {
     case 1001:
         newSession();
@@ -453,6 +466,9 @@ void MainWindow::runCommand(int command)
     case 1013:
         openTracks();
         break;
+    case 1011:
+        openAgeCategories();
+        break;
     case 1014:
         openClubs();
         break;
@@ -465,32 +481,35 @@ void MainWindow::runCommand(int command)
     }
 }
 
-void MainWindow::updateTitle() { setWindowTitle(common::FromCp1252(MainWindowTitle(m_userSessionFile))); }
+void MainWindow::updateTitle() {
+    setWindowTitle(common::FromCp1252(MainWindowTitle(m_userSessionFile)));
+}
 
-void MainWindow::saveCurrentSession()
-{
+void MainWindow::saveCurrentSession() {
     SaveWorkingSession(m_services.folder, m_live, m_messages);
     if (m_userSessionFile.empty()) {
-        const std::string chosen = m_services.chooseSessionFile ? m_services.chooseSessionFile(this, true) : "";
+        const std::string chosen =
+            m_services.chooseSessionFile ? m_services.chooseSessionFile(this, true) : "";
         if (!chosen.empty() && chosen != "*.rent")
             m_userSessionFile = UserSessionFileName(chosen);
     }
     if (!m_userSessionFile.empty())
-        CopyWorkingSessionTo(m_services.folder, common::WorkingFolder(m_userSessionFile).root(), m_messages);
+        CopyWorkingSessionTo(m_services.folder, common::WorkingFolder(m_userSessionFile).root(),
+                             m_messages);
 }
 
-void MainWindow::saveSession()
-{
+void MainWindow::saveSession() {
     if (m_userSessionFile.empty())
         return;
     SaveWorkingSession(m_services.folder, m_live, m_messages);
-    CopyWorkingSessionTo(m_services.folder, common::WorkingFolder(m_userSessionFile).root(), m_messages);
+    CopyWorkingSessionTo(m_services.folder, common::WorkingFolder(m_userSessionFile).root(),
+                         m_messages);
     refreshBoard();
 }
 
-void MainWindow::saveSessionAs()
-{
-    const std::string chosen = m_services.chooseSessionFile ? m_services.chooseSessionFile(this, true) : "";
+void MainWindow::saveSessionAs() {
+    const std::string chosen =
+        m_services.chooseSessionFile ? m_services.chooseSessionFile(this, true) : "";
     if (chosen.empty())
         return;
     m_userSessionFile = UserSessionFileName(chosen);
@@ -499,10 +518,10 @@ void MainWindow::saveSessionAs()
     action(1003)->setEnabled(true);
 }
 
-void MainWindow::newSession()
-{
-    const common::DialogAnswer answer = m_services.dialogs.ask(
-        this, "Attention", kNewSessionQuestion, common::DialogIcon::Exclamation, common::DialogButtons::YesNoCancel);
+void MainWindow::newSession() {
+    const common::DialogAnswer answer =
+        m_services.dialogs.ask(this, "Attention", kNewSessionQuestion,
+                               common::DialogIcon::Exclamation, common::DialogButtons::YesNoCancel);
     if (answer == common::DialogAnswer::Cancel)
         return;
     if (answer == common::DialogAnswer::Yes)
@@ -518,18 +537,20 @@ void MainWindow::newSession()
     rebuildTree();
 }
 
-void MainWindow::openSession()
-{
-    const std::string chosen = m_services.chooseSessionFile ? m_services.chooseSessionFile(this, false) : "";
+void MainWindow::openSession() {
+    const std::string chosen =
+        m_services.chooseSessionFile ? m_services.chooseSessionFile(this, false) : "";
     if (chosen.empty())
         return;
     setWindowTitle(common::FromCp1252(MainWindowTitle(chosen)));
-    if (m_services.dialogs.ask(this, "Attention", kOpenSessionQuestion, common::DialogIcon::Question,
+    if (m_services.dialogs.ask(this, "Attention", kOpenSessionQuestion,
+                               common::DialogIcon::Question,
                                common::DialogButtons::YesNo) == common::DialogAnswer::Yes)
         saveCurrentSession();
     if (OpenUserSession(m_services.folder, common::WorkingFolder(chosen).root(),
                         databases::FleetLayoutFromCategories(m_categories),
-                        databases::FleetTranspondersFromCategories(m_categories), m_live, m_messages)) {
+                        databases::FleetTranspondersFromCategories(m_categories), m_live,
+                        m_messages)) {
         m_userSessionFile = chosen;
         action(1003)->setEnabled(true);
     }
@@ -541,14 +562,14 @@ void MainWindow::openSession()
     rebuildTree();
 }
 
-bool MainWindow::quitAllowed()
-{
+bool MainWindow::quitAllowed() {
     if (m_clock->starting() || m_clock->running()) {
         m_services.dialogs.inform(this, "Tallimo", kQuitRefusedText, common::DialogIcon::Stop);
         return false;
     }
-    const common::DialogAnswer answer = m_services.dialogs.ask(
-        this, "Attention", kQuitQuestion, common::DialogIcon::Exclamation, common::DialogButtons::YesNoCancel);
+    const common::DialogAnswer answer =
+        m_services.dialogs.ask(this, "Attention", kQuitQuestion, common::DialogIcon::Exclamation,
+                               common::DialogButtons::YesNoCancel);
     if (answer == common::DialogAnswer::Cancel)
         return false;
     if (answer == common::DialogAnswer::Yes) {
@@ -560,42 +581,39 @@ bool MainWindow::quitAllowed()
     return true;
 }
 
-void MainWindow::closeEvent(QCloseEvent* event)
-{
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_quitConfirmed && !quitAllowed()) {
         event->ignore();
         return;
     }
     m_quitConfirmed = true;
     if (!SaveDisplaySettings(m_services.folder, m_display))
-        m_services.dialogs.inform(this, "Error", kDisplaySettingsErrorText, common::DialogIcon::Stop);
+        m_services.dialogs.inform(this, "Error", kDisplaySettingsErrorText,
+                                  common::DialogIcon::Stop);
     if (m_timer)
         m_timer->stop();
     m_services.port.CloseComPort();
     event->accept();
 }
 
-void MainWindow::openDecoderInterface()
-{
+void MainWindow::openDecoderInterface() {
     // Polling stops watching while the window owns the port, and reads the
     // settings the window saved on its next tick.
     m_poller->stopWatching();
     {
-        decoder::DecoderInterfaceWindow window(m_services.port, m_services.counter, m_services.folder,
-                                               m_services.dialogs, this);
+        decoder::DecoderInterfaceWindow window(m_services.port, m_services.counter,
+                                               m_services.folder, m_services.dialogs, this);
         window.exec();
     }
     m_poller->invalidateSettings();
     refreshDecoderStatus();
 }
 
-const common::LocalClock& MainWindow::localClock() const
-{
+const common::LocalClock& MainWindow::localClock() const {
     return m_services.localClock ? *m_services.localClock : m_systemLocalClock;
 }
 
-printing::PictureLibrary& MainWindow::pictures()
-{
+printing::PictureLibrary& MainWindow::pictures() {
     if (m_services.pictures)
         return *m_services.pictures;
     if (!m_noPictures)
@@ -603,8 +621,7 @@ printing::PictureLibrary& MainWindow::pictures()
     return *m_noPictures;
 }
 
-void MainWindow::reloadSessionKeepingRuntime()
-{
+void MainWindow::reloadSessionKeepingRuntime() {
     RentalSession loaded;
     SessionHeader header;
     ClearSession(loaded);
@@ -620,8 +637,7 @@ void MainWindow::reloadSessionKeepingRuntime()
     m_live.rebuildBoardRows();
 }
 
-void MainWindow::runSessionWindow(const std::function<void()>& window)
-{
+void MainWindow::runSessionWindow(const std::function<void()>& window) {
     if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
         m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
     window();
@@ -630,8 +646,7 @@ void MainWindow::runSessionWindow(const std::function<void()>& window)
     rebuildTree();
 }
 
-void MainWindow::categoriesChanged()
-{
+void MainWindow::categoriesChanged() {
     databases::LoadCategoriesDatabase(m_services.folder, m_categories, m_messages);
     ApplyCategoriesToSession(m_live.session, m_categories);
     if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
@@ -641,36 +656,39 @@ void MainWindow::categoriesChanged()
     rebuildTree();
 }
 
-void MainWindow::openKartCategories()
-{
+void MainWindow::openKartCategories() {
     {
-        databases::KartCategoriesWindow window(m_services.folder, m_services.dialogs, pictures(), this);
+        databases::KartCategoriesWindow window(m_services.folder, m_services.dialogs, pictures(),
+                                               this);
         window.exec();
     }
     categoriesChanged();
 }
 
-void MainWindow::openFleet()
-{
+void MainWindow::openFleet() {
     // The fleet window reads the transponders off the port itself.
     m_poller->setFleetScanActive(true);
     {
-        databases::FleetWindow window(m_services.folder, m_services.dialogs, m_services.port, m_services.ticks,
-                                      this);
+        databases::FleetWindow window(m_services.folder, m_services.dialogs, m_services.port,
+                                      m_services.ticks, this);
         window.exec();
     }
     m_poller->setFleetScanActive(false);
     categoriesChanged();
 }
 
-void MainWindow::openClubs()
-{
+void MainWindow::openClubs() {
     databases::ClubsWindow window(m_services.folder, m_services.dialogs, pictures(), this);
     window.exec();
 }
 
-void MainWindow::openTracks()
-{
+void MainWindow::openAgeCategories() {
+    databases::AgeCategoriesWindow window(m_services.folder, m_services.dialogs, localClock(),
+                                          this);
+    window.exec();
+}
+
+void MainWindow::openTracks() {
     {
         databases::TracksWindow window(m_services.folder, m_services.dialogs, pictures(), this);
         window.exec();
@@ -680,8 +698,7 @@ void MainWindow::openTracks()
     refreshBoard();
 }
 
-void MainWindow::openSessionTrack()
-{
+void MainWindow::openSessionTrack() {
     runSessionWindow([&] {
         session::SessionTrackWindow window(m_services.folder, m_services.dialogs, pictures(), this);
         window.exec();
@@ -689,41 +706,40 @@ void MainWindow::openSessionTrack()
     m_trackIndex = findTrackIndex();
 }
 
-void MainWindow::openKartList(int category)
-{
+void MainWindow::openKartList(int category) {
     if (category < 0 || category >= kCategoryCount)
         return;
     runSessionWindow([&] {
-        session::KartListWindow window(m_services.folder, m_services.dialogs, m_services.sounds, category, this);
+        session::KartListWindow window(m_services.folder, m_services.dialogs, m_services.sounds,
+                                       category, this);
         window.exec();
     });
 }
 
-void MainWindow::openTranslationEditor()
-{
+void MainWindow::openTranslationEditor() {
     i18n::TranslationEditorWindow editor(m_services.folder, m_services.dialogs, this);
     editor.exec();
     buildMenus();
 }
 
-void MainWindow::openHelp()
-{
+void MainWindow::openHelp() {
     const std::filesystem::path guide = m_services.folder.path("Guides/HelpLocationKartingFR.pdf");
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide.string())));
 }
 
-void MainWindow::redrawBoard() { m_board->boardChanged(); }
+void MainWindow::redrawBoard() {
+    m_board->boardChanged();
+}
 
-void MainWindow::redrawClockArea()
-{
+void MainWindow::redrawClockArea() {
     m_clockArea->setRunning(m_clock->running());
-    m_clockArea->setClockTexts(m_clock->durationText(), m_clock->elapsedText(), m_clock->remainingText());
+    m_clockArea->setClockTexts(m_clock->durationText(), m_clock->elapsedText(),
+                               m_clock->remainingText());
 }
 
 void MainWindow::lapAccepted(const SessionKart&) {}
 
-void MainWindow::sessionCommandsEnabled(bool enabled, bool saveEnabled)
-{
+void MainWindow::sessionCommandsEnabled(bool enabled, bool saveEnabled) {
     for (const auto& [command, entry] : m_actions)
         if (IsSessionCommand(command))
             entry->setEnabled(enabled);

@@ -11,8 +11,8 @@
 #include "app/core/main_menu.h"
 #include "common/core/high_res_counter.h"
 #include "common/core/local_clock.h"
-#include "common/core/system_clocks.h"
 #include "common/core/sound_player.h"
+#include "common/core/system_clocks.h"
 #include "common/core/tick_source.h"
 #include "common/core/working_folder.h"
 #include "common/gui/operator_dialogs.h"
@@ -31,10 +31,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <vector>
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -133,6 +133,7 @@ private:
     void openTracks();
     void openFleet();
     void openClubs();
+    void openAgeCategories();
     void openSessionTrack();
     void openKartList(int category);
     void categoriesChanged();

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -85,14 +86,16 @@ TEST_F(MainWindowTest, MenusTakeTheTranslationRowsOrKeepTheProgramsFrenchTexts) 
     EXPECT_EQ(window->action(1001)->text(), QString::fromUtf8("Nouvelle session"));
     EXPECT_EQ(window->action(1016)->text(), QString::fromUtf8("Abonnés"));
     ASSERT_FALSE(dialogs.texts().empty());
-    EXPECT_EQ(dialogs.texts().back(), "Error: The translation file 'MenuPrincipal.trans' has not been found");
+    EXPECT_EQ(dialogs.texts().back(),
+              "Error: The translation file 'MenuPrincipal.trans' has not been found");
 
     window.reset();
     dialogs.asked.clear();
     withTranslations();
     open();
     EXPECT_TRUE(dialogs.asked.empty()) << dialogs.texts().front();
-    EXPECT_EQ(window->action(1001)->text(), QString::fromUtf8("New session")) << "English by default";
+    EXPECT_EQ(window->action(1001)->text(), QString::fromUtf8("New session"))
+        << "English by default";
     EXPECT_FALSE(window->action(1003)->isEnabled()) << "no session file of the operator yet";
 }
 
@@ -108,7 +111,8 @@ TEST_F(MainWindowTest, TheTreeShowsTheCategoryAndItsKartsInUse) {
     withTranslations();
     open();
     QTreeWidget* tree = window->tree();
-    const QList<QTreeWidgetItem*> found = tree->findItems("K2", Qt::MatchExactly | Qt::MatchRecursive);
+    const QList<QTreeWidgetItem*> found =
+        tree->findItems("K2", Qt::MatchExactly | Qt::MatchRecursive);
     ASSERT_EQ(found.size(), 1);
     EXPECT_EQ(found[0]->parent()->text(0), "Adultes");
     EXPECT_TRUE(found[0]->parent()->font(0).bold());
@@ -125,7 +129,8 @@ TEST_F(MainWindowTest, QuittingIsRefusedWhileTheClockStartsOrRuns) {
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].caption, "Tallimo");
     EXPECT_EQ(dialogs.asked[0].text,
-              "Une s\xE9" "ance de location est en cours !\r\nVous ne pouvez pas fermer l'application !");
+              "Une s\xE9"
+              "ance de location est en cours !\r\nVous ne pouvez pas fermer l'application !");
     EXPECT_FALSE(window->action(1001)->isEnabled()) << "session commands are grayed";
 
     window->clock().PausePressed(false);
@@ -176,7 +181,8 @@ TEST_F(MainWindowTest, OpeningASessionCarriesItsDriversOver) {
     withTranslations();
     open();
     book(0, "Ouvert", kTrackStateReserved);
-    ASSERT_TRUE(session::SaveSessionFileAs(folder / "vendredi.rent", window->live().session, window->live().header));
+    ASSERT_TRUE(session::SaveSessionFileAs(folder / "vendredi.rent", window->live().session,
+                                           window->live().header));
     window->runCommand(1001 /* answered Cancel by default */);
     dialogs.answers = {DialogAnswer::No, DialogAnswer::No};
     window->runCommand(1001);
@@ -188,6 +194,23 @@ TEST_F(MainWindowTest, OpeningASessionCarriesItsDriversOver) {
     EXPECT_EQ(window->live().session.kart(0, 0).driverName, "Ouvert");
     EXPECT_EQ(window->userSessionFile(), chosenFile);
     EXPECT_TRUE(window->action(1003)->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheClubsAndAgeCategoriesCommandsOpenTheirWindows) {
+    withTranslations();
+    open();
+    for (const auto& [command, title] :
+         {std::pair{1014, "Database Clubs / Teams"}, std::pair{1011, "Database Age Categories"}}) {
+        std::string shown;
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                shown = modal->windowTitle().toStdString();
+                modal->close();
+            }
+        });
+        window->runCommand(command);
+        EXPECT_EQ(shown, title) << command;
+    }
 }
 
 } // namespace
