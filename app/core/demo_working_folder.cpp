@@ -1,5 +1,7 @@
 #include "app/core/demo_working_folder.h"
 
+#include "databases/core/age_categories_file.h"
+#include "databases/core/clubs_file.h"
 #include "databases/core/kart_categories_file.h"
 #include "databases/core/tracks_file.h"
 #include "decoder/core/decoder_frames.h"
@@ -97,6 +99,48 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder) {
     tracks[0].length = "820";
     tracks[0].protection = "5";
     written = databases::SaveTracks(tracks, 1, folder.path(databases::kTracksFileName)) && written;
+
+    databases::ClubTable clubs{};
+    databases::ClearClubs(clubs);
+    clubs[0] = {"ASK Pins",
+                "Association sportive karting des Pins",
+                "Route du circuit",
+                "",
+                "40200",
+                "Mimizan",
+                "France",
+                "05 58 00 00 00",
+                "contact@ask-pins.invalid",
+                ""};
+    clubs[1] = {"Team Océ"
+                "an",
+                "Team Océ"
+                "an Racing",
+                "",
+                "",
+                "",
+                "Biarritz",
+                "France",
+                "",
+                "",
+                ""};
+    written = databases::SaveClubs(clubs, 2, folder.path(databases::kClubsFileName)) && written;
+
+    // Men and women by birth years, children of either sex; years since 1900.
+    databases::AgeCategoryTable ages{};
+    databases::ClearAgeCategories(ages);
+    const auto age = [&](int index, const char* code, const char* name, int sex, int fromYear,
+                         int toYear) {
+        ages[static_cast<std::size_t>(index)] = {
+            code, name, sex, 0, fromYear, 11, toYear, 12 * fromYear, 11 + 12 * toYear};
+    };
+    age(0, "ENG", "Enfants garçons", 1, 112, 126);
+    age(1, "ENF", "Enfants filles", 0, 112, 126);
+    age(2, "H", "Hommes", 1, 0, 111);
+    age(3, "F", "Femmes", 0, 0, 111);
+    written =
+        databases::SaveAgeCategories(ages, 4, folder.path(databases::kAgeCategoriesFileName)) &&
+        written;
 
     session::LiveTiming live;
     session::BuildSessionFromFleet(live.session, databases::FleetLayoutFromCategories(categories));

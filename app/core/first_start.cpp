@@ -2,6 +2,7 @@
 
 #include "app/core/display_settings.h"
 #include "common/core/data_file.h"
+#include "databases/core/age_categories_file.h"
 #include "databases/core/clubs_file.h"
 #include "databases/core/countries_file.h"
 #include "databases/core/country_names.h"
@@ -18,8 +19,7 @@
 
 namespace tallimo::app {
 
-std::vector<std::string> CreateMissingDataFiles(const common::WorkingFolder& folder)
-{
+std::vector<std::string> CreateMissingDataFiles(const common::WorkingFolder& folder) {
     std::vector<std::string> written;
     std::error_code error;
     for (const char* sub : {"Private", "Runs", "FirstNames"})
@@ -48,15 +48,18 @@ std::vector<std::string> CreateMissingDataFiles(const common::WorkingFolder& fol
         ensure(name, [&] { return common::WriteFileAtomically(folder.path(name), ""); });
     };
     empty(databases::kClubsFileName);
+    empty(databases::kAgeCategoriesFileName);
     empty(databases::kSubscriberFirstNamesFileName);
     ensure(session::kSessionFileName, [&] {
         session::LiveTiming live;
         session::BuildSessionFromFleet(live.session, session::FleetLayout{});
         return session::SaveSessionFile(folder, live.session, live.header);
     });
-    ensure(decoder::kDecoderSettingsFileName,
-           [&] { return decoder::SaveDecoderSettings(folder, {"COM1", 0, "Tallimo"}); });
-    ensure(kDisplaySettingsFile, [&] { return SaveDisplaySettings(folder, DefaultDisplaySettings()); });
+    ensure(decoder::kDecoderSettingsFileName, [&] {
+        return decoder::SaveDecoderSettings(folder, {"COM1", 0, "Tallimo"});
+    });
+    ensure(kDisplaySettingsFile,
+           [&] { return SaveDisplaySettings(folder, DefaultDisplaySettings()); });
     return written;
 }
 
