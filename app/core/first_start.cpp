@@ -6,6 +6,7 @@
 #include "databases/core/clubs_file.h"
 #include "databases/core/countries_file.h"
 #include "databases/core/country_names.h"
+#include "databases/core/first_names_calendar.h"
 #include "databases/core/first_names_file.h"
 #include "databases/core/kart_categories_file.h"
 #include "databases/core/tracks_file.h"
@@ -43,6 +44,11 @@ std::vector<std::string> CreateMissingDataFiles(const common::WorkingFolder& fol
     ensure(databases::kCountriesFileName, [&] {
         return databases::SaveCountryNames(folder.path(databases::kCountriesFileName),
                                            databases::ShippedCountryNames());
+    });
+    ensure(databases::kCalendarFileName, [&] {
+        const databases::FirstNameTable calendar = databases::ShippedFirstNameCalendar();
+        return databases::SaveFirstNames(calendar, databases::CountFirstNames(calendar),
+                                         folder.path(databases::kCalendarFileName));
     });
     const auto empty = [&](const char* name) {
         ensure(name, [&] { return common::WriteFileAtomically(folder.path(name), ""); });

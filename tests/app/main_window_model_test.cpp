@@ -1,9 +1,10 @@
 #include "app/core/first_start.h"
 #include "app/core/main_menu.h"
-#include "databases/core/countries_file.h"
-#include "databases/core/country_names.h"
 #include "app/core/program_folders.h"
 #include "app/core/session_tree.h"
+#include "databases/core/countries_file.h"
+#include "databases/core/country_names.h"
+#include "databases/core/first_names_calendar.h"
 #include "session/core/session_startup.h"
 #include "tests/support/temporary_folder.h"
 
@@ -32,10 +33,20 @@ TEST(SessionTree, ListsBrokenDownKartsCategoriesWithTheirKartsInUseAndPrivateKar
     session.kart(kPrivateCategoryIndex, 2).usage = kUsageInSession;
 
     const std::vector<SessionTreeItem> items = BuildSessionTree(session);
-    const std::vector<std::pair<std::string, int>> expected{
-        {"Type de session", 10000}, {"Location", 800}, {"Piste", 900}, {"", 100000},
-        {"Karts en panne", 1000}, {"K201", 1201}, {"", 100000}, {"Adultes", 0}, {"K2", 2},
-        {"K5", 5}, {"Enfants", 200}, {"", 100000}, {"Karts priv\xE9s", 500}, {"KP3", 503}};
+    const std::vector<std::pair<std::string, int>> expected{{"Type de session", 10000},
+                                                            {"Location", 800},
+                                                            {"Piste", 900},
+                                                            {"", 100000},
+                                                            {"Karts en panne", 1000},
+                                                            {"K201", 1201},
+                                                            {"", 100000},
+                                                            {"Adultes", 0},
+                                                            {"K2", 2},
+                                                            {"K5", 5},
+                                                            {"Enfants", 200},
+                                                            {"", 100000},
+                                                            {"Karts priv\xE9s", 500},
+                                                            {"KP3", 503}};
     EXPECT_EQ(TextsAndValues(items), expected);
     EXPECT_TRUE(items[7].bold);
     EXPECT_EQ(items[8].parent, 7);
@@ -85,7 +96,8 @@ TEST(MainMenu, TranslatedRowsReplaceTheProgramsTextsButBlanksKeepThem) {
     EXPECT_EQ(menus[0].title, "File");
     EXPECT_EQ(menus[0].items[0].text, "New session");
     EXPECT_EQ(menus[0].items[1].text, "Ouvrir session") << "an empty row keeps the French text";
-    EXPECT_EQ(menus[1].title, "Base de donn\xE9" "es");
+    EXPECT_EQ(menus[1].title, "Base de donn\xE9"
+                              "es");
     EXPECT_EQ(menus[5].items[0].text, "Help");
     EXPECT_EQ(MainMenuRowOf(1017), 17);
     EXPECT_EQ(MainMenuRowOf(1034), 23);
@@ -93,16 +105,20 @@ TEST(MainMenu, TranslatedRowsReplaceTheProgramsTextsButBlanksKeepThem) {
 }
 
 TEST(ProgramFolders, OptionThenVariableThenTheUsersDataFolder) {
-    Environment environment{std::string("/srv/tallimo"), std::string("/home/op/.data"), std::string("/home/op")};
-    EXPECT_EQ(ResolveWorkingFolder(std::string("/tmp/day"), environment), std::filesystem::path("/tmp/day"));
-    EXPECT_EQ(ResolveWorkingFolder(std::nullopt, environment), std::filesystem::path("/srv/tallimo"));
+    Environment environment{std::string("/srv/tallimo"), std::string("/home/op/.data"),
+                            std::string("/home/op")};
+    EXPECT_EQ(ResolveWorkingFolder(std::string("/tmp/day"), environment),
+              std::filesystem::path("/tmp/day"));
+    EXPECT_EQ(ResolveWorkingFolder(std::nullopt, environment),
+              std::filesystem::path("/srv/tallimo"));
     environment.workingFolder.reset();
     EXPECT_EQ(ResolveWorkingFolder(std::nullopt, environment),
               std::filesystem::path("/home/op/.data/Tallimo Pistara"));
     environment.dataHome.reset();
     EXPECT_EQ(ResolveWorkingFolder(std::nullopt, environment),
               std::filesystem::path("/home/op/.local/share/Tallimo Pistara"));
-    EXPECT_EQ(ResourceFolderFor("/usr/local/bin/tallimo"), std::filesystem::path("/usr/local/share/tallimo"));
+    EXPECT_EQ(ResourceFolderFor("/usr/local/bin/tallimo"),
+              std::filesystem::path("/usr/local/share/tallimo"));
 }
 
 TEST(ProgramFolders, AFirstStartCopiesWhatIsMissingAndNeverAnOperatorsFile) {
@@ -119,7 +135,8 @@ TEST(ProgramFolders, AFirstStartCopiesWhatIsMissingAndNeverAnOperatorsFile) {
     EXPECT_FALSE(std::filesystem::exists(work / "unrelated.txt"));
     EXPECT_TRUE(std::filesystem::is_directory(work / "Private"));
     EXPECT_TRUE(std::filesystem::is_directory(work / "Runs"));
-    EXPECT_TRUE(FillWorkingFolder(resources.path(), work.path()).copied.empty()) << "a second start copies nothing";
+    EXPECT_TRUE(FillWorkingFolder(resources.path(), work.path()).copied.empty())
+        << "a second start copies nothing";
 }
 
 TEST(ProgramFolders, AFirstStartWritesTheShippedListsAndKeepsTheOperatorsOwn) {
@@ -129,7 +146,10 @@ TEST(ProgramFolders, AFirstStartWritesTheShippedListsAndKeepsTheOperatorsOwn) {
     std::vector<std::string> countries;
     ASSERT_TRUE(databases::LoadCountryNames(folder.path(databases::kCountriesFileName), countries));
     EXPECT_EQ(countries, databases::ShippedCountryNames());
-    EXPECT_TRUE(std::filesystem::is_directory(work / "FirstNames"));
+    databases::FirstNameTable calendar =
+        databases::MakeFirstNameTable(databases::kCalendarFirstNames);
+    ASSERT_TRUE(databases::LoadFirstNames(calendar, folder.path(databases::kCalendarFileName)));
+    EXPECT_EQ(calendar, databases::ShippedFirstNameCalendar());
 
     work.write(databases::kCountriesFileName, "Pays de Cocagne\n");
     CreateMissingDataFiles(folder);

@@ -1,5 +1,9 @@
 #include "databases/core/first_names_file.h"
 
+#include "common/core/date_index.h"
+#include "common/core/name_rules.h"
+#include "databases/core/first_names_calendar.h"
+
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/temporary_folder.h"
 
@@ -105,6 +109,30 @@ TEST(FirstNamesFileTest, MissingFilesAreReportedAndLeaveClearedTables) {
                                                      {"Error", kCalendarErrorText}}));
     EXPECT_EQ(WithFirstNamesExportExtension("liste"), "liste.bdpr2");
     EXPECT_EQ(WithFirstNamesExportExtension("liste.bdpr2"), "liste.bdpr2");
+}
+
+TEST(FirstNamesFileTest, TheShippedCalendarHoldsValidDistinctSortedNames) {
+    const FirstNameTable calendar = ShippedFirstNameCalendar();
+    ASSERT_EQ(calendar.size(), static_cast<std::size_t>(kCalendarFirstNames));
+    const int count = CountFirstNames(calendar);
+    EXPECT_GE(count, 300);
+    std::set<std::string> normalised;
+    for (int i = 0; i < count; ++i) {
+        const SubscriberFirstName& entry = calendar[static_cast<std::size_t>(i)];
+        EXPECT_LE(entry.firstName.size(), kFirstNameChars) << entry.firstName;
+        EXPECT_TRUE(entry.namedayMonth >= 0 && entry.namedayMonth < 12 && entry.namedayDay >= 0 &&
+                    entry.namedayDay < common::DaysInMonth(entry.namedayMonth, 0))
+            << entry.firstName;
+        EXPECT_TRUE(normalised.insert(common::NormaliseName(entry.firstName)).second)
+            << entry.firstName;
+    }
+    FirstNameTable sorted = calendar;
+    SortFirstNames(sorted);
+    EXPECT_EQ(sorted, calendar);
+    // What the first start writes reads back the same.
+    FirstNameTable back = MakeFirstNameTable(kCalendarFirstNames);
+    ParseFirstNamesFile(FormatFirstNamesFile(calendar, count), back);
+    EXPECT_EQ(back, calendar);
 }
 
 } // namespace
