@@ -2,10 +2,15 @@
 
 #include "databases/core/age_categories_file.h"
 #include "databases/core/clubs_file.h"
+#include "databases/core/first_names_calendar.h"
 #include "databases/core/kart_categories_file.h"
+#include "databases/core/subscribers_file.h"
+#include "databases/core/subscribers_saving.h"
 #include "databases/core/tracks_file.h"
 #include "decoder/core/decoder_frames.h"
 #include "decoder/core/decoder_settings.h"
+#include "runs/core/run_file_header.h"
+#include "runs/core/run_file_path.h"
 #include "session/core/rental_session.h"
 #include "session/core/session_file.h"
 #include "session/core/session_startup.h"
@@ -76,7 +81,8 @@ std::vector<DemoKart> DemoKarts() {
 
 bool WriteDemoWorkingFolder(const common::WorkingFolder& folder) {
     std::error_code error;
-    std::filesystem::create_directories(folder.path("Private"), error);
+    for (const char* sub : {"Private", "Runs"})
+        std::filesystem::create_directories(folder.path(sub), error);
 
     databases::CategoryTable categories;
     databases::ClearCategories(categories);
@@ -112,9 +118,9 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder) {
                 "05 58 00 00 00",
                 "contact@ask-pins.invalid",
                 ""};
-    clubs[1] = {"Team Océ"
+    clubs[1] = {"Team Oc\xE9"
                 "an",
-                "Team Océ"
+                "Team Oc\xE9"
                 "an Racing",
                 "",
                 "",
@@ -134,13 +140,50 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder) {
         ages[static_cast<std::size_t>(index)] = {
             code, name, sex, 0, fromYear, 11, toYear, 12 * fromYear, 11 + 12 * toYear};
     };
-    age(0, "ENG", "Enfants garçons", 1, 112, 126);
+    age(0, "ENG", "Enfants gar\xE7ons", 1, 112, 126);
     age(1, "ENF", "Enfants filles", 0, 112, 126);
     age(2, "H", "Hommes", 1, 0, 111);
     age(3, "F", "Femmes", 0, 0, 111);
     written =
         databases::SaveAgeCategories(ages, 4, folder.path(databases::kAgeCategoriesFileName)) &&
         written;
+
+    // The booked drivers are subscribers, born a few years apart, with the
+    // run files their runs go to (kept from one demo start to the next).
+    databases::SubscriberTable subscribers = databases::MakeSubscriberTable();
+    const auto subscribe = [&](const DemoDriver& driver, int index, int sex, int birthYear) {
+        databases::Subscriber& subscriber = subscribers[static_cast<std::size_t>(index)];
+        subscriber.name = driver.name;
+        subscriber.firstName = driver.firstName;
+        subscriber.sex = sex;
+        subscriber.country = "France";
+        subscriber.town = "Mimizan";
+        subscriber.club = index % 3 == 0 ? clubs[index % 2].clubName : std::string();
+        databases::SetBirthDate(subscriber, {(index * 5) % 28, (index * 4) % 12, birthYear});
+        std::error_code ignored;
+        if (!std::filesystem::exists(runs::RunFilePath(folder, driver.name, driver.firstName),
+                                     ignored))
+            runs::CreateRunFile(runs::RunFilePath(folder, driver.name, driver.firstName));
+    };
+    int subscribed = 0;
+    for (const DemoDriver& driver : kAdults) {
+        subscribe(driver, subscribed, subscribed % 2 == 0 ? 1 : 0, 80 + 3 * subscribed);
+        ++subscribed;
+    }
+    for (const DemoDriver& driver : kChildren) {
+        subscribe(driver, subscribed, subscribed % 2 == 0 ? 1 : 0, 114 + subscribed - 6);
+        ++subscribed;
+    }
+    databases::SortSubscribers(subscribers);
+    written = databases::SaveSubscribers(subscribers, subscribed,
+                                         folder.path(databases::kSubscribersFileName)) &&
+              written;
+    const databases::FirstNameTable names = databases::BuildSubscriberFirstNames(
+        subscribers, databases::MakeFirstNameTable(databases::kSubscriberFirstNames),
+        databases::ShippedFirstNameCalendar());
+    written = databases::SaveFirstNames(names, databases::CountFirstNames(names),
+                                        folder.path(databases::kSubscriberFirstNamesFileName)) &&
+              written;
 
     session::LiveTiming live;
     session::BuildSessionFromFleet(live.session, databases::FleetLayoutFromCategories(categories));
