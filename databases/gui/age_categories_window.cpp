@@ -170,30 +170,16 @@ void AgeCategoriesWindow::buildControls() {
     auto* body = new QHBoxLayout;
     body->addLayout(left);
     body->addLayout(right, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_import);
-    buttons->addWidget(m_export);
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_heading);
-    layout->addLayout(body);
-    layout->addLayout(buttons);
+    LayOutDatabaseWindow(this, m_heading, body, m_import, m_export, m_ok, m_cancel);
 }
 
 void AgeCategoriesWindow::loadTexts() {
-    common::DialogMessageSink sink(m_dialogs, this);
-    const i18n::TranslatableWindow* window =
-        i18n::TranslatableWindowAt(i18n::FindTranslatableWindow(kTextsStem));
-    const int rowCount = window ? window->rowCount : kRowCount;
     const i18n::WindowTexts texts =
-        i18n::OpenWindowTexts(m_folder, kTextsStem, rowCount, i18n::CommonVocabulary::Load, sink);
+        LoadDatabaseWindowTexts(m_folder, kTextsStem, kRowCount, m_dialogs, this);
     m_language = texts.languages.interfaceCode;
-    // A label the file does not give keeps the dialog template's text.
+    // A label the files do not give keeps the dialog template's text.
     const auto label = [&](int row, const char* fallback) {
-        const std::string& text = texts.label(row);
-        return text.empty() ? FromCp1252(fallback) : FromCp1252(text);
+        return TextOr(texts.label(row), fallback);
     };
     setWindowTitle(FromCp1252(i18n::WindowTitle(i18n::TitledWindow::AgeCategories, m_language)));
     m_heading->setText(label(kRowHeading, "Base de donn\xE9"

@@ -1,9 +1,12 @@
 #include "databases/gui/database_widgets.h"
 
 #include "common/gui/text_conversion.h"
+#include "i18n/core/translatable_windows.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -11,6 +14,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QVBoxLayout>
 
 #include <utility>
 
@@ -41,6 +45,36 @@ QLineEdit* DigitsEdit(const char* name, QWidget* parent, std::size_t digits) {
     edit->setMaxLength(static_cast<int>(digits));
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
     return edit;
+}
+
+i18n::WindowTexts LoadDatabaseWindowTexts(const common::WorkingFolder& folder,
+                                          std::string_view stem, int fallbackRows,
+                                          common::OperatorDialogs& dialogs, QWidget* parent) {
+    common::DialogMessageSink sink(dialogs, parent);
+    const i18n::TranslatableWindow* window =
+        i18n::TranslatableWindowAt(i18n::FindTranslatableWindow(stem));
+    return i18n::OpenWindowTexts(folder, stem, window ? window->rowCount : fallbackRows,
+                                 i18n::CommonVocabulary::Load, sink);
+}
+
+QString TextOr(const std::string& translated, const char* fallback) {
+    return common::FromCp1252(translated.empty() ? std::string_view(fallback)
+                                                 : std::string_view(translated));
+}
+
+void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
+                          QPushButton* importButton, QPushButton* exportButton,
+                          QPushButton* okButton, QPushButton* cancelButton) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(importButton);
+    buttons->addWidget(exportButton);
+    buttons->addStretch(1);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(heading);
+    layout->addLayout(body);
+    layout->addLayout(buttons);
 }
 
 std::filesystem::path PathOf(const QString& path) {

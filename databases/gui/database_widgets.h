@@ -4,6 +4,8 @@
 // file dialogs of import, export and pictures, and the picture frame.
 
 #include "common/core/working_folder.h"
+#include "common/gui/operator_dialogs.h"
+#include "i18n/core/window_texts.h"
 #include "printing/core/picture_library.h"
 
 #include <QImage>
@@ -16,7 +18,9 @@
 #include <string>
 #include <string_view>
 
+class QDialog;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -28,6 +32,22 @@ QPushButton* NamedButton(const char* name, QWidget* parent);
 QLineEdit* NamedEdit(const char* name, QWidget* parent, bool readOnly);
 // At most `digits` characters, digits only.
 QLineEdit* DigitsEdit(const char* name, QWidget* parent, std::size_t digits);
+
+// The window's translation rows: as many as the window table gives `stem`
+// (`fallbackRows` when it gives none), missing files reported through
+// `dialogs`.
+i18n::WindowTexts LoadDatabaseWindowTexts(const common::WorkingFolder& folder,
+                                          std::string_view stem, int fallbackRows,
+                                          common::OperatorDialogs& dialogs, QWidget* parent);
+
+// A translated text, or the dialog template's own when the files give none.
+QString TextOr(const std::string& translated, const char* fallback);
+
+// The frame every database window shares: the heading, the window's own
+// controls, and the row of "Importer", "Exporter", "Ok" and "Echap".
+void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
+                          QPushButton* importButton, QPushButton* exportButton,
+                          QPushButton* okButton, QPushButton* cancelButton);
 
 // A path from a file dialog as the file system takes it.
 std::filesystem::path PathOf(const QString& path);

@@ -165,36 +165,20 @@ void TracksWindow::buildControls() {
     body->addLayout(middle, 1);
     body->addLayout(right);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_import);
-    buttons->addWidget(m_export);
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
-    layout->addLayout(body);
-    layout->addLayout(buttons);
+    LayOutDatabaseWindow(this, heading, body, m_import, m_export, m_ok, m_cancel);
 }
 
 void TracksWindow::loadTexts() {
-    common::DialogMessageSink sink(m_dialogs, this);
-    const i18n::TranslatableWindow* window =
-        i18n::TranslatableWindowAt(i18n::FindTranslatableWindow(kTextsStem));
-    const int rowCount = window ? window->rowCount : kRowClear + 1;
     const i18n::WindowTexts texts =
-        i18n::OpenWindowTexts(m_folder, kTextsStem, rowCount, i18n::CommonVocabulary::Load, sink);
+        LoadDatabaseWindowTexts(m_folder, kTextsStem, kRowClear + 1, m_dialogs, this);
     m_language = texts.languages.interfaceCode;
 
     // A label the files do not give keeps the dialog template's text.
     const auto label = [&](int row, const char* fallback) {
-        const std::string& text = texts.label(row);
-        return text.empty() ? FromCp1252(fallback) : FromCp1252(text);
+        return TextOr(texts.label(row), fallback);
     };
     const auto word = [&](int row, const char* fallback) {
-        const std::string& text = texts.word(row);
-        return text.empty() ? FromCp1252(fallback) : FromCp1252(text);
+        return TextOr(texts.word(row), fallback);
     };
 
     setWindowTitle(FromCp1252(i18n::WindowTitle(i18n::TitledWindow::Tracks, m_language)));
