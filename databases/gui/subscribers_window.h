@@ -1,0 +1,170 @@
+#pragma once
+
+// The subscribers database window. It edits its own copy of the subscribers
+// table; "Ok" writes "BaseDonnéesAbonnés.bd1", rebuilds the subscribers'
+// first names and makes the run files follow the table, while "Echap" and
+// the close box leave every file as it was. The opening list is the table's
+// (name, first name) pairs as the window opened it: run files are created
+// and deleted against it, so an import does not renew it. The selected
+// record is the subscriber the right-hand controls show, or none when the
+// list is empty.
+
+#include "common/core/local_clock.h"
+#include "common/core/working_folder.h"
+#include "common/gui/operator_dialogs.h"
+#include "databases/core/age_categories_file.h"
+#include "databases/core/first_names_file.h"
+#include "databases/core/subscribers_file.h"
+#include "databases/core/subscribers_saving.h"
+#include "databases/gui/database_widgets.h"
+#include "i18n/core/language_code.h"
+#include "printing/core/picture_library.h"
+
+#include <QDialog>
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace tallimo::databases {
+
+class PictureFrame;
+
+class SubscribersWindow final : public QDialog {
+    Q_OBJECT
+
+public:
+    using FileChooser = databases::FileChooser;
+    // The printouts of the "Imprimer" menu: the blank registration form, and
+    // the sheet of the subscriber at the index in the table.
+    using FormPrinter = std::function<void()>;
+    using SheetPrinter = std::function<void(const SubscriberTable&, int)>;
+
+    // Reads the labels, the subscribers, the age categories, both first
+    // names lists, the countries and the clubs at once; missing files are
+    // reported through `dialogs` and the window opens anyway. `clock` gives
+    // today, against which dates of birth are checked.
+    SubscribersWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
+                      printing::PictureLibrary& pictures, const common::LocalClock& clock,
+                      QWidget* parent = nullptr);
+    ~SubscribersWindow() override;
+
+    void setFileChooser(FileChooser chooser);
+    void setPrinters(FormPrinter form, SheetPrinter sheet);
+
+    // The window's copy of the table, as edited so far.
+    const SubscriberTable& subscribers() const { return m_subscribers; }
+
+private:
+    void buildControls();
+    void connectControls();
+    void loadTexts();
+    void fillCountries();
+    void fillClubs();
+    void validateRecords();
+
+    void addSubscriber();
+    void removeSubscriber();
+    void importSubscribers();
+    void exportSubscribers();
+    void saveAndClose();
+    void choosePhoto();
+    void clearPhoto();
+    void showPrintMenu();
+
+    // Connects `edit` so that what the operator types goes to `field` of the
+    // selected subscriber, cut to `capacity`.
+    void storeEdits(QLineEdit* edit, std::string Subscriber::*field, std::size_t capacity);
+    void storeComboText(QComboBox* combo, std::string Subscriber::*field, std::size_t capacity);
+    void dateChanged();
+
+    // Refills the list from the table and selects `index` (-1 for none).
+    void showList(int index);
+    void selectSubscriber(int index);
+    void showSubscriber();
+    void showDays();
+    void showAgeCategory();
+    void showPhoto();
+    Subscriber* selectedSubscriber();
+
+    common::WorkingFolder m_folder;
+    common::OperatorDialogs& m_dialogs;
+    printing::PictureLibrary& m_pictures;
+    const common::LocalClock& m_clock;
+    FileChooser m_chooser;
+    FormPrinter m_printForm;
+    SheetPrinter m_printSheet;
+
+    SubscriberTable m_subscribers = MakeSubscriberTable();
+    OpeningList m_opening;
+    AgeCategoryTable m_ageCategories{};
+    FirstNameTable m_previousFirstNames = MakeFirstNameTable(kSubscriberFirstNames);
+    FirstNameTable m_calendar = MakeFirstNameTable(kCalendarFirstNames);
+    // The club combo's items, the empty one first; empty when the clubs
+    // file could not be read.
+    std::vector<std::string> m_clubItems;
+    int m_today = 0;
+    int m_selected = -1;
+    i18n::LanguageCode m_language = i18n::LanguageCode::English;
+
+    QLabel* m_heading = nullptr;
+    QLabel* m_newNameLabel = nullptr;
+    QLineEdit* m_newName = nullptr;
+    QLabel* m_newFirstNameLabel = nullptr;
+    QLineEdit* m_newFirstName = nullptr;
+    QPushButton* m_add = nullptr;
+    QLabel* m_listLabel = nullptr;
+    QLabel* m_numberLabel = nullptr;
+    QListWidget* m_subscriberList = nullptr;
+    QListWidget* m_numberList = nullptr;
+    QPushButton* m_remove = nullptr;
+
+    QLineEdit* m_shownName = nullptr;
+    QLabel* m_addressLabel = nullptr;
+    QLineEdit* m_address1 = nullptr;
+    QLineEdit* m_address2 = nullptr;
+    QLabel* m_postalCodeLabel = nullptr;
+    QLineEdit* m_postalCode = nullptr;
+    QLabel* m_townLabel = nullptr;
+    QLineEdit* m_town = nullptr;
+    QLabel* m_countryLabel = nullptr;
+    QComboBox* m_country = nullptr;
+    QLabel* m_phoneLabel = nullptr;
+    QLineEdit* m_phone = nullptr;
+    QLabel* m_emailLabel = nullptr;
+    QLineEdit* m_email = nullptr;
+    QLabel* m_birthLabel = nullptr;
+    QComboBox* m_day = nullptr;
+    QComboBox* m_month = nullptr;
+    QComboBox* m_year = nullptr;
+    QLineEdit* m_ageCategory = nullptr;
+    QLabel* m_sexLabel = nullptr;
+    QRadioButton* m_man = nullptr;
+    QRadioButton* m_woman = nullptr;
+    QLabel* m_clubLabel = nullptr;
+    QComboBox* m_club = nullptr;
+    QLabel* m_transponderLabel = nullptr;
+    QLineEdit* m_transponder = nullptr;
+    PictureFrame* m_photo = nullptr;
+
+    QPushButton* m_print = nullptr;
+    QMenu* m_printMenu = nullptr;
+    QAction* m_formAction = nullptr;
+    QAction* m_sheetAction = nullptr;
+    QPushButton* m_import = nullptr;
+    QPushButton* m_export = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+} // namespace tallimo::databases

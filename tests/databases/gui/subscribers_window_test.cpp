@@ -1,0 +1,432 @@
+#include "databases/gui/subscribers_window.h"
+
+#include "databases/core/clubs_file.h"
+#include "databases/core/countries_file.h"
+
+#include "i18n/core/language_settings.h"
+#include "i18n/core/shipped_translations.h"
+#include "tests/support/fake_clocks.h"
+#include "tests/support/gui/scripted_dialogs.h"
+#include "tests/support/temporary_folder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace tallimo::databases {
+namespace {
+
+// Measures pictures with Qt and records every JPEG conversion.
+class QtPictures final : public printing::PictureLibrary {
+public:
+    std::optional<printing::PictureSize> measure(const std::filesystem::path& picture) override {
+        const QImage image(QString::fromStdString(picture.string()));
+        return image.isNull() ? std::nullopt
+                              : std::optional(printing::PictureSize{image.width(), image.height()});
+    }
+    bool convertJpegToBmp(const std::filesystem::path& jpeg,
+                          const std::filesystem::path& bmp) override {
+        converted.push_back(jpeg);
+        return QImage(QString::fromStdString(jpeg.string()))
+            .save(QString::fromStdString(bmp.string()), "BMP");
+    }
+    std::vector<std::filesystem::path> converted;
+};
+
+// One subscriber as the file holds it.
+struct Row {
+    std::string name{}, firstName{}, address1{}, address2{}, postalCode{}, town{}, country{},
+        phone{}, email{}, day = "0", month = "0", year = "0", spare{}, club{}, transponder{},
+                          photo{};
+    int sex = 1, extra1 = 0, extra2 = 0;
+};
+
+std::string Lines(std::initializer_list<Row> rows) {
+    std::string bytes;
+    for (const Row& r : rows) {
+        bytes += std::to_string(r.sex) + "\t" + std::to_string(r.extra1) + "\t" +
+                 std::to_string(r.extra2) + "\t";
+        for (const std::string* field :
+             {&r.name, &r.firstName, &r.address1, &r.address2, &r.postalCode, &r.town, &r.country,
+              &r.phone, &r.email, &r.day, &r.month, &r.year, &r.spare, &r.club, &r.transponder,
+              &r.photo})
+            bytes += *field + "\t";
+        bytes += "\n";
+    }
+    return bytes;
+}
+
+// An age category line: sex, from month/year, to month/year, code, name.
+std::string AgeLine(int sex, int fromMonth, int fromYear, int toMonth, int toYear,
+                    const std::string& code) {
+    std::string line;
+    for (int number : {sex, fromMonth, fromYear, toMonth, toYear, fromMonth + 12 * fromYear,
+                       toMonth + 12 * toYear})
+        line += std::to_string(number) + "\t";
+    return line + code + "\tname " + code + "\t\n";
+}
+
+class SubscribersWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // Several window test files share one executable and one application.
+        if (!QApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "subscribers_window_test";
+            static char* argv[] = {name, nullptr};
+            new QApplication(argc, argv);
+        }
+    }
+
+    SubscribersWindowTest() {
+        EXPECT_TRUE(i18n::WriteShippedTranslations(m_folder / "Translation"));
+        EXPECT_TRUE(
+            i18n::WriteLanguageSettings(common::WorkingFolder(m_folder.path()),
+                                        {i18n::LanguageCode::French, i18n::LanguageCode::French}));
+        for (const char* folder : {"images", "Runs", "FirstNames"})
+            std::filesystem::create_directories(m_folder / folder);
+        m_folder.write(kCountriesFileName, "Belgique\nFrance\nSuisse\n");
+        m_folder.write(kClubsFileName, "ASK\t\t\t\t\t\t\t\t\t\t\nKart 45\t\t\t\t\t\t\t\t\t\t\n");
+        m_folder.write(kAgeCategoriesFileName, "");
+        m_folder.write(kSubscriberFirstNamesFileName, "");
+        m_folder.write(kCalendarFileName, "23\t5\tJean\t\n17\t9\tLuc\t\n");
+        QImage red(100, 50, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        red.save(path("wide.jpg"), "JPG");
+    }
+
+    QString path(const char* name) const {
+        return QString::fromStdString((m_folder / name).string());
+    }
+    void writeSubscribers(const std::string& bytes) const {
+        m_folder.write(kSubscribersFileName, bytes);
+    }
+    std::string subscribersFile() const { return m_folder.read(kSubscribersFileName); }
+    bool exists(const char* relative) const { return std::filesystem::exists(m_folder / relative); }
+
+    // Runs `body` while the window is shown modally, then closes it with
+    // `closer` (a button name or "close box").
+    int run(const std::function<void(SubscribersWindow&)>& body,
+            const std::string& closer = "okButton") {
+        SubscribersWindow window(common::WorkingFolder(m_folder.path()), m_dialogs, m_pictures,
+                                 m_clock);
+        window.setFileChooser([this](QWidget*, bool save, const QString& filter) {
+            m_filters.push_back((save ? "save " : "open ") + filter);
+            return m_chosen;
+        });
+        QTimer::singleShot(0, &window, [&] {
+            const bool shown =
+                QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
+            EXPECT_TRUE(shown);
+            if (shown)
+                body(window);
+            if (closer == "close box")
+                window.close();
+            else
+                QTest::mouseClick(window.findChild<QPushButton*>(closer.c_str()), Qt::LeftButton);
+            if (window.isVisible())
+                window.done(-1); // not closed: the caller's check on the result reports it
+        });
+        return window.exec();
+    }
+
+    static void click(QWidget& window, const char* name) {
+        QTest::mouseClick(window.findChild<QAbstractButton*>(name), Qt::LeftButton);
+    }
+    static void type(QWidget& window, const char* name, const QString& text) {
+        auto* edit = window.findChild<QLineEdit*>(name);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    static void add(QWidget& window, const QString& name, const QString& firstName) {
+        type(window, "newNameEdit", name);
+        type(window, "newFirstNameEdit", firstName);
+        click(window, "addButton");
+    }
+    static QStringList listed(QWidget& window) {
+        QStringList texts;
+        auto* list = window.findChild<QListWidget*>("subscriberList");
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    }
+    static QString text(QWidget& window, const char* edit) {
+        return window.findChild<QLineEdit*>(edit)->text();
+    }
+    static QComboBox* combo(QWidget& window, const char* name) {
+        return window.findChild<QComboBox*>(name);
+    }
+
+    testing::TemporaryFolder m_folder;
+    testing::ScriptedDialogs m_dialogs;
+    testing::FakeLocalClock m_clock; // 6 December 2026
+    QtPictures m_pictures;
+    QString m_chosen;
+    QStringList m_filters;
+};
+
+// (case, (name, first name) pairs typed in turn, list afterwards)
+using AddCase = std::tuple<const char*, std::vector<std::pair<QString, QString>>, QStringList>;
+class SubscribersAddTest : public SubscribersWindowTest,
+                           public ::testing::WithParamInterface<AddCase> {};
+
+TEST_P(SubscribersAddTest, ListsWhatTheRulesAcceptAndShowsTheNewSubscriber) {
+    const auto& [name, typed, expected] = GetParam();
+    writeSubscribers(Lines({{.name = "Martin", .firstName = "Paul"}}));
+    run([&](SubscribersWindow& window) {
+        for (const auto& [surname, firstName] : typed)
+            add(window, surname, firstName);
+        EXPECT_EQ(listed(window), expected);
+        EXPECT_EQ(text(window, "subscriberNameEdit"), expected.front());
+    });
+    EXPECT_TRUE(m_dialogs.asked.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SubscribersAddTest,
+    ::testing::Values(AddCase{"DashesBecomeUnderscores",
+                              {{"Dupont-Martin", "Jean-Luc"}},
+                              {"Dupont_Martin Jean_Luc", "Martin Paul"}},
+                      AddCase{"SameNamesInOtherCaseRefused",
+                              {{"Dupont-Martin", "Jean-Luc"}, {"dupont_martin", "jean_luc"}},
+                              {"Dupont_Martin Jean_Luc", "Martin Paul"}},
+                      AddCase{"TypingStopsAtTheLimits",
+                              {{"A" + QString(30, 'n'), QString(30, 'p')}},
+                              {"A" + QString(22, 'n') + " " + QString(18, 'p'), "Martin Paul"}}),
+    [](const auto& info) { return std::string(std::get<0>(info.param)); });
+
+const Row kDurand{.name = "Durand",
+                  .firstName = "Luc",
+                  .spare = "kept",
+                  .transponder = "111111",
+                  .extra1 = 45000,
+                  .extra2 = 45100};
+Row Edited() {
+    Row edited = kDurand;
+    edited.address1 = std::string(38, 'A');
+    edited.postalCode = "F-45000-ORLEA";
+    edited.country = "Suisse";
+    edited.phone = std::string(19, '0');
+    edited.day = "13";
+    edited.month = "6";
+    edited.year = "101";
+    edited.club = "Kart 45";
+    edited.sex = 0;
+    return edited;
+}
+
+// (case, how the window is left, subscribers file afterwards)
+using CloseCase = std::tuple<const char*, const char*, std::string>;
+class SubscribersCloseTest : public SubscribersWindowTest,
+                             public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(SubscribersCloseTest, OnlyOkWritesTheEdits) {
+    const auto& [name, closer, expected] = GetParam();
+    writeSubscribers(Lines({{.name = "Aubert", .firstName = "Eva"}, kDurand}));
+    run(
+        [&](SubscribersWindow& window) {
+            window.findChild<QListWidget*>("subscriberList")->setCurrentRow(1);
+            type(window, "address1Edit", QString(45, 'A'));
+            type(window, "postalCodeEdit", "F-45000-ORLEANS");
+            type(window, "phoneEdit", QString(25, '0'));
+            // Five digits are no number yet: the old one stays.
+            type(window, "transponderEdit", "12345");
+            combo(window, "countryCombo")->setCurrentIndex(2);
+            combo(window, "clubCombo")->setCurrentIndex(2);
+            click(window, "womanRadio");
+            combo(window, "dayCombo")->setCurrentIndex(13);
+            combo(window, "monthCombo")->setCurrentIndex(6);
+            combo(window, "yearCombo")->setCurrentIndex(101);
+        },
+        closer);
+    EXPECT_EQ(subscribersFile(), expected);
+    EXPECT_EQ(m_folder.read(kSubscriberFirstNamesFileName).empty(),
+              std::string(closer) != "okButton");
+    EXPECT_TRUE(m_dialogs.asked.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Closers, SubscribersCloseTest,
+    ::testing::Values(CloseCase{"Ok", "okButton",
+                                Lines({{.name = "Aubert", .firstName = "Eva"}, Edited()})},
+                      CloseCase{"Echap", "cancelButton",
+                                Lines({{.name = "Aubert", .firstName = "Eva"}, kDurand})},
+                      CloseCase{"CloseBox", "close box",
+                                Lines({{.name = "Aubert", .firstName = "Eva"}, kDurand})}),
+    [](const auto& info) { return std::string(std::get<0>(info.param)); });
+
+TEST_F(SubscribersWindowTest, DayComboFollowsFebruaryAndFutureBirthsBecomeNoDate) {
+    const Row today{.name = "A", .firstName = "today", .day = "5", .month = "11", .year = "126"};
+    writeSubscribers(
+        Lines({today,
+               {.name = "B", .firstName = "leap", .day = "28", .month = "1", .year = "100"},
+               {.name = "C", .firstName = "tomorrow", .day = "6", .month = "11", .year = "126"}}));
+    run([&](SubscribersWindow& window) {
+        window.findChild<QListWidget*>("subscriberList")->setCurrentRow(1);
+        QComboBox* day = combo(window, "dayCombo");
+        const auto days = [&] { return std::pair(day->count(), day->currentIndex()); };
+        EXPECT_EQ(days(), std::pair(29, 28));
+        combo(window, "yearCombo")->setCurrentIndex(101);
+        EXPECT_EQ(days(), std::pair(28, -1));
+        EXPECT_EQ(window.subscribers()[1].birthDay, 28);
+        combo(window, "monthCombo")->setCurrentIndex(2);
+        EXPECT_EQ(days(), std::pair(31, 28));
+        window.findChild<QListWidget*>("subscriberList")->setCurrentRow(2);
+        EXPECT_EQ(std::pair(day->currentIndex(), combo(window, "yearCombo")->currentIndex()),
+                  std::pair(0, 0));
+    });
+    EXPECT_EQ(subscribersFile(),
+              Lines({today,
+                     {.name = "B", .firstName = "leap", .day = "28", .month = "2", .year = "101"},
+                     {.name = "C", .firstName = "tomorrow"}}));
+}
+
+TEST_F(SubscribersWindowTest, AgeCategoryBoxShowsTheLastMatchingCategory) {
+    m_folder.write(kAgeCategoriesFileName, AgeLine(1, 0, 90, 11, 99, "A") +
+                                               AgeLine(1, 0, 95, 11, 105, "B") +
+                                               AgeLine(0, 0, 0, 11, 126, "F"));
+    writeSubscribers(
+        Lines({{.name = "D", .firstName = "L", .day = "9", .month = "5", .year = "97"}}));
+    run([&](SubscribersWindow& window) {
+        const auto box = [&] { return text(window, "ageCategoryEdit"); };
+        EXPECT_EQ(box(), "( B : name B )");
+        click(window, "womanRadio");
+        EXPECT_EQ(box(), "( F : name F )");
+        click(window, "manRadio");
+        combo(window, "yearCombo")->setCurrentIndex(92);
+        EXPECT_EQ(box(), "( A : name A )");
+        combo(window, "yearCombo")->setCurrentIndex(110);
+        EXPECT_EQ(box(), "");
+        // January 1900 is no date of birth, so not even "F" takes it.
+        click(window, "womanRadio");
+        combo(window, "monthCombo")->setCurrentIndex(0);
+        combo(window, "yearCombo")->setCurrentIndex(0);
+        EXPECT_EQ(box(), "");
+    });
+}
+
+TEST_F(SubscribersWindowTest, OkFollowsARenameWithTheRunFilesAndRebuildsTheFirstNames) {
+    writeSubscribers(Lines({{.name = "Dupont", .firstName = "Jean"},
+                            {.name = "Martin",
+                             .firstName = "J\xE9"
+                                          "an"},
+                            {.name = "Zola", .firstName = "Emile"}}));
+    m_folder.write("Runs/Dupont_Jean.bdr", "1\t0\t\nruns of Dupont\n");
+    m_folder.write("Runs/Zola_Emile.bdr", "kept\n");
+    m_folder.write(kSubscriberFirstNamesFileName, "1\t2\tEmile\t\n");
+    EXPECT_EQ(run([&](SubscribersWindow& window) {
+                  click(window, "removeButton");
+                  EXPECT_EQ(text(window, "subscriberNameEdit"), QString::fromUtf8("Martin Jéan"));
+                  add(window, "Dupond", "Jean");
+                  EXPECT_TRUE(text(window, "newFirstNameEdit").isEmpty());
+              }),
+              QDialog::Accepted);
+    EXPECT_FALSE(exists("Runs/Dupont_Jean.bdr"));
+    EXPECT_EQ(m_folder.read("Runs/Dupond_Jean.bdr"), "0\t0\t\n");
+    EXPECT_EQ(m_folder.read("Runs/Zola_Emile.bdr"), "kept\n");
+    // Jean and Jéan are one first name, spelled as the first of them.
+    EXPECT_EQ(m_folder.read(kSubscriberFirstNamesFileName), "1\t2\tEmile\t\n23\t5\tJean\t\n");
+    EXPECT_TRUE(m_dialogs.asked.empty());
+}
+
+TEST_F(SubscribersWindowTest, FailedSaveKeepsTheWindowOpenAndTouchesNoRunFile) {
+    std::filesystem::create_directories(m_folder / kSubscribersFileName);
+    EXPECT_EQ(run([&](SubscribersWindow& window) { add(window, "Zola", "Emile"); }), -1);
+    EXPECT_EQ(m_dialogs.texts(), std::vector<std::string>(2, kSubscribersFileErrorText));
+    EXPECT_FALSE(exists("Runs/Zola_Emile.bdr"));
+}
+
+TEST_F(SubscribersWindowTest, MissingFilesAreReportedInOrderAndClubsSurviveAMissingClubsFile) {
+    writeSubscribers(Lines({{.name = "Dupont", .firstName = "Jean", .club = "Old club"}}));
+    for (const char* file : {kAgeCategoriesFileName, kSubscriberFirstNamesFileName,
+                             kCalendarFileName, kCountriesFileName, kClubsFileName})
+        std::filesystem::remove(m_folder / file);
+    std::filesystem::remove(m_folder / "Translation/BaseClubs.trans");
+    run([&](SubscribersWindow& window) {
+        EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Base de données Abonnés"));
+        EXPECT_EQ(window.findChild<QLabel*>("addressLabel")->text(), "Adresse");
+    });
+    EXPECT_EQ(m_dialogs.texts(),
+              (std::vector<std::string>{
+                  "Error: The translation file 'BaseClubs.trans' has not been found",
+                  "Error : 'Age categories' database file not found",
+                  "Error : 'Subscribers first names' database file not found",
+                  "Error : 'French first names' database file not found",
+                  "Error : 'Countries' database file not found",
+                  "Error : 'Clubs/Teams' database file not found"}));
+    EXPECT_EQ(subscribersFile(),
+              Lines({{.name = "Dupont", .firstName = "Jean", .club = "Old club"}}));
+}
+
+TEST_F(SubscribersWindowTest, ImportNeedsAReadableFileAndChecksDatesAndClubs) {
+    writeSubscribers(Lines({{.name = "Dupont", .firstName = "Jean"}}));
+    m_folder.write("autre.bdp4",
+                   Lines({{.name = "Zola", .firstName = "E", .year = "130", .club = "Nope"},
+                          {.name = "Aubert", .firstName = "Eva", .club = "ASK"}}));
+    run([&](SubscribersWindow& window) {
+        m_chosen = path("absent.bdp4");
+        click(window, "importButton");
+        EXPECT_EQ(listed(window), QStringList{"Dupont Jean"});
+        m_chosen = path("autre.bdp4");
+        click(window, "importButton");
+        EXPECT_EQ(listed(window), (QStringList{"Zola E", "Aubert Eva"}));
+    });
+    EXPECT_EQ(m_filters.front(), QString::fromUtf8("open BD Abonnés (*.bdp4)"));
+    EXPECT_EQ(m_dialogs.texts(), std::vector<std::string>{kSubscribersImportErrorText});
+    EXPECT_EQ(subscribersFile(), Lines({{.name = "Zola", .firstName = "E"},
+                                        {.name = "Aubert", .firstName = "Eva", .club = "ASK"}}));
+}
+
+TEST_F(SubscribersWindowTest, DoubleClicksChooseAndForgetThePhoto) {
+    writeSubscribers(Lines({{.name = "A", .firstName = "a"}}));
+    m_chosen = path("wide.jpg");
+    run([&](SubscribersWindow& window) {
+        auto* photo = window.findChild<PictureFrame*>("pictureArea");
+        EXPECT_EQ(photo->size(), QSize(207, 148));
+        QTest::mouseDClick(photo, Qt::LeftButton, {}, QPoint(20, 20));
+        EXPECT_EQ(window.subscribers()[0].photoPath, path("wide.jpg").toStdString());
+        EXPECT_EQ(photo->drawnSize(), (printing::PictureSize{207, 103}));
+        QTest::mouseDClick(photo, Qt::RightButton, {}, QPoint(20, 20));
+        EXPECT_TRUE(window.subscribers()[0].photoPath.empty());
+    });
+    EXPECT_EQ(m_filters, QStringList{"open Images (*.BMP *.JPG)"});
+    EXPECT_EQ(m_pictures.converted.size(), 1u);
+}
+
+TEST_F(SubscribersWindowTest, PrintMenuNamesTheShownSubscriberAndCallsThePrinters) {
+    writeSubscribers(
+        Lines({{.name = "Dupont", .firstName = "Jean"}, {.name = "Martin", .firstName = "Paul"}}));
+    SubscribersWindow window(common::WorkingFolder(m_folder.path()), m_dialogs, m_pictures,
+                             m_clock);
+    std::vector<int> printed;
+    window.setPrinters([&] { printed.push_back(-1); },
+                       [&](const SubscriberTable&, int index) { printed.push_back(index); });
+    auto* sheet = window.findChild<QAction*>("sheetAction");
+    EXPECT_EQ(window.findChild<QAction*>("formAction")->text(), "Formulaire");
+    EXPECT_EQ(sheet->text(), "Fiche J. Dupont");
+    window.findChild<QListWidget*>("subscriberList")->setCurrentRow(1);
+    EXPECT_EQ(sheet->text(), "Fiche P. Martin");
+    window.findChild<QAction*>("formAction")->trigger();
+    sheet->trigger();
+    EXPECT_EQ(printed, (std::vector<int>{-1, 1}));
+}
+
+} // namespace
+} // namespace tallimo::databases
