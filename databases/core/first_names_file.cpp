@@ -6,6 +6,7 @@
 #include "common/core/tab_field_writer.h"
 
 #include <algorithm>
+#include <system_error>
 #include <tuple>
 
 namespace tallimo::databases {
@@ -26,6 +27,11 @@ std::basic_string<unsigned char> Key(std::string_view name) {
     return {lowered.begin(), lowered.end()};
 }
 
+bool SaveNamedRecords(const FirstNameTable& table, const std::filesystem::path& path) {
+    const FirstNameTable named = NamedFirstNames(table);
+    return SaveFirstNames(named, static_cast<int>(named.size()), path);
+}
+
 // Reversing first and sorting stably gives equal entries the later-first
 // order; the whole table takes part, so no record is lost or doubled.
 template <typename Less> void SortLaterFirst(FirstNameTable& table, Less less) {
@@ -35,7 +41,9 @@ template <typename Less> void SortLaterFirst(FirstNameTable& table, Less less) {
 
 } // namespace
 
-FirstNameTable MakeFirstNameTable(int size) { return FirstNameTable(static_cast<std::size_t>(std::max(size, 0))); }
+FirstNameTable MakeFirstNameTable(int size) {
+    return FirstNameTable(static_cast<std::size_t>(std::max(size, 0)));
+}
 
 void ClearFirstNames(FirstNameTable& table, int count) {
     const int limit = std::min<int>(count, static_cast<int>(table.size()));
@@ -45,7 +53,8 @@ void ClearFirstNames(FirstNameTable& table, int count) {
 
 int CountFirstNames(const FirstNameTable& table) {
     int count = 0;
-    while (count < static_cast<int>(table.size()) && !table[static_cast<std::size_t>(count)].firstName.empty())
+    while (count < static_cast<int>(table.size()) &&
+           !table[static_cast<std::size_t>(count)].firstName.empty())
         ++count;
     return count;
 }
@@ -99,9 +108,11 @@ void SortFirstNames(FirstNameTable& table) {
 void SortFirstNamesByDate(FirstNameTable& table) {
     SortLaterFirst(table, [](const SubscriberFirstName& a, const SubscriberFirstName& b) {
         const auto rank = [](const SubscriberFirstName& e) {
-            const bool unknown = e.namedayDay == kUnknownNameday && e.namedayMonth == kUnknownNameday;
-            return std::make_tuple(unknown, unknown ? 0 : e.namedayMonth, unknown ? 0 : e.namedayDay,
-                                   e.firstName.empty(), Key(e.firstName));
+            const bool unknown =
+                e.namedayDay == kUnknownNameday && e.namedayMonth == kUnknownNameday;
+            return std::make_tuple(unknown, unknown ? 0 : e.namedayMonth,
+                                   unknown ? 0 : e.namedayDay, e.firstName.empty(),
+                                   Key(e.firstName));
         };
         return rank(a) < rank(b);
     });
@@ -136,6 +147,51 @@ bool LoadCalendarDatabase(const common::WorkingFolder& folder, FirstNameTable& t
                           common::MessageSink& messages) {
     ClearFirstNames(table, static_cast<int>(table.size()));
     if (LoadFirstNames(table, folder.path(kCalendarFileName)))
+        return true;
+    messages.show("Error", kCalendarErrorText);
+    return false;
+}
+
+FirstNameTable NamedFirstNames(const FirstNameTable& table) {
+    FirstNameTable named;
+    for (const SubscriberFirstName& entry : table)
+        if (!entry.firstName.empty())
+            named.push_back(entry);
+    return named;
+}
+
+bool AddFirstName(FirstNameTable& table, std::string_view typed) {
+    std::string name = common::ReplaceDashes(typed);
+    if (name.size() > kFirstNameChars)
+        name.resize(kFirstNameChars);
+    std::vector<std::string> existing;
+    auto freeRecord = table.end();
+    for (auto it = table.begin(); it != table.end(); ++it) {
+        if (!it->firstName.empty())
+            existing.push_back(it->firstName);
+        else if (freeRecord == table.end())
+            freeRecord = it;
+    }
+    if (freeRecord == table.end() || !common::CanAddName(name, existing, table.size()))
+        return false;
+    *freeRecord = SubscriberFirstName{name, kUnknownNameday, kUnknownNameday};
+    return true;
+}
+
+bool SaveSubscriberFirstNamesDatabase(const common::WorkingFolder& folder,
+                                      const FirstNameTable& table, common::MessageSink& messages) {
+    if (SaveNamedRecords(table, folder.path(kSubscriberFirstNamesFileName)))
+        return true;
+    messages.show("Error", kSubscriberFirstNamesErrorText);
+    return false;
+}
+
+bool SaveCalendarDatabase(const common::WorkingFolder& folder, const FirstNameTable& table,
+                          common::MessageSink& messages) {
+    const std::filesystem::path path = folder.path(kCalendarFileName);
+    std::error_code ignored; // a folder that cannot be made shows as a failed write
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    if (SaveNamedRecords(table, path))
         return true;
     messages.show("Error", kCalendarErrorText);
     return false;

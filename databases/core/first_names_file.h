@@ -33,16 +33,21 @@ inline constexpr std::string_view kFirstNamesExportExtension = ".bdpr2";
 
 inline const char* const kSubscriberFirstNamesErrorText =
     "Error : 'Subscribers first names' database file not found";
-inline const char* const kCalendarErrorText = "Error : 'French first names' database file not found";
-inline const char* const kFirstNamesImportErrorText = "Error : Import file 'Subscribers first names' not found";
-inline const char* const kFirstNamesExportErrorText = "Error : Export file 'Subscribers first names' not found";
+inline const char* const kCalendarErrorText =
+    "Error : 'French first names' database file not found";
+inline const char* const kFirstNamesImportErrorText =
+    "Error : Import file 'Subscribers first names' not found";
+inline const char* const kFirstNamesExportErrorText =
+    "Error : Export file 'Subscribers first names' not found";
 
 struct SubscriberFirstName {
     std::string firstName; // empty = free record
     std::int32_t namedayDay = kUnknownNameday;
     std::int32_t namedayMonth = kUnknownNameday;
 
-    bool hasNameday() const { return namedayDay != kUnknownNameday || namedayMonth != kUnknownNameday; }
+    bool hasNameday() const {
+        return namedayDay != kUnknownNameday || namedayMonth != kUnknownNameday;
+    }
     friend bool operator==(const SubscriberFirstName&, const SubscriberFirstName&) = default;
 };
 
@@ -87,6 +92,25 @@ std::string WithFirstNamesExportExtension(std::string_view chosen);
 bool LoadSubscriberFirstNamesDatabase(const common::WorkingFolder& folder, FirstNameTable& table,
                                       common::MessageSink& messages);
 bool LoadCalendarDatabase(const common::WorkingFolder& folder, FirstNameTable& table,
+                          common::MessageSink& messages);
+
+// The records that hold a name, in table order: what the files and an
+// export keep.
+FirstNameTable NamedFirstNames(const FirstNameTable& table);
+
+// Stores what the operator typed ('-' made '_', at most 19 characters) in
+// the first free record with an unknown nameday. Refused without a message
+// when the name is empty, starts with a blank, is already there ignoring
+// case, or no record is free. The table is not sorted.
+bool AddFirstName(FirstNameTable& table, std::string_view typed);
+
+// Writes every named record, in table order, to either file of the working
+// folder ("FirstNames/" made when missing), with its message on failure.
+// Free records are left out wherever they stand, so a record without a name
+// in the middle of the table costs none of the names after it.
+bool SaveSubscriberFirstNamesDatabase(const common::WorkingFolder& folder,
+                                      const FirstNameTable& table, common::MessageSink& messages);
+bool SaveCalendarDatabase(const common::WorkingFolder& folder, const FirstNameTable& table,
                           common::MessageSink& messages);
 
 } // namespace tallimo::databases
