@@ -1,0 +1,431 @@
+#include "databases/gui/first_names_window.h"
+
+#include "common/core/name_rules.h"
+#include "common/gui/text_conversion.h"
+#include "databases/gui/date_combos.h"
+#include "i18n/core/file_filter_texts.h"
+#include "i18n/core/translatable_windows.h"
+#include "i18n/core/window_texts.h"
+#include "i18n/core/window_titles.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+namespace tallimo::databases {
+
+using common::FromCp1252;
+using common::ToCp1252;
+
+namespace {
+
+constexpr std::string_view kTextsStem = "BasePrenoms";
+constexpr std::string_view kSubscriberTextsFileName = "BaseAbonnes.trans";
+constexpr int kSubscriberTextsRowCount = 7;
+constexpr const char* kErrorCaption = "Error";
+constexpr int kDaysInCombo = 31;
+// The edit takes one letter less than a record holds.
+constexpr int kTypedNameChars = 18;
+
+// Rows of "BasePrenoms.trans".
+enum FirstNamesRow {
+    kRowHeading,
+    kRowListChoice,
+    kRowSubscribersList,
+    kRowCalendarList,
+    kRowAlphabetical,
+    kRowDateOrder,
+    kRowNames,
+    kRowNewName,
+    kRowNameday
+};
+// Row of "BaseAbonnes.trans" that labels the selected entry's name.
+constexpr int kSubscriberRowFirstName = 3;
+// Rows of the common vocabulary.
+enum WordRow {
+    kWordAdd = 0,
+    kWordRemove = 1,
+    kWordImport = 2,
+    kWordExport = 3,
+    kWordNumber = 6,
+    kWordOk = 14,
+    kWordCancel = 15
+};
+
+QComboBox* NamedCombo(const char* name, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    return combo;
+}
+
+QRadioButton* NamedRadio(const char* name, QWidget* parent) {
+    auto* radio = new QRadioButton(parent);
+    radio->setObjectName(name);
+    return radio;
+}
+
+} // namespace
+
+FirstNamesWindow::FirstNamesWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
+                                   QWidget* parent)
+    : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs),
+      m_chooser(SystemFileChooser(kFirstNamesExportExtension)),
+      m_subscriberNames(MakeFirstNameTable(kSubscriberFirstNames)),
+      m_calendar(MakeFirstNameTable(kCalendarFirstNames)) {
+    setObjectName("firstNamesWindow");
+    setModal(true);
+    buildControls();
+    loadTexts();
+
+    common::DialogMessageSink sink(m_dialogs, this);
+    LoadSubscriberFirstNamesDatabase(m_folder, m_subscriberNames, sink);
+    LoadCalendarDatabase(m_folder, m_calendar, sink);
+    SortFirstNames(m_subscriberNames);
+    SortFirstNames(m_calendar);
+    chooseList(kSubscribersList);
+    connectControls();
+}
+
+FirstNamesWindow::~FirstNamesWindow() = default;
+
+void FirstNamesWindow::setFileChooser(FileChooser chooser) {
+    m_chooser = chooser ? std::move(chooser) : SystemFileChooser(kFirstNamesExportExtension);
+}
+
+void FirstNamesWindow::buildControls() {
+    m_heading = NamedLabel("headingLabel", this);
+    m_listChoiceLabel = NamedLabel("listChoiceLabel", this);
+    m_listChoice = NamedCombo("listChoiceCombo", this);
+    m_alphabetical = NamedRadio("alphabeticalRadio", this);
+    m_byDate = NamedRadio("dateOrderRadio", this);
+    m_alphabetical->setChecked(true);
+
+    m_listLabel = NamedLabel("nameListLabel", this);
+    m_nameList = new QListWidget(this);
+    m_nameList->setObjectName("nameList");
+    m_numberLabel = NamedLabel("numberListLabel", this);
+    m_numberList = new QListWidget(this);
+    m_numberList->setObjectName("numberList");
+    m_numberList->setFixedSize(48, 24);
+    m_numberList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_numberList->setSelectionMode(QAbstractItemView::NoSelection);
+
+    m_newLabel = NamedLabel("newNameLabel", this);
+    m_newName = NamedEdit("newNameEdit", this, false);
+    m_newName->setMaxLength(kTypedNameChars);
+    m_add = NamedButton("addButton", this);
+    m_remove = NamedButton("removeButton", this);
+
+    m_selectedLabel = NamedLabel("selectedNameLabel", this);
+    m_selectedName = NamedEdit("selectedNameEdit", this, true);
+    m_namedayLabel = NamedLabel("namedayLabel", this);
+    m_dayCombo = NamedCombo("dayCombo", this);
+    m_monthCombo = NamedCombo("monthCombo", this);
+    FillDayCombo(m_dayCombo, kDaysInCombo);
+
+    m_import = NamedButton("importButton", this);
+    m_export = NamedButton("exportButton", this);
+    m_ok = NamedButton("okButton", this);
+    m_cancel = NamedButton("cancelButton", this);
+
+    auto* choice = new QGridLayout;
+    choice->addWidget(m_listChoiceLabel, 0, 0);
+    choice->addWidget(m_listChoice, 0, 1);
+    choice->addWidget(m_alphabetical, 1, 0);
+    choice->addWidget(m_byDate, 1, 1);
+
+    auto* lists = new QGridLayout;
+    lists->addWidget(m_listLabel, 0, 0);
+    lists->addWidget(m_numberLabel, 0, 1);
+    lists->addWidget(m_nameList, 1, 0, 2, 1);
+    lists->addWidget(m_numberList, 1, 1, Qt::AlignTop);
+    lists->addWidget(m_remove, 3, 0, 1, 2);
+
+    auto* newRow = new QHBoxLayout;
+    newRow->addWidget(m_newName);
+    newRow->addWidget(m_add);
+
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(m_dayCombo);
+    dateRow->addWidget(m_monthCombo, 1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(m_newLabel);
+    right->addLayout(newRow);
+    right->addSpacing(12);
+    right->addWidget(m_selectedLabel);
+    right->addWidget(m_selectedName);
+    right->addWidget(m_namedayLabel);
+    right->addLayout(dateRow);
+    right->addStretch(1);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(lists, 1);
+    body->addLayout(right);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_import);
+    buttons->addWidget(m_export);
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_heading);
+    layout->addLayout(choice);
+    layout->addLayout(body);
+    layout->addLayout(buttons);
+}
+
+void FirstNamesWindow::loadTexts() {
+    common::DialogMessageSink sink(m_dialogs, this);
+    const i18n::TranslatableWindow* window =
+        i18n::TranslatableWindowAt(i18n::FindTranslatableWindow(kTextsStem));
+    const int rowCount = window ? window->rowCount : kRowNameday + 1;
+    // The window's own labels, the subscribers window's, then the shared
+    // button words, each missing file reported in that order.
+    i18n::WindowTexts texts =
+        i18n::OpenWindowTexts(m_folder, kTextsStem, rowCount, i18n::CommonVocabulary::Skip, sink);
+    i18n::TranslationTable subscriberTexts;
+    i18n::LoadWindowTable(m_folder, kSubscriberTextsFileName, subscriberTexts,
+                          kSubscriberTextsRowCount, sink);
+    i18n::LoadWindowTable(m_folder, i18n::kVocabularyFileName, texts.vocabulary,
+                          i18n::kVocabularyRowCount, sink);
+    m_language = texts.languages.interfaceCode;
+
+    // A label the files do not give keeps the dialog template's text.
+    const auto shown = [](const std::string& text, const char* fallback) {
+        return text.empty() ? FromCp1252(fallback) : FromCp1252(text);
+    };
+    const auto label = [&](int row, const char* fallback) {
+        return shown(texts.label(row), fallback);
+    };
+    const auto word = [&](int row, const char* fallback) {
+        return shown(texts.word(row), fallback);
+    };
+
+    setWindowTitle(FromCp1252(i18n::WindowTitle(i18n::TitledWindow::FirstNames, m_language)));
+    m_heading->setText(label(kRowHeading, "Base de donn\xE9"
+                                          "es : Liste des pr\xE9noms"));
+    m_listChoiceLabel->setText(label(kRowListChoice, "Listes de pr\xE9noms"));
+    {
+        const QSignalBlocker blocker(m_listChoice);
+        m_listChoice->clear();
+        m_listChoice->addItem(label(kRowSubscribersList, "Pr\xE9noms des Abonn\xE9s"));
+        m_listChoice->addItem(label(kRowCalendarList, "Calendrier Fran\xE7"
+                                                      "ais"));
+        m_listChoice->setCurrentIndex(m_shownList);
+    }
+    m_alphabetical->setText(label(kRowAlphabetical, "Ordre alphab\xE9tique"));
+    m_byDate->setText(label(kRowDateOrder, "Ordre des dates"));
+    m_listLabel->setText(label(kRowNames, "Pr\xE9noms (500 max)"));
+    m_newLabel->setText(label(kRowNewName, "Pr\xE9nom"));
+    m_namedayLabel->setText(label(kRowNameday, "Date f\xEAte pr\xE9nom :"));
+    m_selectedLabel->setText(
+        shown(subscriberTexts.text(kSubscriberRowFirstName, m_language), "Pr\xE9nom"));
+
+    m_add->setText(word(kWordAdd, "Ajouter"));
+    m_remove->setText(word(kWordRemove, "Supprimer"));
+    m_import->setText(word(kWordImport, "Importer"));
+    m_export->setText(word(kWordExport, "Exporter"));
+    m_numberLabel->setText(word(kWordNumber, "N\xB0ID"));
+    m_ok->setText(word(kWordOk, "Ok"));
+    m_cancel->setText(word(kWordCancel, "Echap"));
+
+    FillMonthCombo(m_monthCombo, m_language);
+}
+
+void FirstNamesWindow::connectControls() {
+    connect(m_listChoice, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            chooseList(index);
+    });
+    connect(m_alphabetical, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            chooseOrder(false);
+    });
+    connect(m_byDate, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked)
+            chooseOrder(true);
+    });
+    connect(m_nameList, &QListWidget::currentRowChanged, this, &FirstNamesWindow::selectRow);
+    // Only the operator's choice stores a date: showing an entry sets the
+    // combos with their signals blocked.
+    connect(m_dayCombo, &QComboBox::currentIndexChanged, this, &FirstNamesWindow::setDay);
+    connect(m_monthCombo, &QComboBox::currentIndexChanged, this, &FirstNamesWindow::setMonth);
+
+    connect(m_add, &QPushButton::clicked, this, &FirstNamesWindow::addName);
+    connect(m_newName, &QLineEdit::returnPressed, this, &FirstNamesWindow::addName);
+    connect(m_remove, &QPushButton::clicked, this, &FirstNamesWindow::removeName);
+    connect(m_import, &QPushButton::clicked, this, &FirstNamesWindow::importNames);
+    connect(m_export, &QPushButton::clicked, this, &FirstNamesWindow::exportNames);
+    connect(m_ok, &QPushButton::clicked, this, &FirstNamesWindow::saveAndClose);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+FirstNameTable& FirstNamesWindow::shownTable() {
+    return m_shownList == kCalendarList ? m_calendar : m_subscriberNames;
+}
+
+void FirstNamesWindow::sortTable(FirstNameTable& table) const {
+    if (m_dateOrder)
+        SortFirstNamesByDate(table);
+    else
+        SortFirstNames(table);
+}
+
+void FirstNamesWindow::chooseList(int list) {
+    m_shownList = list == kCalendarList ? kCalendarList : kSubscribersList;
+    const bool editable = m_shownList == kCalendarList;
+    m_newName->setEnabled(editable);
+    m_add->setEnabled(editable);
+    m_remove->setEnabled(editable);
+    showList(nullptr);
+}
+
+void FirstNamesWindow::chooseOrder(bool dateOrder) {
+    m_dateOrder = dateOrder;
+    const SubscriberFirstName kept =
+        hasSelection() ? shownTable()[static_cast<std::size_t>(m_selected)] : SubscriberFirstName{};
+    sortTable(m_subscriberNames);
+    sortTable(m_calendar);
+    showList(kept.firstName.empty() ? nullptr : &kept);
+}
+
+void FirstNamesWindow::addName() {
+    if (m_shownList != kCalendarList)
+        return;
+    const std::string typed = ToCp1252(m_newName->text());
+    if (!AddFirstName(m_calendar, typed))
+        return;
+    m_newName->clear();
+    // The record that was just filled is the only one with this name.
+    std::string stored = common::ReplaceDashes(typed).substr(0, kFirstNameChars);
+    const SubscriberFirstName added{std::move(stored), kUnknownNameday, kUnknownNameday};
+    sortTable(m_calendar);
+    showList(&added);
+}
+
+void FirstNamesWindow::removeName() {
+    if (m_shownList != kCalendarList || !hasSelection())
+        return;
+    const int row = m_nameList->currentRow();
+    m_calendar[static_cast<std::size_t>(m_selected)] = SubscriberFirstName{};
+    sortTable(m_calendar);
+    showList(nullptr);
+    if (!m_rows.empty())
+        m_nameList->setCurrentRow(std::min<int>(row, static_cast<int>(m_rows.size()) - 1));
+}
+
+void FirstNamesWindow::importNames() {
+    const QString chosen = m_chooser(
+        this, false,
+        DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::FirstNames, m_language)));
+    if (chosen.isEmpty())
+        return;
+    // Read into a scratch table: a file that cannot be read must not cost
+    // the operator the names being edited.
+    FirstNameTable imported = MakeFirstNameTable(kSubscriberFirstNames);
+    if (!LoadFirstNames(imported, PathOf(chosen))) {
+        m_dialogs.inform(this, kErrorCaption, kFirstNamesImportErrorText, common::DialogIcon::Stop);
+        return;
+    }
+    m_subscriberNames = std::move(imported);
+    sortTable(m_subscriberNames);
+    if (m_shownList == kSubscribersList)
+        showList(nullptr);
+}
+
+void FirstNamesWindow::exportNames() {
+    const QString chosen = m_chooser(
+        this, true,
+        DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::FirstNames, m_language)));
+    if (chosen.isEmpty())
+        return;
+    const QByteArray utf8 = chosen.toUtf8();
+    const std::string target = WithFirstNamesExportExtension(
+        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    const FirstNameTable named = NamedFirstNames(m_subscriberNames);
+    if (!SaveFirstNames(named, static_cast<int>(named.size()),
+                        PathOf(QString::fromStdString(target))))
+        m_dialogs.inform(this, kErrorCaption, kFirstNamesExportErrorText, common::DialogIcon::Stop);
+}
+
+void FirstNamesWindow::saveAndClose() {
+    common::DialogMessageSink sink(m_dialogs, this);
+    // Both files are tried, so one that cannot be written does not hold back
+    // the other; on a failure the window stays open with the edits.
+    const bool subscribersSaved =
+        SaveSubscriberFirstNamesDatabase(m_folder, m_subscriberNames, sink);
+    const bool calendarSaved = SaveCalendarDatabase(m_folder, m_calendar, sink);
+    if (subscribersSaved && calendarSaved)
+        accept();
+}
+
+void FirstNamesWindow::setDay(int day) {
+    if (hasSelection() && day >= 0)
+        shownTable()[static_cast<std::size_t>(m_selected)].namedayDay = day;
+}
+
+void FirstNamesWindow::setMonth(int month) {
+    if (hasSelection() && month >= 0)
+        shownTable()[static_cast<std::size_t>(m_selected)].namedayMonth = month;
+}
+
+void FirstNamesWindow::showList(const SubscriberFirstName* keep) {
+    const FirstNameTable& table = shownTable();
+    int keptRow = -1;
+    {
+        const QSignalBlocker blocker(m_nameList);
+        m_nameList->clear();
+        m_rows.clear();
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            if (table[i].firstName.empty())
+                continue;
+            if (keep && keptRow < 0 && table[i] == *keep)
+                keptRow = static_cast<int>(m_rows.size());
+            m_rows.push_back(static_cast<int>(i));
+            m_nameList->addItem(FromCp1252(table[i].firstName));
+        }
+    }
+    selectRow(keptRow);
+}
+
+void FirstNamesWindow::selectRow(int row) {
+    const bool valid = row >= 0 && row < static_cast<int>(m_rows.size());
+    m_selected = valid ? m_rows[static_cast<std::size_t>(row)] : -1;
+    {
+        const QSignalBlocker listBlocker(m_nameList);
+        m_nameList->setCurrentRow(valid ? row : -1);
+    }
+    m_numberList->clear();
+    if (valid)
+        m_numberList->addItem(QString::number(row + 1));
+
+    static const SubscriberFirstName kNone{};
+    const SubscriberFirstName& entry =
+        valid ? shownTable()[static_cast<std::size_t>(m_selected)] : kNone;
+    m_selectedName->setText(FromCp1252(entry.firstName));
+    const QSignalBlocker dayBlocker(m_dayCombo);
+    const QSignalBlocker monthBlocker(m_monthCombo);
+    m_dayCombo->setCurrentIndex(
+        entry.namedayDay >= 0 && entry.namedayDay < kDaysInCombo ? entry.namedayDay : -1);
+    m_monthCombo->setCurrentIndex(
+        entry.namedayMonth >= 0 && entry.namedayMonth < 12 ? entry.namedayMonth : -1);
+    m_dayCombo->setEnabled(valid);
+    m_monthCombo->setEnabled(valid);
+    m_remove->setEnabled(valid && m_shownList == kCalendarList);
+}
+
+} // namespace tallimo::databases
