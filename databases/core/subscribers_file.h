@@ -41,8 +41,10 @@ constexpr std::size_t kBirthDayTextChars = 2;
 constexpr std::size_t kBirthMonthTextChars = 2;
 constexpr std::size_t kBirthYearTextChars = 4;
 
-// Only the first club combo items are accepted as a subscriber's club.
-constexpr int kAcceptedClubItems = 100;
+// The club combo items accepted as a subscriber's club: the empty item and
+// every club the clubs database can hold (100). Stopping one item short
+// would silently take the last club away from its members at every opening.
+constexpr int kAcceptedClubItems = 101;
 
 // UTF-8, for `WorkingFolder::path`.
 inline constexpr const char* kSubscribersFileName = "BaseDonn\xC3\xA9"
@@ -154,7 +156,7 @@ int TodayDayNumber(const common::LocalDateTime& now);
 // the date was reset.
 bool ValidateBirthDate(Subscriber& subscriber, int todayDayNumber);
 
-// A club that is not among the first 100 of `clubItems` (the club combo's
+// A club that is not among the first 101 of `clubItems` (the club combo's
 // items in order, the empty item first) is cleared. True when cleared.
 bool ValidateClub(Subscriber& subscriber, const std::vector<std::string>& clubItems);
 

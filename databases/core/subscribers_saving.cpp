@@ -98,8 +98,14 @@ RunFileChanges CompareWithOpeningList(const OpeningList& opening, const Subscrib
 bool SyncRunFiles(const common::WorkingFolder& folder, const OpeningList& opening,
                   const SubscriberTable& table, common::MessageSink& messages) {
     const RunFileChanges changes = CompareWithOpeningList(opening, table);
-    for (const SubscriberIdentity& identity : changes.removed)
-        runs::DeleteRunFile(runs::RunFilePath(folder, identity.name, identity.firstName));
+    std::vector<std::filesystem::path> currentFiles;
+    for (int i = 0; i < CountSubscribers(table); ++i)
+        currentFiles.push_back(runs::RunFilePath(folder, table[i].name, table[i].firstName));
+    for (const SubscriberIdentity& identity : changes.removed) {
+        const auto path = runs::RunFilePath(folder, identity.name, identity.firstName);
+        if (std::find(currentFiles.begin(), currentFiles.end(), path) == currentFiles.end())
+            runs::DeleteRunFile(path);
+    }
 
     bool allCreated = true;
     for (const SubscriberIdentity& identity : changes.added) {

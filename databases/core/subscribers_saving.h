@@ -57,7 +57,9 @@ RunFileChanges CompareWithOpeningList(const OpeningList& opening, const Subscrib
 // Deletes the run files of removed subscribers and gives every added one a
 // header-only run file. An added subscriber whose run file already exists
 // keeps it with its runs. A file that cannot be created gives its message
-// and the other subscribers are still handled. False when any file could
+// and the other subscribers are still handled. A removed subscriber's file
+// is kept when a current subscriber's name leads to the same file (the
+// names "A_B"/"C" and "A"/"B_C" do), so no one's runs are lost. False when any file could
 // not be created.
 bool SyncRunFiles(const common::WorkingFolder& folder, const OpeningList& opening,
                   const SubscriberTable& table, common::MessageSink& messages);

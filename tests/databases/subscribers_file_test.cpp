@@ -154,16 +154,17 @@ TEST(SubscribersFileTest, NegativeOrFutureBirthDatesBecomeNoDate) {
     }
 }
 
-TEST(SubscribersFileTest, ClubsOutsideTheFirstHundredComboItemsAreCleared) {
+TEST(SubscribersFileTest, ClubsOutsideTheClubComboAreCleared) {
     std::vector<std::string> items{""};
     for (int i = 1; i < 120; ++i)
         items.push_back("Club" + std::to_string(i));
-    SubscriberTable table = Named({{"A", "a"}, {"B", "b"}, {"C", "c"}});
-    table[0].club = "Club99";
-    table[1].club = "Club100";
+    SubscriberTable table = Named({{"A", "a"}, {"B", "b"}, {"C", "c"}, {"D", "d"}});
+    table[0].club = "Club100"; // the last of a full clubs database
+    table[1].club = "Club101";
     table[2].club = "club99";
     ValidateSubscribers(table, 0, items);
-    EXPECT_EQ(table[0].club + "|" + table[1].club + "|" + table[2].club, "Club99||");
+    EXPECT_EQ(table[0].club + "|" + table[1].club + "|" + table[2].club + "|" + table[3].club,
+              "Club100|||");
 }
 
 TEST(SubscribersFileTest, DatabaseLoadAndSaveReportTheirMessage) {

@@ -101,6 +101,17 @@ TEST_F(RunFilesTest, RenamedRemovedAndNewSubscribersFollowTheTable) {
     EXPECT_TRUE(messages.messages().empty());
 }
 
+TEST_F(RunFilesTest, ARemovedSubscriberSharingAFileNameWithACurrentOneLeavesItsRuns) {
+    SubscriberTable table = Named({{"A_B", "C"}, {"A", "B_C"}});
+    const OpeningList opening = TakeOpeningList(table);
+    writeRuns("A", "B_C");
+    ASSERT_TRUE(RemoveSubscriber(table, 0));
+    ASSERT_EQ(SubscriberListText(table[0]), "A B_C");
+    ASSERT_TRUE(SyncRunFiles(folder, opening, table, messages));
+    EXPECT_EQ(contents("A", "B_C"), "1\t0\t\n\nRun 2024\t\n1\t\n");
+    EXPECT_TRUE(messages.messages().empty());
+}
+
 TEST_F(RunFilesTest, AFileThatCannotBeCreatedIsReportedAndTheOthersAreStillHandled) {
     SubscriberTable table = Named({{"Gone", "Away"}});
     const OpeningList opening = TakeOpeningList(table);
