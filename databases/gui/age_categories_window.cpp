@@ -53,18 +53,6 @@ enum Row {
     kRowCancel = 15
 };
 
-QComboBox* NamedCombo(const char* name, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    return combo;
-}
-
-QRadioButton* NamedRadio(const char* name, QWidget* parent) {
-    auto* radio = new QRadioButton(parent);
-    radio->setObjectName(name);
-    return radio;
-}
-
 } // namespace
 
 AgeCategoriesWindow::AgeCategoriesWindow(common::WorkingFolder folder,
@@ -98,8 +86,7 @@ void AgeCategoriesWindow::setFileChooser(FileChooser chooser) {
 void AgeCategoriesWindow::buildControls() {
     m_heading = NamedLabel("headingLabel", this);
     m_newLabel = NamedLabel("newLabel", this);
-    m_newCode = NamedEdit("newCodeEdit", this, false);
-    m_newCode->setMaxLength(static_cast<int>(kAgeCodeChars));
+    m_newCode = LimitedEdit("newCodeEdit", this, static_cast<int>(kAgeCodeChars));
     m_add = NamedButton("addButton", this);
     m_listLabel = NamedLabel("categoryListLabel", this);
     m_numberLabel = NamedLabel("numberListLabel", this);
@@ -272,11 +259,8 @@ void AgeCategoriesWindow::exportCategories() {
     // Keeping the proposal "*.bda2" writes nothing.
     if (chosen.isEmpty() || chosen.endsWith("/*.bda2") || chosen == "*.bda2")
         return;
-    const QByteArray utf8 = chosen.toUtf8();
-    const std::string target = WithAgeCategoriesExportExtension(
-        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     if (!SaveAgeCategories(m_categories, CountAgeCategories(m_categories),
-                           PathOf(QString::fromStdString(target))))
+                           ExportPath(chosen, WithAgeCategoriesExportExtension)))
         m_dialogs.inform(this, "Error", kAgeCategoriesExportErrorText, common::DialogIcon::Stop);
 }
 
@@ -314,9 +298,7 @@ void AgeCategoriesWindow::selectCategory(int index) {
         const QSignalBlocker blocker(m_codeList);
         m_codeList->setCurrentRow(m_selected);
     }
-    m_numberList->clear();
-    if (m_selected >= 0)
-        m_numberList->addItem(QString::number(m_selected + 1));
+    ShowRecordNumber(m_numberList, m_selected);
     showCategory();
 }
 

@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -61,12 +62,6 @@ enum WordRow {
     kWordCancel = 15
 };
 
-QLineEdit* LimitedEdit(const char* name, QWidget* parent, int limit) {
-    QLineEdit* edit = NamedEdit(name, parent, false);
-    edit->setMaxLength(limit);
-    return edit;
-}
-
 } // namespace
 
 ClubsWindow::ClubsWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
@@ -102,11 +97,7 @@ void ClubsWindow::buildControls() {
     m_clubList = new QListWidget(this);
     m_clubList->setObjectName("clubList");
     // One line: the number of the club shown.
-    m_numberList = new QListWidget(this);
-    m_numberList->setObjectName("numberList");
-    m_numberList->setFixedSize(48, m_numberList->fontMetrics().height() + 8);
-    m_numberList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_numberList->setSelectionMode(QAbstractItemView::NoSelection);
+    m_numberList = RecordNumberList(this);
     m_remove = NamedButton("removeButton", this);
 
     m_name = NamedEdit("clubNameEdit", this, true);
@@ -311,10 +302,7 @@ void ClubsWindow::exportClubs() {
         this, true, DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Clubs, m_language)));
     if (chosen.isEmpty())
         return;
-    const QByteArray utf8 = chosen.toUtf8();
-    const std::string target = WithClubsExportExtension(
-        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-    if (!SaveClubs(m_clubs, CountClubs(m_clubs), PathOf(QString::fromStdString(target))))
+    if (!SaveClubs(m_clubs, CountClubs(m_clubs), ExportPath(chosen, WithClubsExportExtension)))
         m_dialogs.inform(this, kClubsErrorCaption, kClubsExportErrorText, common::DialogIcon::Stop);
 }
 
@@ -335,13 +323,10 @@ void ClubsWindow::chooseLogo() {
                   DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Pictures, m_language)));
     if (chosen.isEmpty())
         return;
-    // A path the file cannot hold whole (too long, or with letters outside
-    // Windows-1252) would point at some other file once stored.
-    const std::string stored = ToCp1252(chosen);
-    if (stored.size() > kClubLogoChars || FromCp1252(stored) != chosen)
-        return;
-    club->logoPath = stored;
-    showLogo();
+    if (std::optional<std::string> stored = StorablePicturePath(chosen, kClubLogoChars)) {
+        club->logoPath = std::move(*stored);
+        showLogo();
+    }
 }
 
 void ClubsWindow::clearLogo() {
@@ -368,9 +353,7 @@ void ClubsWindow::selectClub(int index) {
         const QSignalBlocker blocker(m_clubList);
         m_clubList->setCurrentRow(m_selected);
     }
-    m_numberList->clear();
-    if (m_selected >= 0)
-        m_numberList->addItem(QString::number(m_selected + 1));
+    ShowRecordNumber(m_numberList, m_selected);
     showClub();
 }
 

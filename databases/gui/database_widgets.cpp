@@ -3,15 +3,18 @@
 #include "common/gui/text_conversion.h"
 #include "i18n/core/translatable_windows.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -47,14 +50,69 @@ QLineEdit* DigitsEdit(const char* name, QWidget* parent, std::size_t digits) {
     return edit;
 }
 
+QLineEdit* LimitedEdit(const char* name, QWidget* parent, int limit) {
+    QLineEdit* edit = NamedEdit(name, parent, false);
+    edit->setMaxLength(limit);
+    return edit;
+}
+
+QComboBox* NamedCombo(const char* name, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    return combo;
+}
+
+QRadioButton* NamedRadio(const char* name, QWidget* parent) {
+    auto* radio = new QRadioButton(parent);
+    radio->setObjectName(name);
+    return radio;
+}
+
+QListWidget* RecordNumberList(QWidget* parent) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName("numberList");
+    list->setFixedSize(48, list->fontMetrics().height() + 8);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    return list;
+}
+
+void ShowRecordNumber(QListWidget* numberList, int index) {
+    numberList->clear();
+    if (index >= 0)
+        numberList->addItem(QString::number(index + 1));
+}
+
+namespace {
+
+int WindowRowCount(std::string_view stem, int fallbackRows) {
+    const i18n::TranslatableWindow* window =
+        i18n::TranslatableWindowAt(i18n::FindTranslatableWindow(stem));
+    return window ? window->rowCount : fallbackRows;
+}
+
+} // namespace
+
 i18n::WindowTexts LoadDatabaseWindowTexts(const common::WorkingFolder& folder,
                                           std::string_view stem, int fallbackRows,
                                           common::OperatorDialogs& dialogs, QWidget* parent) {
     common::DialogMessageSink sink(dialogs, parent);
-    const i18n::TranslatableWindow* window =
-        i18n::TranslatableWindowAt(i18n::FindTranslatableWindow(stem));
-    return i18n::OpenWindowTexts(folder, stem, window ? window->rowCount : fallbackRows,
+    return i18n::OpenWindowTexts(folder, stem, WindowRowCount(stem, fallbackRows),
                                  i18n::CommonVocabulary::Load, sink);
+}
+
+i18n::WindowTexts LoadDatabaseWindowTexts(const common::WorkingFolder& folder,
+                                          std::string_view stem, int fallbackRows,
+                                          std::string_view borrowedFileName, int borrowedRows,
+                                          i18n::TranslationTable& borrowed,
+                                          common::OperatorDialogs& dialogs, QWidget* parent) {
+    common::DialogMessageSink sink(dialogs, parent);
+    i18n::WindowTexts texts = i18n::OpenWindowTexts(
+        folder, stem, WindowRowCount(stem, fallbackRows), i18n::CommonVocabulary::Skip, sink);
+    i18n::LoadWindowTable(folder, borrowedFileName, borrowed, borrowedRows, sink);
+    i18n::LoadWindowTable(folder, i18n::kVocabularyFileName, texts.vocabulary,
+                          i18n::kVocabularyRowCount, sink);
+    return texts;
 }
 
 QString TextOr(const std::string& translated, const char* fallback) {
@@ -64,8 +122,11 @@ QString TextOr(const std::string& translated, const char* fallback) {
 
 void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
                           QPushButton* importButton, QPushButton* exportButton,
-                          QPushButton* okButton, QPushButton* cancelButton) {
+                          QPushButton* okButton, QPushButton* cancelButton,
+                          QPushButton* firstButton) {
     auto* buttons = new QHBoxLayout;
+    if (firstButton)
+        buttons->addWidget(firstButton);
     buttons->addWidget(importButton);
     buttons->addWidget(exportButton);
     buttons->addStretch(1);
@@ -79,6 +140,21 @@ void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
 
 std::filesystem::path PathOf(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+std::filesystem::path ExportPath(const QString& chosen,
+                                 std::string (*withExtension)(std::string_view)) {
+    const QByteArray utf8 = chosen.toUtf8();
+    const std::string target =
+        withExtension(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    return PathOf(QString::fromStdString(target));
+}
+
+std::optional<std::string> StorablePicturePath(const QString& chosen, std::size_t capacity) {
+    std::string stored = common::ToCp1252(chosen);
+    if (stored.size() > capacity || common::FromCp1252(stored) != chosen)
+        return std::nullopt;
+    return stored;
 }
 
 QString DialogFilter(const std::string& caption) {

@@ -15,14 +15,18 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+class QComboBox;
 class QDialog;
 class QLabel;
 class QLayout;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
+class QRadioButton;
 
 namespace tallimo::databases {
 
@@ -32,6 +36,15 @@ QPushButton* NamedButton(const char* name, QWidget* parent);
 QLineEdit* NamedEdit(const char* name, QWidget* parent, bool readOnly);
 // At most `digits` characters, digits only.
 QLineEdit* DigitsEdit(const char* name, QWidget* parent, std::size_t digits);
+// An editable field of at most `limit` characters.
+QLineEdit* LimitedEdit(const char* name, QWidget* parent, int limit);
+QComboBox* NamedCombo(const char* name, QWidget* parent);
+QRadioButton* NamedRadio(const char* name, QWidget* parent);
+
+// The one-line list beside a record list that shows the record's number.
+QListWidget* RecordNumberList(QWidget* parent);
+// Shows `index + 1`, or nothing when `index` is negative.
+void ShowRecordNumber(QListWidget* numberList, int index);
 
 // The window's translation rows: as many as the window table gives `stem`
 // (`fallbackRows` when it gives none), missing files reported through
@@ -40,17 +53,37 @@ i18n::WindowTexts LoadDatabaseWindowTexts(const common::WorkingFolder& folder,
                                           std::string_view stem, int fallbackRows,
                                           common::OperatorDialogs& dialogs, QWidget* parent);
 
+// The same, with the rows of another window's translation file (labels
+// this window borrows) read into `borrowed` between the window's own file
+// and the common vocabulary, each missing file reported in that order.
+i18n::WindowTexts LoadDatabaseWindowTexts(const common::WorkingFolder& folder,
+                                          std::string_view stem, int fallbackRows,
+                                          std::string_view borrowedFileName, int borrowedRows,
+                                          i18n::TranslationTable& borrowed,
+                                          common::OperatorDialogs& dialogs, QWidget* parent);
+
 // A translated text, or the dialog template's own when the files give none.
 QString TextOr(const std::string& translated, const char* fallback);
 
 // The frame every database window shares: the heading, the window's own
-// controls, and the row of "Importer", "Exporter", "Ok" and "Echap".
+// controls, and the row of "Importer", "Exporter", "Ok" and "Echap",
+// led by `firstButton` when the window has one more.
 void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
                           QPushButton* importButton, QPushButton* exportButton,
-                          QPushButton* okButton, QPushButton* cancelButton);
+                          QPushButton* okButton, QPushButton* cancelButton,
+                          QPushButton* firstButton = nullptr);
 
 // A path from a file dialog as the file system takes it.
 std::filesystem::path PathOf(const QString& path);
+
+// The file an export writes: the chosen path with the format's extension.
+std::filesystem::path ExportPath(const QString& chosen,
+                                 std::string (*withExtension)(std::string_view));
+
+// A chosen picture's path as a record stores it, or nothing when the record
+// cannot hold it whole (too long, or with letters outside Windows-1252): it
+// would point at some other file once stored.
+std::optional<std::string> StorablePicturePath(const QString& chosen, std::size_t capacity);
 
 // The catalogue's captions read "BD Pistes (.bdt2)" and "Images (*.BMP;
 // *.JPG)"; the file dialog wants blank-separated wildcards.

@@ -4,7 +4,6 @@
 #include "common/gui/text_conversion.h"
 #include "databases/gui/date_combos.h"
 #include "i18n/core/file_filter_texts.h"
-#include "i18n/core/translatable_windows.h"
 #include "i18n/core/window_texts.h"
 #include "i18n/core/window_titles.h"
 
@@ -63,18 +62,6 @@ enum WordRow {
     kWordCancel = 15
 };
 
-QComboBox* NamedCombo(const char* name, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    return combo;
-}
-
-QRadioButton* NamedRadio(const char* name, QWidget* parent) {
-    auto* radio = new QRadioButton(parent);
-    radio->setObjectName(name);
-    return radio;
-}
-
 } // namespace
 
 FirstNamesWindow::FirstNamesWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
@@ -115,15 +102,10 @@ void FirstNamesWindow::buildControls() {
     m_nameList = new QListWidget(this);
     m_nameList->setObjectName("nameList");
     m_numberLabel = NamedLabel("numberListLabel", this);
-    m_numberList = new QListWidget(this);
-    m_numberList->setObjectName("numberList");
-    m_numberList->setFixedSize(48, 24);
-    m_numberList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_numberList->setSelectionMode(QAbstractItemView::NoSelection);
+    m_numberList = RecordNumberList(this);
 
     m_newLabel = NamedLabel("newNameLabel", this);
-    m_newName = NamedEdit("newNameEdit", this, false);
-    m_newName->setMaxLength(kTypedNameChars);
+    m_newName = LimitedEdit("newNameEdit", this, kTypedNameChars);
     m_add = NamedButton("addButton", this);
     m_remove = NamedButton("removeButton", this);
 
@@ -170,49 +152,29 @@ void FirstNamesWindow::buildControls() {
     right->addLayout(dateRow);
     right->addStretch(1);
 
-    auto* body = new QHBoxLayout;
-    body->addLayout(lists, 1);
-    body->addLayout(right);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(lists, 1);
+    columns->addLayout(right);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_import);
-    buttons->addWidget(m_export);
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_heading);
-    layout->addLayout(choice);
-    layout->addLayout(body);
-    layout->addLayout(buttons);
+    auto* body = new QVBoxLayout;
+    body->addLayout(choice);
+    body->addLayout(columns);
+    LayOutDatabaseWindow(this, m_heading, body, m_import, m_export, m_ok, m_cancel);
 }
 
 void FirstNamesWindow::loadTexts() {
-    common::DialogMessageSink sink(m_dialogs, this);
-    const i18n::TranslatableWindow* window =
-        i18n::TranslatableWindowAt(i18n::FindTranslatableWindow(kTextsStem));
-    const int rowCount = window ? window->rowCount : kRowNameday + 1;
-    // The window's own labels, the subscribers window's, then the shared
-    // button words, each missing file reported in that order.
-    i18n::WindowTexts texts =
-        i18n::OpenWindowTexts(m_folder, kTextsStem, rowCount, i18n::CommonVocabulary::Skip, sink);
+    // The selected entry carries the subscribers window's first name label.
     i18n::TranslationTable subscriberTexts;
-    i18n::LoadWindowTable(m_folder, kSubscriberTextsFileName, subscriberTexts,
-                          kSubscriberTextsRowCount, sink);
-    i18n::LoadWindowTable(m_folder, i18n::kVocabularyFileName, texts.vocabulary,
-                          i18n::kVocabularyRowCount, sink);
+    const i18n::WindowTexts texts =
+        LoadDatabaseWindowTexts(m_folder, kTextsStem, kRowNameday + 1, kSubscriberTextsFileName,
+                                kSubscriberTextsRowCount, subscriberTexts, m_dialogs, this);
     m_language = texts.languages.interfaceCode;
 
-    // A label the files do not give keeps the dialog template's text.
-    const auto shown = [](const std::string& text, const char* fallback) {
-        return text.empty() ? FromCp1252(fallback) : FromCp1252(text);
-    };
     const auto label = [&](int row, const char* fallback) {
-        return shown(texts.label(row), fallback);
+        return TextOr(texts.label(row), fallback);
     };
     const auto word = [&](int row, const char* fallback) {
-        return shown(texts.word(row), fallback);
+        return TextOr(texts.word(row), fallback);
     };
 
     setWindowTitle(FromCp1252(i18n::WindowTitle(i18n::TitledWindow::FirstNames, m_language)));
@@ -233,7 +195,7 @@ void FirstNamesWindow::loadTexts() {
     m_newLabel->setText(label(kRowNewName, "Pr\xE9nom"));
     m_namedayLabel->setText(label(kRowNameday, "Date f\xEAte pr\xE9nom :"));
     m_selectedLabel->setText(
-        shown(subscriberTexts.text(kSubscriberRowFirstName, m_language), "Pr\xE9nom"));
+        TextOr(subscriberTexts.text(kSubscriberRowFirstName, m_language), "Pr\xE9nom"));
 
     m_add->setText(word(kWordAdd, "Ajouter"));
     m_remove->setText(word(kWordRemove, "Supprimer"));
@@ -353,12 +315,9 @@ void FirstNamesWindow::exportNames() {
         DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::FirstNames, m_language)));
     if (chosen.isEmpty())
         return;
-    const QByteArray utf8 = chosen.toUtf8();
-    const std::string target = WithFirstNamesExportExtension(
-        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     const FirstNameTable named = NamedFirstNames(m_subscriberNames);
     if (!SaveFirstNames(named, static_cast<int>(named.size()),
-                        PathOf(QString::fromStdString(target))))
+                        ExportPath(chosen, WithFirstNamesExportExtension)))
         m_dialogs.inform(this, kErrorCaption, kFirstNamesExportErrorText, common::DialogIcon::Stop);
 }
 
@@ -409,9 +368,7 @@ void FirstNamesWindow::selectRow(int row) {
         const QSignalBlocker listBlocker(m_nameList);
         m_nameList->setCurrentRow(valid ? row : -1);
     }
-    m_numberList->clear();
-    if (valid)
-        m_numberList->addItem(QString::number(row + 1));
+    ShowRecordNumber(m_numberList, valid ? row : -1);
 
     static const SubscriberFirstName kNone{};
     const SubscriberFirstName& entry =

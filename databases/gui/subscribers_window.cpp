@@ -26,6 +26,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -81,18 +82,6 @@ enum WordRow {
     kWordOk = 14,
     kWordCancel = 15
 };
-
-QLineEdit* LimitedEdit(const char* name, QWidget* parent, int limit) {
-    QLineEdit* edit = NamedEdit(name, parent, false);
-    edit->setMaxLength(limit);
-    return edit;
-}
-
-QComboBox* NamedCombo(const char* name, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    return combo;
-}
 
 // The item whose text is exactly `text`, or -1.
 int ExactItem(const QComboBox* combo, const std::string& text) {
@@ -155,11 +144,7 @@ void SubscribersWindow::buildControls() {
     m_subscriberList = new QListWidget(this);
     m_subscriberList->setObjectName("subscriberList");
     // One line: the number of the subscriber shown.
-    m_numberList = new QListWidget(this);
-    m_numberList->setObjectName("numberList");
-    m_numberList->setFixedSize(48, m_numberList->fontMetrics().height() + 8);
-    m_numberList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_numberList->setSelectionMode(QAbstractItemView::NoSelection);
+    m_numberList = RecordNumberList(this);
     m_remove = NamedButton("removeButton", this);
 
     m_shownName = NamedEdit("subscriberNameEdit", this, true);
@@ -182,10 +167,8 @@ void SubscribersWindow::buildControls() {
     m_year = NamedCombo("yearCombo", this);
     m_ageCategory = NamedEdit("ageCategoryEdit", this, true);
     m_sexLabel = NamedLabel("sexLabel", this);
-    m_man = new QRadioButton(this);
-    m_man->setObjectName("manRadio");
-    m_woman = new QRadioButton(this);
-    m_woman->setObjectName("womanRadio");
+    m_man = NamedRadio("manRadio", this);
+    m_woman = NamedRadio("womanRadio", this);
     auto* sexes = new QButtonGroup(this);
     sexes->addButton(m_man);
     sexes->addButton(m_woman);
@@ -274,44 +257,25 @@ void SubscribersWindow::buildControls() {
     body->addLayout(middle, 1);
     body->addLayout(right);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_print);
-    buttons->addWidget(m_import);
-    buttons->addWidget(m_export);
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_heading);
-    layout->addLayout(body);
-    layout->addLayout(buttons);
+    LayOutDatabaseWindow(this, m_heading, body, m_import, m_export, m_ok, m_cancel, m_print);
 }
 
 void SubscribersWindow::loadTexts() {
-    common::DialogMessageSink sink(m_dialogs, this);
-    // The window's own labels, then the address labels of the clubs window,
-    // then the shared button words, each missing file reported in that order.
-    i18n::WindowTexts texts = i18n::OpenWindowTexts(m_folder, kTextsStem, kTextsRowCount,
-                                                    i18n::CommonVocabulary::Skip, sink);
+    // The address fields carry the clubs window's labels.
     i18n::TranslationTable clubTexts;
-    i18n::LoadWindowTable(m_folder, kClubTextsFileName, clubTexts, kClubTextsRowCount, sink);
-    i18n::LoadWindowTable(m_folder, i18n::kVocabularyFileName, texts.vocabulary,
-                          i18n::kVocabularyRowCount, sink);
+    const i18n::WindowTexts texts =
+        LoadDatabaseWindowTexts(m_folder, kTextsStem, kTextsRowCount, kClubTextsFileName,
+                                kClubTextsRowCount, clubTexts, m_dialogs, this);
     m_language = texts.languages.interfaceCode;
 
-    // A label the files do not give keeps the dialog template's text.
-    const auto shown = [](const std::string& text, const char* fallback) {
-        return text.empty() ? FromCp1252(fallback) : FromCp1252(text);
-    };
     const auto label = [&](int row, const char* fallback) {
-        return shown(texts.label(row), fallback);
+        return TextOr(texts.label(row), fallback);
     };
     const auto clubLabel = [&](int row, const char* fallback) {
-        return shown(clubTexts.text(row, m_language), fallback);
+        return TextOr(clubTexts.text(row, m_language), fallback);
     };
     const auto word = [&](int row, const char* fallback) {
-        return shown(texts.word(row), fallback);
+        return TextOr(texts.word(row), fallback);
     };
 
     setWindowTitle(FromCp1252(i18n::WindowTitle(i18n::TitledWindow::Subscribers, m_language)));
@@ -525,11 +489,8 @@ void SubscribersWindow::exportSubscribers() {
                                                        kSubscribersExportExtension.size());
     if (chosen.isEmpty() || QFileInfo(chosen).fileName() == proposal)
         return;
-    const QByteArray utf8 = chosen.toUtf8();
-    const std::string target = WithSubscribersExportExtension(
-        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
     if (!SaveSubscribers(m_subscribers, CountSubscribers(m_subscribers),
-                         PathOf(QString::fromStdString(target))))
+                         ExportPath(chosen, WithSubscribersExportExtension)))
         m_dialogs.inform(this, kSubscribersErrorCaption, kSubscribersExportErrorText,
                          common::DialogIcon::Stop);
 }
@@ -555,13 +516,10 @@ void SubscribersWindow::choosePhoto() {
                   DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Pictures, m_language)));
     if (chosen.isEmpty())
         return;
-    // A path the file cannot hold whole (too long, or with letters outside
-    // Windows-1252) would point at some other file once stored.
-    const std::string stored = ToCp1252(chosen);
-    if (stored.size() > kSubscriberPhotoChars || FromCp1252(stored) != chosen)
-        return;
-    subscriber->photoPath = stored;
-    showPhoto();
+    if (std::optional<std::string> stored = StorablePicturePath(chosen, kSubscriberPhotoChars)) {
+        subscriber->photoPath = std::move(*stored);
+        showPhoto();
+    }
 }
 
 void SubscribersWindow::clearPhoto() {
@@ -593,9 +551,7 @@ void SubscribersWindow::selectSubscriber(int index) {
         const QSignalBlocker blocker(m_subscriberList);
         m_subscriberList->setCurrentRow(m_selected);
     }
-    m_numberList->clear();
-    if (m_selected >= 0)
-        m_numberList->addItem(QString::number(m_selected + 1));
+    ShowRecordNumber(m_numberList, m_selected);
     showSubscriber();
 }
 

@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -291,10 +292,7 @@ void TracksWindow::exportTracks() {
         this, true, DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Tracks, m_language)));
     if (chosen.isEmpty())
         return;
-    const QByteArray utf8 = chosen.toUtf8();
-    const std::string target = WithTracksExportExtension(
-        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
-    if (!SaveTracks(m_tracks, CountTracks(m_tracks), PathOf(QString::fromStdString(target))))
+    if (!SaveTracks(m_tracks, CountTracks(m_tracks), ExportPath(chosen, WithTracksExportExtension)))
         m_dialogs.inform(this, kTracksErrorCaption, kTracksExportErrorText,
                          common::DialogIcon::Stop);
 }
@@ -315,13 +313,10 @@ void TracksWindow::choosePicture() {
                   DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Pictures, m_language)));
     if (chosen.isEmpty())
         return;
-    // A path the file cannot hold whole (too long, or with letters outside
-    // Windows-1252) would point at some other file once stored.
-    const std::string stored = ToCp1252(chosen);
-    if (stored.size() > kTrackPictureChars || FromCp1252(stored) != chosen)
-        return;
-    m_tracks[static_cast<std::size_t>(m_selected)].picture = stored;
-    showPicture();
+    if (std::optional<std::string> stored = StorablePicturePath(chosen, kTrackPictureChars)) {
+        m_tracks[static_cast<std::size_t>(m_selected)].picture = std::move(*stored);
+        showPicture();
+    }
 }
 
 void TracksWindow::clearPicture() {
