@@ -8,8 +8,10 @@
 #include "common/gui/text_conversion.h"
 #include "databases/gui/age_categories_window.h"
 #include "databases/gui/clubs_window.h"
+#include "databases/gui/first_names_window.h"
 #include "databases/gui/fleet_window.h"
 #include "databases/gui/kart_categories_window.h"
+#include "databases/gui/subscribers_window.h"
 #include "databases/gui/tracks_window.h"
 #include "decoder/core/com_port_name.h"
 #include "decoder/core/decoder_interface_report.h"
@@ -475,6 +477,12 @@ void MainWindow::runCommand(int command) {
     case 1015:
         openFleet();
         break;
+    case 1016:
+        openSubscribers();
+        break;
+    case 1017:
+        openFirstNames();
+        break;
     default:
         // The windows of the other commands are wired in as they arrive.
         break;
@@ -685,6 +693,18 @@ void MainWindow::openClubs() {
 void MainWindow::openAgeCategories() {
     databases::AgeCategoriesWindow window(m_services.folder, m_services.dialogs, localClock(),
                                           this);
+    window.exec();
+}
+
+void MainWindow::openSubscribers() {
+    // The print menu's printouts are not part of this version yet.
+    databases::SubscribersWindow window(m_services.folder, m_services.dialogs, pictures(),
+                                        localClock(), this);
+    window.exec();
+}
+
+void MainWindow::openFirstNames() {
+    databases::FirstNamesWindow window(m_services.folder, m_services.dialogs, this);
     window.exec();
 }
 

@@ -134,6 +134,8 @@ private:
     void openFleet();
     void openClubs();
     void openAgeCategories();
+    void openSubscribers();
+    void openFirstNames();
     void openSessionTrack();
     void openKartList(int category);
     void categoriesChanged();

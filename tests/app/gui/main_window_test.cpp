@@ -196,11 +196,12 @@ TEST_F(MainWindowTest, OpeningASessionCarriesItsDriversOver) {
     EXPECT_TRUE(window->action(1003)->isEnabled());
 }
 
-TEST_F(MainWindowTest, TheClubsAndAgeCategoriesCommandsOpenTheirWindows) {
+TEST_F(MainWindowTest, TheReferenceDatabaseCommandsOpenTheirWindows) {
     withTranslations();
     open();
     for (const auto& [command, title] :
-         {std::pair{1014, "Database Clubs / Teams"}, std::pair{1011, "Database Age Categories"}}) {
+         {std::pair{1014, "Database Clubs / Teams"}, std::pair{1011, "Database Age Categories"},
+          std::pair{1016, "Database Subscribers"}, std::pair{1017, "Database First names"}}) {
         std::string shown;
         QTimer::singleShot(0, [&shown] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
