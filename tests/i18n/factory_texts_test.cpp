@@ -4,7 +4,6 @@
 #include "i18n/core/month_names.h"
 #include "i18n/core/translatable_windows.h"
 #include "i18n/core/translation_table.h"
-#include "i18n/core/window_titles.h"
 
 #include <gtest/gtest.h>
 
@@ -75,152 +74,56 @@ TEST(FactoryTextsTest, FillingATableClearsWhatTheWindowDoesNotHave) {
     EXPECT_TRUE(FactoryRows(23).empty());
 }
 
-// Texts whose wording other parts of the system rely on: labels that the
-// other windows look up by row, and the built-in titles and names.
+// Labels whose wording other parts of the system rely on: the vocabulary
+// the other windows borrow by row, and the limits the lists announce.
 struct QuotedText {
     const char* name;
-    std::string (*actual)();
+    int window;
+    int row;
+    LanguageCode code;
     const char* expected; // UTF-8
 };
-
-template <int Window, int Row, LanguageCode Code> std::string Factory() {
-    return common::Cp1252ToUtf8(FactoryRows(Window)[Row].texts[static_cast<std::size_t>(Code)]);
-}
-template <int Window, LanguageCode Code> std::string DisplayName() {
-    return common::Cp1252ToUtf8(WindowDisplayName(Window, Code));
-}
-template <TitledWindow Window, LanguageCode Code> std::string Title() {
-    return common::Cp1252ToUtf8(WindowTitle(Window, Code));
-}
 
 constexpr LanguageCode En = LanguageCode::English;
 constexpr LanguageCode Fr = LanguageCode::French;
 constexpr LanguageCode De = LanguageCode::German;
-constexpr LanguageCode It = LanguageCode::Italian;
-constexpr LanguageCode Pt = LanguageCode::Portuguese;
-constexpr LanguageCode Es = LanguageCode::Spanish;
 
 class QuotedTextTest : public ::testing::TestWithParam<QuotedText> {};
 
 TEST_P(QuotedTextTest, IsWordForWord) {
-    EXPECT_EQ(GetParam().actual(), GetParam().expected);
+    const QuotedText& row = GetParam();
+    EXPECT_EQ(common::Cp1252ToUtf8(
+                  FactoryRows(row.window)[row.row].texts[static_cast<std::size_t>(row.code)]),
+              row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, QuotedTextTest,
-    ::testing::Values(
-        // Main menu titles and items.
-        QuotedText{"MenuFileFrench", Factory<0, 0, Fr>, "Fichier"},
-        QuotedText{"MenuDatabaseFrench", Factory<0, 1, Fr>, "Base de données"},
-        QuotedText{"MenuSettingsFrench", Factory<0, 4, Fr>, "Réglages"},
-        QuotedText{"MenuSaveAsFrench", Factory<0, 9, Fr>, "Enregistrer sous..."},
-        QuotedText{"MenuQuitFrench", Factory<0, 10, Fr>, "Quitter"},
-        QuotedText{"MenuAgeCategoriesFrench", Factory<0, 11, Fr>, "Catégories age"},
-        QuotedText{"MenuFirstNamesFrench", Factory<0, 17, Fr>, "Prénoms"},
-        QuotedText{"MenuDriversResultsFrench", Factory<0, 18, Fr>, "Résultats pilotes"},
-        QuotedText{"MenuPromoEmailsFrench", Factory<0, 23, Fr>, "Emails promo"},
-        QuotedText{"MenuInterfaceFrench", Factory<0, 28, Fr>, "Interface"},
-        QuotedText{"MenuHelpFrench", Factory<0, 31, Fr>, "Aide"},
-        // Common vocabulary of the database windows.
-        QuotedText{"AgeAddEnglish", Factory<4, 0, En>, "Add"},
-        QuotedText{"AgeAddFrench", Factory<4, 0, Fr>, "Ajouter"},
-        QuotedText{"AgeRemoveFrench", Factory<4, 1, Fr>, "Supprimer"},
-        QuotedText{"AgeImportEnglish", Factory<4, 2, En>, "Import"},
-        QuotedText{"AgeExportFrench", Factory<4, 3, Fr>, "Exporter"},
-        QuotedText{"AgeHeadingEnglish", Factory<4, 4, En>, "Database : List of age categories"},
-        QuotedText{"AgeListEnglish", Factory<4, 5, En>, "Categ  (20 max)"},
-        QuotedText{"AgeIdFrench", Factory<4, 6, Fr>, "N°ID"},
-        QuotedText{"AgeSexEnglish", Factory<4, 10, En>, "Sexe :"},
-        QuotedText{"AgeOkFrench", Factory<4, 14, Fr>, "Ok"},
-        QuotedText{"AgeCancelEnglish", Factory<4, 15, En>, "Cancel"},
-        QuotedText{"AgeCancelFrench", Factory<4, 15, Fr>, "Echap"},
-        // Kart categories, tracks, fleet, subscribers, clubs.
-        QuotedText{"KartsHeadingEnglish", Factory<5, 0, En>,
-                   "Database : List of go-karts categories"},
-        QuotedText{"KartsHeadingFrench", Factory<5, 0, Fr>,
-                   "Base de données : Liste des catégories de karts"},
-        QuotedText{"KartsListEnglish", Factory<5, 1, En>, "Categories (5 max)"},
-        QuotedText{"KartsListFrench", Factory<5, 1, Fr>, "Catégories (5 max)"},
-        QuotedText{"TracksListEnglish", Factory<6, 1, En>, "Tracks  (10 max)"},
-        QuotedText{"TracksLengthFrench", Factory<6, 2, Fr>, "Développé :"},
-        QuotedText{"FleetHeadingFrench", Factory<8, 0, Fr>, "Parc des karts de location"},
-        QuotedText{"FleetKartsEnglish", Factory<8, 2, En>, "Go-karts (30 max)"},
-        QuotedText{"FleetKartsFrench", Factory<8, 2, Fr>, "Karts (30 max)"},
-        QuotedText{"FleetScanFrench", Factory<8, 3, Fr>, "Scan."},
-        QuotedText{"ClubsListEnglish", Factory<7, 1, En>, "Clubs / Teams (100 max)"},
-        QuotedText{"SubscribersListEnglish", Factory<9, 1, En>, "Subscribers (500 max)"},
-        QuotedText{"PricesSessionFrench", Factory<13, 0, Fr>, "Séance"},
-        QuotedText{"PricesMinutesFrench", Factory<13, 1, Fr>, "minutes"},
-        QuotedText{"DiscountsEventsEnglish", Factory<14, 0, En>, "Events (50 max)"},
-        QuotedText{"LoyaltyForFreeGerman", Factory<15, 6, De>, "kostenlos für"},
-        QuotedText{"LoyaltyGivesGerman", Factory<15, 5, De>, "bietet"},
-        // The decoder interface window, every row in both given languages.
-        QuotedText{"InterfaceDecoderEnglish", Factory<21, 0, En>, "Decoder"},
-        QuotedText{"InterfaceDecoderFrench", Factory<21, 0, Fr>, "Décodeur"},
-        QuotedText{"InterfaceConnectEnglish", Factory<21, 1, En>, "Connect"},
-        QuotedText{"InterfaceConnectFrench", Factory<21, 1, Fr>, "Ouvrir"},
-        QuotedText{"InterfaceMessageEnglish", Factory<21, 2, En>, "Message"},
-        QuotedText{"InterfaceMessageFrench", Factory<21, 2, Fr>, "Messages"},
-        QuotedText{"InterfacePortEnglish", Factory<21, 3, En>, "COM port"},
-        QuotedText{"InterfacePortFrench", Factory<21, 3, Fr>, "Port COM"},
-        QuotedText{"InterfaceWordEnglish", Factory<21, 4, En>, "Interface"},
-        QuotedText{"InterfaceWordFrench", Factory<21, 4, Fr>, "Interface"},
-        QuotedText{"InterfaceReadyEnglish", Factory<21, 5, En>, "ready to operate !"},
-        QuotedText{"InterfaceReadyFrench", Factory<21, 5, Fr>, "prête à fonctionner !"},
-        QuotedText{"InterfaceSoftwareEnglish", Factory<21, 6, En>, "Software ready to operate !"},
-        QuotedText{"InterfaceSoftwareFrench", Factory<21, 6, Fr>, "Logiciel prêt à fonctionner !"},
-        QuotedText{"InterfaceAttemptEnglish", Factory<21, 7, En>, "COM Port opening attempt :"},
-        QuotedText{"InterfaceAttemptFrench", Factory<21, 7, Fr>,
-                   "Tentative d'ouverture du port COM :"},
-        QuotedText{"InterfaceOpenedEnglish", Factory<21, 8, En>, "COM Port opened correctly, OK !"},
-        QuotedText{"InterfaceOpenedFrench", Factory<21, 8, Fr>, "Ouverture du port COM OK !"},
-        QuotedText{"InterfaceFailedEnglish", Factory<21, 9, En>, "Could not open the COM Port !"},
-        QuotedText{"InterfaceFailedFrench", Factory<21, 9, Fr>,
-                   "Echec à l'ouverture du port COM !"},
-        QuotedText{"InterfaceNotOpenEnglish", Factory<21, 10, En>, "COM Port is not open !"},
-        QuotedText{"InterfaceNotOpenFrench", Factory<21, 10, Fr>, "Port COM non ouvert !"},
-        QuotedText{"InterfaceConnectedEnglish", Factory<21, 11, En>, "connected !"},
-        QuotedText{"InterfaceConnectedFrench", Factory<21, 11, Fr>, "connecté !"},
-        // Editor labels named by their controls.
-        QuotedText{"EditorApplyFrench", Factory<18, 3, Fr>, "Appliquer"},
-        QuotedText{"EditorRestoreFrench", Factory<18, 10, Fr>, "Rétablir la traduction d'usine"},
-        QuotedText{"EditorSaveFrench", Factory<18, 11, Fr>, "Enregistrer la modification"},
-        // Display names of the window table.
-        QuotedText{"NameMainMenuFrench", DisplayName<0, Fr>, "Menu principal"},
-        QuotedText{"NameAgeEnglish", DisplayName<4, En>, "Database 'AgeCategories'"},
-        QuotedText{"NameAgeFrench", DisplayName<4, Fr>, "Base données 'Catégories Age'"},
-        QuotedText{"NameFleetEnglish", DisplayName<8, En>, "Database 'Fleet of go-karts'"},
-        QuotedText{"NameLoyaltyFrench", DisplayName<15, Fr>, "Fenêtre 'Carte fidélité'"},
-        QuotedText{"NameInternetEnglish", DisplayName<22, En>, "Window 'Internet'"},
-        // Built-in titles, names and months.
-        QuotedText{"TitleTracksEnglish", Title<TitledWindow::Tracks, En>, "Database Race tracks"},
-        QuotedText{"TitleKartsSpanish", Title<TitledWindow::KartCategories, Es>,
-                   "Base de datos Categorías de karts"},
-        QuotedText{"TitleFleetItalian", Title<TitledWindow::Fleet, It>,
-                   "Flotta Go-kart da noleggio"},
-        QuotedText{"TitleDiscountsEnglish", Title<TitledWindow::Discounts, En>,
-                   "Rental discounts "},
-        QuotedText{"TitleDiscountsGerman", Title<TitledWindow::Discounts, De>,
-                   "Preisnachlässe Vermietung"},
-        QuotedText{"TitleLoyaltyPortuguese", Title<TitledWindow::LoyaltyCard, Pt>,
-                   "Cartão fidelidade"},
-        QuotedText{"TitleInterfaceUnknownCode",
-                   Title<TitledWindow::DecoderInterface, LanguageCode{8}>, "Decoder Interface"},
-        QuotedText{"TitleEditorFrench", Title<TitledWindow::TranslationEditor, Fr>,
-                   "Traduction logiciel"},
-        QuotedText{"TitleFormItalian", Title<TitledWindow::SubscriberForm, It>,
-                   "Formulario  Abbonato"},
-        QuotedText{"LanguageFrenchInFrench",
-                   [] { return common::Cp1252ToUtf8(LanguageName(Fr, Fr)); }, "Français"},
-        QuotedText{"LanguageSpanishInFrench",
-                   [] { return common::Cp1252ToUtf8(LanguageName(Es, Fr)); }, "Espagnol"},
-        QuotedText{"MonthSeptemberItalian", [] { return common::Cp1252ToUtf8(MonthName(8, It)); },
-                   "settembre"},
-        QuotedText{"MonthSeptemberPortuguese",
-                   [] { return common::Cp1252ToUtf8(MonthName(8, Pt)); }, "Setembro"},
-        QuotedText{"MonthAugustFrench", [] { return common::Cp1252ToUtf8(MonthName(7, Fr)); },
-                   "août"}),
+    ::testing::Values(QuotedText{"MenuSaveAsFrench", 0, 9, Fr, "Enregistrer sous..."},
+                      QuotedText{"MenuHelpFrench", 0, 31, Fr, "Aide"},
+                      QuotedText{"AgeAddFrench", 4, 0, Fr, "Ajouter"},
+                      QuotedText{"AgeExportFrench", 4, 3, Fr, "Exporter"},
+                      QuotedText{"AgeListEnglish", 4, 5, En, "Categ  (20 max)"},
+                      QuotedText{"AgeIdFrench", 4, 6, Fr, "N°ID"},
+                      QuotedText{"AgeOkFrench", 4, 14, Fr, "Ok"},
+                      QuotedText{"AgeCancelFrench", 4, 15, Fr, "Echap"},
+                      QuotedText{"KartsListFrench", 5, 1, Fr, "Catégories (5 max)"},
+                      QuotedText{"TracksListEnglish", 6, 1, En, "Tracks  (10 max)"},
+                      QuotedText{"FleetKartsFrench", 8, 2, Fr, "Karts (30 max)"},
+                      QuotedText{"ClubsListEnglish", 7, 1, En, "Clubs / Teams (100 max)"},
+                      QuotedText{"SubscribersListEnglish", 9, 1, En, "Subscribers (500 max)"},
+                      QuotedText{"DiscountsEventsEnglish", 14, 0, En, "Events (50 max)"},
+                      QuotedText{"LoyaltyForFreeGerman", 15, 6, De, "kostenlos für"},
+                      QuotedText{"EditorApplyFrench", 18, 3, Fr, "Appliquer"},
+                      QuotedText{"EditorRestoreFrench", 18, 10, Fr,
+                                 "Rétablir la traduction d'usine"}),
     [](const ::testing::TestParamInfo<QuotedText>& info) { return std::string(info.param.name); });
+
+TEST(WindowDisplayNameTest, NamesTheWindowInTheChosenLanguage) {
+    EXPECT_EQ(common::Cp1252ToUtf8(WindowDisplayName(4, Fr)), "Base données 'Catégories Age'");
+    EXPECT_EQ(common::Cp1252ToUtf8(WindowDisplayName(22, En)), "Window 'Internet'");
+    EXPECT_EQ(common::Cp1252ToUtf8(LanguageName(LanguageCode::Spanish, Fr)), "Espagnol");
+}
 
 TEST(BuiltInNamesTest, LanguageAndMonthNamesFitTheirCombos) {
     for (std::size_t in = 0; in < kLanguageCount; ++in) {
@@ -231,8 +134,11 @@ TEST(BuiltInNamesTest, LanguageAndMonthNamesFitTheirCombos) {
             EXPECT_LE(name.size(), kLanguageNameChars) << name;
             EXPECT_EQ(name.find('?'), std::string::npos) << name;
         }
-        for (int month = 0; month < 12; ++month)
-            EXPECT_FALSE(MonthName(month, static_cast<LanguageCode>(in)).empty());
+        for (int month = 0; month < 12; ++month) {
+            const std::string name = MonthName(month, static_cast<LanguageCode>(in));
+            EXPECT_FALSE(name.empty());
+            EXPECT_EQ(name.find('?'), std::string::npos) << name;
+        }
     }
     EXPECT_EQ(MonthName(12, LanguageCode::English), "");
 }

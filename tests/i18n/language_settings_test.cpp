@@ -1,6 +1,4 @@
 #include "i18n/core/language_settings.h"
-#include "i18n/core/shipped_translations.h"
-#include "i18n/core/translatable_windows.h"
 #include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
@@ -89,16 +87,6 @@ TEST(LanguageSettingsTest, CodesThatWouldNotFitThreeBytesAreRefusedUntouched) {
     EXPECT_FALSE(WriteLanguageSettings(working, {Code(6), Code(0)}));
     EXPECT_FALSE(WriteLanguageSettings(working, {Code(0), Code(-1)}));
     EXPECT_EQ(folder.read(kFile), "1\t2\t\n");
-}
-
-TEST(LanguageSettingsTest, ShippedFileStartsInEnglishAndTakesAWrite) {
-    const std::string shipped = ShippedTranslationBytes(kMainWindowWindow);
-    EXPECT_EQ(shipped, "0\t0\t\n");
-    TemporaryFolder folder;
-    const common::WorkingFolder working(folder.path());
-    folder.write(kFile, shipped);
-    ASSERT_TRUE(WriteLanguageSettings(working, {LanguageCode::German, LanguageCode::Spanish}));
-    EXPECT_EQ(folder.read(kFile), "2\t5\t\n");
 }
 
 } // namespace

@@ -20,9 +20,7 @@ std::string Row(const std::string& english, const std::string& french) {
 
 struct OpeningCase {
     const char* name;
-    bool settingsFile;
-    bool windowFile;
-    bool vocabularyFile;
+    const char* files; // S: language settings, W: the window's file, V: vocabulary
     CommonVocabulary vocabulary;
     const char* expectedLabel;        // row 1 in the interface language
     const char* expectedWord;         // vocabulary row 15 in the interface language
@@ -33,13 +31,14 @@ class OpeningWindowTest : public ::testing::TestWithParam<OpeningCase> {};
 
 TEST_P(OpeningWindowTest, ReportsEachMissingFileOnceAndGoesOn) {
     const OpeningCase& test = GetParam();
+    const std::string files = test.files;
     TemporaryFolder folder;
-    if (test.settingsFile)
+    if (files.find('S') != std::string::npos)
         folder.write("Translation/FenetrePrincipale.trans", "1\t4\t\n");
-    if (test.windowFile)
+    if (files.find('W') != std::string::npos)
         folder.write("Translation/BasePistes.trans",
                      Row("Heading", "Titre") + Row("Tracks", "Pistes"));
-    if (test.vocabularyFile)
+    if (files.find('V') != std::string::npos)
         folder.write("Translation/BaseCategoriesAge.trans",
                      std::string(15, '\n') + Row("Cancel", "Echap"));
     RecordingMessageSink sink;
@@ -55,48 +54,27 @@ TEST_P(OpeningWindowTest, ReportsEachMissingFileOnceAndGoesOn) {
     EXPECT_EQ(sink.messages(), expected);
 }
 
+constexpr auto kLoad = CommonVocabulary::Load;
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, OpeningWindowTest,
     ::testing::Values(
-        OpeningCase{
-            "AllFilesPresent", true, true, true, CommonVocabulary::Load, "Pistes", "Echap", {}},
+        OpeningCase{"AllFilesPresent", "SWV", kLoad, "Pistes", "Echap", {}},
         OpeningCase{"MissingSettingsFallBackToEnglish",
-                    false,
-                    true,
-                    true,
-                    CommonVocabulary::Load,
+                    "WV",
+                    kLoad,
                     "Tracks",
                     "Cancel",
                     {"FenetrePrincipale.trans"}},
-        OpeningCase{"MissingWindowFileLeavesEmptyLabels",
-                    true,
-                    false,
-                    true,
-                    CommonVocabulary::Load,
-                    "",
-                    "Echap",
-                    {"BasePistes.trans"}},
-        OpeningCase{"MissingVocabularyIsReported",
-                    true,
-                    true,
-                    false,
-                    CommonVocabulary::Load,
-                    "Pistes",
-                    "",
-                    {"BaseCategoriesAge.trans"}},
-        OpeningCase{"VocabularyNotAskedForIsNotRead",
-                    true,
-                    true,
-                    false,
-                    CommonVocabulary::Skip,
-                    "Pistes",
-                    "",
-                    {}},
+        OpeningCase{
+            "MissingWindowFileLeavesEmptyLabels", "SV", kLoad, "", "Echap", {"BasePistes.trans"}},
+        OpeningCase{
+            "MissingVocabularyIsReported", "SW", kLoad, "Pistes", "", {"BaseCategoriesAge.trans"}},
+        OpeningCase{
+            "VocabularyNotAskedForIsNotRead", "SW", CommonVocabulary::Skip, "Pistes", "", {}},
         OpeningCase{"NothingThere",
-                    false,
-                    false,
-                    false,
-                    CommonVocabulary::Load,
+                    "",
+                    kLoad,
                     "",
                     "",
                     {"FenetrePrincipale.trans", "BasePistes.trans", "BaseCategoriesAge.trans"}}),
