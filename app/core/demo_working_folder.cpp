@@ -1,5 +1,9 @@
 #include "app/core/demo_working_folder.h"
 
+#include "app/core/demo_portraits.h"
+#include "common/core/cp1252.h"
+#include "common/core/data_file.h"
+
 #include "databases/core/age_categories_file.h"
 #include "databases/core/clubs_file.h"
 #include "databases/core/first_names_calendar.h"
@@ -15,6 +19,9 @@
 #include "session/core/session_file.h"
 #include "session/core/session_startup.h"
 
+#include <cstddef>
+#include <filesystem>
+#include <string>
 #include <system_error>
 
 namespace tallimo::app {
@@ -49,6 +56,23 @@ int ChildTransponder(int slot) {
     return 201 + slot;
 }
 constexpr int kSpareTransponders[] = {4711, 4712, 4713};
+
+// Writes one of the demo's pictures under "images/Demo" and returns the
+// path a record stores for it, or an empty text when it cannot store it
+// (a folder path too long or outside Windows-1252 leaves the record without).
+std::string WriteDemoPicture(const common::WorkingFolder& folder, const std::string& fileName,
+                             int variant, std::size_t capacity) {
+    const std::filesystem::path picture = folder.path("images/Demo/" + fileName);
+    std::error_code ignored;
+    std::filesystem::create_directories(picture.parent_path(), ignored);
+    if (!common::WriteFileAtomically(picture, DemoPortraitBitmap(variant)))
+        return {};
+    const std::string utf8 = picture.string();
+    std::string stored = common::Utf8ToCp1252(utf8);
+    if (stored.size() > capacity || common::Cp1252ToUtf8(stored) != utf8)
+        return {};
+    return stored;
+}
 
 } // namespace
 
@@ -130,6 +154,7 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder) {
                 "",
                 "",
                 ""};
+    clubs[0].logoPath = WriteDemoPicture(folder, "LogoASKPins.bmp", 3, databases::kClubLogoChars);
     written = databases::SaveClubs(clubs, 2, folder.path(databases::kClubsFileName)) && written;
 
     // Men and women by birth years, children of either sex; years since 1900.
@@ -160,6 +185,11 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder) {
         subscriber.town = "Mimizan";
         subscriber.club = index % 3 == 0 ? clubs[index % 2].clubName : std::string();
         databases::SetBirthDate(subscriber, {(index * 5) % 28, (index * 4) % 12, birthYear});
+        // A few portraits to show; the others wait for the operator's.
+        if (index < kDemoPortraitVariants - 1)
+            subscriber.photoPath =
+                WriteDemoPicture(folder, "Pilote" + std::to_string(index + 1) + ".bmp", index,
+                                 databases::kSubscriberPhotoChars);
         std::error_code ignored;
         if (!std::filesystem::exists(runs::RunFilePath(folder, driver.name, driver.firstName),
                                      ignored))
