@@ -1,5 +1,6 @@
 #include "app/core/demo_portraits.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tallimo::app {
@@ -22,11 +23,6 @@ constexpr Palette kPalettes[kDemoPortraitVariants] = {
     {{90, 40, 110}, {210, 160, 220}, {30, 140, 220}, {250, 120, 0}},
     {{120, 60, 20}, {240, 190, 120}, {245, 245, 245}, {200, 20, 60}},
 };
-
-void PutLittleEndian(std::string& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
 
 std::uint8_t Blend(std::uint8_t from, std::uint8_t to, int step, int steps) {
     return static_cast<std::uint8_t>(from + (to - from) * step / steps);
@@ -55,39 +51,18 @@ Colour PixelAt(const Palette& palette, int x, int y) {
 
 } // namespace
 
-std::string DemoPortraitBitmap(int variant) {
+assets::RgbPicture DemoPortrait(int variant) {
     const Palette& palette = kPalettes[(variant % kDemoPortraitVariants + kDemoPortraitVariants) %
                                        kDemoPortraitVariants];
-    const int rowBytes = (kWidth * 3 + 3) / 4 * 4;
-    const std::uint32_t pixelBytes = static_cast<std::uint32_t>(rowBytes * kHeight);
-    constexpr std::uint32_t kHeaderBytes = 14 + 40;
-
-    std::string bytes = "BM";
-    PutLittleEndian(bytes, kHeaderBytes + pixelBytes, 4);
-    PutLittleEndian(bytes, 0, 4);
-    PutLittleEndian(bytes, kHeaderBytes, 4);
-    PutLittleEndian(bytes, 40, 4);
-    PutLittleEndian(bytes, kWidth, 4);
-    PutLittleEndian(bytes, kHeight, 4);
-    PutLittleEndian(bytes, 1, 2);
-    PutLittleEndian(bytes, 24, 2);
-    PutLittleEndian(bytes, 0, 4);
-    PutLittleEndian(bytes, pixelBytes, 4);
-    PutLittleEndian(bytes, 2835, 4); // 72 dpi
-    PutLittleEndian(bytes, 2835, 4);
-    PutLittleEndian(bytes, 0, 4);
-    PutLittleEndian(bytes, 0, 4);
-    // Rows are stored bottom first, each pixel blue, green, red.
-    for (int row = kHeight - 1; row >= 0; --row) {
+    assets::RgbPicture picture{kWidth, kHeight, {}};
+    picture.pixels.reserve(static_cast<std::size_t>(kWidth * kHeight));
+    for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
-            const Colour colour = PixelAt(palette, x, row);
-            bytes.push_back(static_cast<char>(colour.blue));
-            bytes.push_back(static_cast<char>(colour.green));
-            bytes.push_back(static_cast<char>(colour.red));
+            const Colour colour = PixelAt(palette, x, y);
+            picture.pixels.push_back(std::uint32_t{colour.red} << 16 |
+                                     std::uint32_t{colour.green} << 8 | colour.blue);
         }
-        bytes.append(static_cast<std::size_t>(rowBytes - kWidth * 3), '\0');
-    }
-    return bytes;
+    return picture;
 }
 
 } // namespace tallimo::app

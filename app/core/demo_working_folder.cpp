@@ -22,7 +22,9 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace tallimo::app {
 namespace {
@@ -65,7 +67,9 @@ std::string WriteDemoPicture(const common::WorkingFolder& folder, const std::str
     const std::filesystem::path picture = folder.path("images/Demo/" + fileName);
     std::error_code ignored;
     std::filesystem::create_directories(picture.parent_path(), ignored);
-    if (!common::WriteFileAtomically(picture, DemoPortraitBitmap(variant)))
+    const std::vector<std::uint8_t> bytes = assets::encodeBmp(DemoPortrait(variant));
+    if (!common::WriteFileAtomically(
+            picture, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
         return {};
     const std::string utf8 = picture.string();
     std::string stored = common::Utf8ToCp1252(utf8);
