@@ -19,21 +19,22 @@ struct CapturedStream {
 class CapturedStreams : public ::testing::TestWithParam<CapturedStream> {};
 
 TEST_P(CapturedStreams, DecodeAsRecorded) {
-    const std::filesystem::path folder = std::filesystem::path(TALLIMO_SOURCE_DIR) / "tests/decoder/captures";
+    const std::filesystem::path folder =
+        std::filesystem::path(TALLIMO_SOURCE_DIR) / "tests/decoder/captures";
     std::string capture, expected;
     ASSERT_TRUE(common::ReadWholeFile(folder / (std::string(GetParam().name) + ".bin"), capture));
-    ASSERT_TRUE(common::ReadWholeFile(folder / (std::string(GetParam().name) + ".expected"), expected));
+    ASSERT_TRUE(
+        common::ReadWholeFile(folder / (std::string(GetParam().name) + ".expected"), expected));
     const auto decoding = DecodeCapture(GetParam().model, capture);
     ASSERT_TRUE(decoding);
     EXPECT_EQ(FormatCaptureDecoding(*decoding), expected);
-
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Captures, CapturedStreams,
-    ::testing::Values(CapturedStream{"vela2_usb_duplicates_noise_split", "TallimoVela2"},
-                      CapturedStream{"vela1_two_karts", "Tallimo"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Captures, CapturedStreams,
+                         ::testing::Values(CapturedStream{"vela2_usb_duplicates_noise_split",
+                                                          "TallimoVela2"},
+                                           CapturedStream{"vela1_two_karts", "Tallimo"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tallimo::decoder

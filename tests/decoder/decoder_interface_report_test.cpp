@@ -99,9 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "TallimoVela2", std::nullopt, " COM Port is not open !"},
                       ReportCase{"FrenchConnectedBluetooth", LanguageCode::French, 1,
                                  "TallimoVela2Bluetooth", std::nullopt,
-                                 " Interface Vela2/Vela3 Bluetooth prête à fonctionner !"},
-                      ReportCase{"FrenchNotConnected", LanguageCode::French, 0, "", std::nullopt,
-                                 " Port COM non ouvert !"}),
+                                 " Interface Vela2/Vela3 Bluetooth prête à fonctionner !"}),
     CaseName);
 
 // ---- The start-up message ----
@@ -133,16 +131,9 @@ INSTANTIATE_TEST_SUITE_P(
         StartupCase{{"EnglishSilentDecoder", LanguageCode::English, 1, "Tallimo", std::nullopt,
                      "Interface Tallimo Vela1 USB connected !\r\nSoftware ready to operate !"},
                     "Message"},
-        StartupCase{{"EnglishUsbDecoder", LanguageCode::English, 1, "TallimoVela2", 1234,
-                     "Decoder Vela2/Vela3 USB id.#001234 connected !\r\n"
-                     "Software ready to operate !"},
-                    "Message"},
         StartupCase{{"FrenchBluetoothDecoder", LanguageCode::French, 1, "TallimoVela2Bluetooth", 42,
                      "Décodeur Vela2/Vela3 Bluetooth id.#000042 connecté !\r\n"
                      "Logiciel prêt à fonctionner !"},
-                    "Messages"},
-        StartupCase{{"FrenchSilentDecoder", LanguageCode::French, 1, "Tallimo", std::nullopt,
-                     "Interface Tallimo Vela1 USB connecté !\r\nLogiciel prêt à fonctionner !"},
                     "Messages"},
         StartupCase{{"FrenchPortNotOpened", LanguageCode::French, 0, "Tallimo", std::nullopt,
                      "Tentative d'ouverture du port COM :\r\nEchec à l'ouverture du port COM !"},

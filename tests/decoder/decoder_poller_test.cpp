@@ -77,7 +77,12 @@ protected:
     testing::RecordingMessageSink messages;
     testing::RecordingSoundPlayer sounds;
     testing::RecordingNotifications notifications;
-    DecoderPoller poller{port, ticks, counter, messages, sounds, notifications,
+    DecoderPoller poller{port,
+                         ticks,
+                         counter,
+                         messages,
+                         sounds,
+                         notifications,
                          common::WorkingFolder(folder.path())};
     session::SessionClock clock{ticks, counter, sounds, poller, notifications};
     session::LiveTiming live;
@@ -111,7 +116,8 @@ TEST_F(DecoderPollerTest, KeepAliveProbesAfterMoreThan400ms) {
 }
 
 TEST_F(DecoderPollerTest, OtherModelsAreNotWatched) {
-    for (const char* line : {"COM4\t1\tTallimoVela2Bluetooth\n", "COM4\t1\tTallimo\n", "COM4\t0\tTallimoVela2\n"}) {
+    for (const char* line :
+         {"COM4\t1\tTallimoVela2Bluetooth\n", "COM4\t1\tTallimo\n", "COM4\t0\tTallimoVela2\n"}) {
         useSettings(line);
         poller.invalidateSettings();
         runFor(1000);
@@ -160,7 +166,8 @@ protected:
 
 TEST_F(DecoderRecoveryTest, LossThenSuccessfulRecoveryIsReportedInOneMessage) {
     loseWhileRunning();
-    EXPECT_EQ(poller.pendingLinkMessage(), "Perte connexion du d\xE9" "codeur Vela2/Vela3 USB \xE0 1:23.400.\n");
+    EXPECT_EQ(poller.pendingLinkMessage(), "Perte connexion du d\xE9"
+                                           "codeur Vela2/Vela3 USB \xE0 1:23.400.\n");
     tick(4500);
     EXPECT_TRUE(port.openedNames.empty()) << "recovery waits more than 4.5 s";
 
@@ -174,8 +181,11 @@ TEST_F(DecoderRecoveryTest, LossThenSuccessfulRecoveryIsReportedInOneMessage) {
     EXPECT_EQ(kart().lastLapIndex, 1);
     EXPECT_EQ(kart().lapTimes[1], 4000);
     EXPECT_EQ(messages.messages(),
-              (Messages{{"Message", "Perte connexion du d\xE9" "codeur Vela2/Vela3 USB \xE0 1:23.400.\n"
-                                    "R\xE9" "cup\xE9ration connexion d\xE9" "codeur Vela2/Vela3 USB r\xE9ussie \xE0 1:27.900."}}));
+              (Messages{{"Message", "Perte connexion du d\xE9"
+                                    "codeur Vela2/Vela3 USB \xE0 1:23.400.\n"
+                                    "R\xE9"
+                                    "cup\xE9ration connexion d\xE9"
+                                    "codeur Vela2/Vela3 USB r\xE9ussie \xE0 1:27.900."}}));
 
     // The next tick reads the settings again and watches once more.
     tick();
@@ -193,7 +203,9 @@ TEST_F(DecoderRecoveryTest, NoReplyWithin100msFailsAndTriesAgainLater) {
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].caption, "Erreur");
     EXPECT_EQ(messages.messages()[0].text,
-              "Perte connexion du d\xE9" "codeur Vela2/Vela3 USB \xE0 1:23.400.\nEchec \xE0 la r\xE9" "cup\xE9ration.");
+              "Perte connexion du d\xE9"
+              "codeur Vela2/Vela3 USB \xE0 1:23.400.\nEchec \xE0 la r\xE9"
+              "cup\xE9ration.");
     EXPECT_GE(recoveryReads, 100) << "the wait lasts 100 ms";
     EXPECT_LE(recoveryReads, 102);
     EXPECT_TRUE(poller.connectionLost());
@@ -203,7 +215,7 @@ TEST_F(DecoderRecoveryTest, NoReplyWithin100msFailsAndTriesAgainLater) {
     tick(4501);
     EXPECT_EQ(port.openedNames.size(), 2u);
     EXPECT_EQ(messages.messages().size(), 1u);
-    
+
     // Failed attempts pile up in the report only to a bound.
     port.opens = true;
     for (int attempt = 0; attempt < 10; ++attempt)

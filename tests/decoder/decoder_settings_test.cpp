@@ -44,10 +44,12 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"empty_file", "", {"keep", 7, "keep"}},
         ParseCase{"port_only", "COM3\n", {"COM3", 7, "keep"}},
         ParseCase{"connected_not_a_number_stops_there", "COM3\tx\tTallimo\n", {"COM3", 7, "keep"}},
-        ParseCase{"blanks_of_any_kind_separate", "  COM3 \r\n 0   Tallimo\r\n", {"COM3", 0, "Tallimo"}},
+        ParseCase{
+            "blanks_of_any_kind_separate", "  COM3 \r\n 0   Tallimo\r\n", {"COM3", 0, "Tallimo"}},
         ParseCase{"no_port_chosen_reads_back_as_written", "\t0\tTallimo\n", {"", 0, "Tallimo"}},
         ParseCase{"over_long_tokens_are_cut_to_their_width",
-                  "COM123456\t1\tTallimoVela2BluetoothAndMore\n", {"COM12", 1, "TallimoVela2BluetoothAnd"}}),
+                  "COM123456\t1\tTallimoVela2BluetoothAndMore\n",
+                  {"COM12", 1, "TallimoVela2BluetoothAnd"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DecoderSettingsFile, MissingFileFailsAndAFailedSaveKeepsTheOldFile) {

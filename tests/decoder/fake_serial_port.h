@@ -45,7 +45,8 @@ public:
             chunks.pop_front();
         return true;
     }
-    bool WriteComPort(const std::uint8_t* buffer, std::size_t count, std::size_t& bytesWritten) override {
+    bool WriteComPort(const std::uint8_t* buffer, std::size_t count,
+                      std::size_t& bytesWritten) override {
         bytesWritten = 0;
         if (!open || writesFail)
             return false;

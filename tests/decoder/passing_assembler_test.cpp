@@ -54,8 +54,8 @@ TEST(TransponderText, IsSixDigitsWithLeadingZeros) {
 // give the same passings.
 TEST(FramedCapture, SameResultAtEverySplitPoint) {
     const std::string capture = Bytes({0x00}) + FramedRecord(123, 0, 1, 2, 18661) +
-                                Bytes({0xFF, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00}) +
-                                Bytes({0xFF}) + FramedRecord(7, 0, 1, 5, 42098);
+                                Bytes({0xFF, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00}) + Bytes({0xFF}) +
+                                FramedRecord(7, 0, 1, 5, 42098);
     for (std::size_t split = 0; split <= capture.size(); ++split) {
         PassingAssembler assembler;
         std::vector<std::pair<int, std::int64_t>> found;

@@ -39,14 +39,15 @@ protected:
             new QCoreApplication(argc, argv);
     }
 
-    void startSimulator(DecoderModel model, int rejections = 0, int identity = 4321) {
+    void startSimulator(DecoderModel model, int rejections = 0) {
         sim::DecoderSimulatorHostConfig config;
         config.decoder.model = model;
-        config.decoder.identity = identity;
+        config.decoder.identity = 4321;
         config.decoder.clockResetRejections = rejections;
         config.decoder.trafficStart = sim::TrafficStart::OnClockReset;
         for (std::size_t i = 0; i < kTransponders.size(); ++i)
-            config.decoder.karts.push_back({kTransponders[i], 1300 + 150 * static_cast<int>(i), 120});
+            config.decoder.karts.push_back(
+                {kTransponders[i], 1300 + 150 * static_cast<int>(i), 120});
         config.workingFolder = folder.path();
         config.port = "COM7";
         host = std::make_unique<sim::DecoderSimulatorHost>(std::move(config));
@@ -121,36 +122,6 @@ protected:
     std::unique_ptr<sim::DecoderSimulatorHost> host;
 };
 
-struct IdentityCase {
-    const char* name;
-    DecoderModel model;
-    const char* expectedModel;
-    std::optional<int> expectedId;
-};
-
-class DecoderIdentification : public DecoderLinkTest,
-                              public ::testing::WithParamInterface<IdentityCase> {};
-
-TEST_P(DecoderIdentification, FindsTheModelOnTheLinkedPort) {
-    startSimulator(GetParam().model, 0, 1234);
-    const IdentificationResult result = IdentifyDecoder(port, counter, root, "COM7");
-    EXPECT_EQ(result.settings, (DecoderSettings{"COM7", 1, GetParam().expectedModel}));
-    EXPECT_EQ(result.decoderId, GetParam().expectedId);
-    EXPECT_EQ(host->commandCounts().identificationQueries, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Models, DecoderIdentification,
-    ::testing::Values(IdentityCase{"usb", DecoderModel::Vela2Usb, "TallimoVela2", 1234},
-                      IdentityCase{"bluetooth", DecoderModel::Vela2Bluetooth, "TallimoVela2Bluetooth", 1234},
-                      IdentityCase{"silent_vela1", DecoderModel::Vela1Usb, "Tallimo", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(DecoderLinkTest, AnUnboundPortThatDoesNotExistIsNotConnected) {
-    const IdentificationResult result = IdentifyDecoder(port, counter, root, "COM99");
-    EXPECT_EQ(result.settings, (DecoderSettings{"COM99", 0, "Tallimo"}));
-}
-
 TEST_F(DecoderLinkTest, LapsRecordedEqualTheLapsDrivenToTheMillisecond) {
     startSimulator(DecoderModel::Vela2Bluetooth, 2);
     bookKarts();
@@ -171,7 +142,10 @@ TEST_F(DecoderLinkTest, AVanishedDecoderIsDeclaredLostThenRecovered) {
     ASSERT_TRUE(host->vanish());
     ASSERT_TRUE(tickUntil([&] { return poller.connectionLost(); }, 3s));
     EXPECT_EQ(folder.read(kDecoderSettingsFileName), "COM7\t0\tTallimoVela2\n");
-    EXPECT_EQ(poller.pendingLinkMessage().rfind("Perte connexion du d\xE9" "codeur Vela2/Vela3 USB \xE0 ", 0), 0u);
+    EXPECT_EQ(poller.pendingLinkMessage().rfind("Perte connexion du d\xE9"
+                                                "codeur Vela2/Vela3 USB \xE0 ",
+                                                0),
+              0u);
 
     ASSERT_TRUE(host->comeBack());
     ASSERT_TRUE(tickUntil([&] { return !poller.connectionLost(); }, 8s));
@@ -182,7 +156,8 @@ TEST_F(DecoderLinkTest, AVanishedDecoderIsDeclaredLostThenRecovered) {
 
     // Timing goes on after the recovery, and the keep-alive watches again.
     const int lapsBefore = live.session.kart(0, 0).lastLapIndex;
-    ASSERT_TRUE(tickUntil([&] { return live.session.kart(0, 0).lastLapIndex >= lapsBefore + 2; }, 10s));
+    ASSERT_TRUE(
+        tickUntil([&] { return live.session.kart(0, 0).lastLapIndex >= lapsBefore + 2; }, 10s));
     EXPECT_TRUE(poller.keepAliveActive());
 }
 
