@@ -1,21 +1,9 @@
 #include "databases/gui/clubs_window.h"
 
-#include "i18n/core/language_settings.h"
-#include "i18n/core/shipped_translations.h"
-#include "tests/support/gui/scripted_dialogs.h"
-#include "tests/support/temporary_folder.h"
+#include "tests/support/gui/modal_window.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
@@ -25,24 +13,6 @@
 
 namespace tallimo::databases {
 namespace {
-
-// Measures pictures with Qt and records every JPEG conversion.
-class QtPictures final : public printing::PictureLibrary {
-public:
-    std::optional<printing::PictureSize> measure(const std::filesystem::path& picture) override {
-        const QImage image(QString::fromStdString(picture.string()));
-        if (image.isNull())
-            return std::nullopt;
-        return printing::PictureSize{image.width(), image.height()};
-    }
-    bool convertJpegToBmp(const std::filesystem::path& jpeg,
-                          const std::filesystem::path& bmp) override {
-        converted.push_back(jpeg);
-        const QImage image(QString::fromStdString(jpeg.string()));
-        return !image.isNull() && image.save(QString::fromStdString(bmp.string()), "BMP");
-    }
-    std::vector<std::filesystem::path> converted;
-};
 
 // A club line: the name, then the nine other fields joined by TABs.
 std::string Line(const std::string& name, const std::string& rest = "\t\t\t\t\t\t\t\t") {
@@ -56,77 +26,23 @@ std::string Lines(const QStringList& names) {
     return bytes;
 }
 
-class ClubsWindowTest : public ::testing::Test {
+class ClubsWindowTest : public testing::WindowTest {
 protected:
-    static void SetUpTestSuite() {
-        // Several window test files share one executable and one application.
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "clubs_window_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
-
     ClubsWindowTest() {
-        EXPECT_TRUE(i18n::WriteShippedTranslations(m_folder / "Translation"));
-        EXPECT_TRUE(
-            i18n::WriteLanguageSettings(common::WorkingFolder(m_folder.path()),
-                                        {i18n::LanguageCode::French, i18n::LanguageCode::French}));
+        setLanguages(i18n::LanguageCode::French);
         std::filesystem::create_directories(m_folder / "images");
         m_folder.write(kCountries, "Belgique\nFrance\nSuisse\n");
-        QImage red(100, 50, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        red.save(path("wide.jpg"), "JPG");
+        writeRedPicture("wide.jpg");
     }
 
-    QString path(const char* name) const {
-        return QString::fromStdString((m_folder / name).string());
-    }
     void writeClubs(const std::string& bytes) const { m_folder.write(kFile, bytes); }
     std::string clubsFile() const { return m_folder.read(kFile); }
 
-    // Runs `body` while the window is shown modally, then closes it with
-    // `closer` (a button name or "close box").
     int run(const std::function<void(ClubsWindow&)>& body, const std::string& closer = "okButton") {
-        ClubsWindow window(common::WorkingFolder(m_folder.path()), m_dialogs, m_pictures);
-        window.setFileChooser([this](QWidget*, bool save, const QString& filter) {
-            m_filters.push_back((save ? "save " : "open ") + filter);
-            return m_chosen;
-        });
-        QTimer::singleShot(0, &window, [&] {
-            const bool shown =
-                QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
-            EXPECT_TRUE(shown);
-            if (shown)
-                body(window);
-            if (closer == "close box")
-                window.close();
-            else
-                QTest::mouseClick(window.findChild<QPushButton*>(closer.c_str()), Qt::LeftButton);
-            if (window.isVisible())
-                window.done(-1); // not closed: the caller's check on the result reports it
-        });
-        return window.exec();
-    }
-
-    static void click(ClubsWindow& window, const char* name) {
-        QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
-    }
-    static void type(ClubsWindow& window, const char* name, const QString& text) {
-        auto* edit = window.findChild<QLineEdit*>(name);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    static QStringList items(ClubsWindow& window, const char* list) {
-        QStringList texts;
-        auto* widget = window.findChild<QListWidget*>(list);
-        for (int i = 0; i < widget->count(); ++i)
-            texts << widget->item(i)->text();
-        return texts;
-    }
-    static QString text(ClubsWindow& window, const char* edit) {
-        return window.findChild<QLineEdit*>(edit)->text();
+        ClubsWindow window(root(), m_dialogs, m_pictures);
+        chooseFiles(window);
+        return testing::RunModal(
+            window, [&] { body(window); }, closer);
     }
     static QComboBox* country(ClubsWindow& window) {
         return window.findChild<QComboBox*>("countryCombo");
@@ -136,11 +52,6 @@ protected:
                         "esClubs.bd1";
     const char* kCountries = "BaseDonn\xC3\xA9"
                              "esPays.bd";
-    testing::TemporaryFolder m_folder;
-    testing::ScriptedDialogs m_dialogs;
-    QtPictures m_pictures;
-    QString m_chosen;
-    QStringList m_filters;
 };
 
 // (case, names typed one after the other, list afterwards, club shown, text
@@ -208,7 +119,7 @@ TEST_F(ClubsWindowTest, RemovingShowsTheFirstOfTheSortedRest) {
         click(window, "removeButton");
         click(window, "removeButton");
         EXPECT_TRUE(items(window, "clubList").isEmpty());
-        EXPECT_FALSE(window.findChild<QPushButton*>("removeButton")->isEnabled());
+        EXPECT_FALSE(window.findChild<QAbstractButton*>("removeButton")->isEnabled());
     });
     EXPECT_EQ(clubsFile(), "");
 }
@@ -226,53 +137,44 @@ TEST_F(ClubsWindowTest, ShowsTheStoredCountryOrNoneWhenItIsNotListed) {
         << "showing a club is no edit";
 }
 
-// (case, how the window is left, clubs file afterwards)
-using CloseCase = std::tuple<const char*, const char*, std::string>;
-class ClubsCloseTest : public ClubsWindowTest, public ::testing::WithParamInterface<CloseCase> {};
-
-TEST_P(ClubsCloseTest, OnlyOkWritesTheEdits) {
-    const auto& [name, closer, expected] = GetParam();
-    writeClubs(Line("A") + Line("B"));
-    run(
-        [&](ClubsWindow& window) {
-            window.findChild<QListWidget*>("clubList")->setCurrentRow(1);
-            type(window, "fullNameEdit", QString(45, 'F'));
-            type(window, "address1Edit", "1 rue du Lac");
-            type(window, "address2Edit", "BP 12");
-            type(window, "postalCodeEdit", "F-45000-ORLEANS");
-            // keyClicks takes ASCII only; the accent comes as a key event of its own.
-            type(window, "townEdit", "Orl");
-            QTest::sendKeyEvent(QTest::Click, window.findChild<QLineEdit*>("townEdit"),
-                                Qt::Key_unknown, QString::fromUtf8("é"), Qt::NoModifier);
-            QTest::keyClicks(window.findChild<QLineEdit*>("townEdit"), "ans");
-            type(window, "phoneEdit", QString(25, '0'));
-            type(window, "emailEdit", "b@example.org");
-            country(window)->setCurrentIndex(2);
-        },
-        closer);
-    EXPECT_EQ(clubsFile(), expected);
+TEST_F(ClubsWindowTest, OnlyOkWritesTheEdits) {
+    const struct {
+        const char* closer;
+        std::string file;
+    } rows[] = {{"okButton", Line("A") + Line("B", std::string(38, 'F') +
+                                                       "\t1 rue du Lac\tBP 12\tF-45000-ORLEA\t"
+                                                       "Orl\xE9"
+                                                       "ans\tSuisse\t" +
+                                                       std::string(19, '0') + "\tb@example.org\t")},
+                {"cancelButton", Line("A") + Line("B")},
+                {"close box", Line("A") + Line("B")}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.closer);
+        writeClubs(Line("A") + Line("B"));
+        run(
+            [&](ClubsWindow& window) {
+                window.findChild<QListWidget*>("clubList")->setCurrentRow(1);
+                type(window, "fullNameEdit", QString(45, 'F'));
+                type(window, "address1Edit", "1 rue du Lac");
+                type(window, "address2Edit", "BP 12");
+                type(window, "postalCodeEdit", "F-45000-ORLEANS");
+                // keyClicks takes ASCII only; the accent comes as a key event of its own.
+                type(window, "townEdit", "Orl");
+                QTest::sendKeyEvent(QTest::Click, window.findChild<QLineEdit*>("townEdit"),
+                                    Qt::Key_unknown, QString::fromUtf8("é"), Qt::NoModifier);
+                QTest::keyClicks(window.findChild<QLineEdit*>("townEdit"), "ans");
+                type(window, "phoneEdit", QString(25, '0'));
+                type(window, "emailEdit", "b@example.org");
+                country(window)->setCurrentIndex(2);
+            },
+            row.closer);
+        EXPECT_EQ(clubsFile(), row.file);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Closers, ClubsCloseTest,
-    ::testing::Values(CloseCase{"Ok", "okButton",
-                                Line("A") +
-                                    Line("B", std::string(38, 'F') +
-                                                  "\t1 rue du Lac\tBP 12\tF-45000-ORLEA\t"
-                                                  "Orl\xE9"
-                                                  "ans\tSuisse\t" +
-                                                  std::string(19, '0') + "\tb@example.org\t")},
-                      CloseCase{"Echap", "cancelButton", Line("A") + Line("B")},
-                      CloseCase{"CloseBox", "close box", Line("A") + Line("B")}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 TEST_F(ClubsWindowTest, MissingFilesAreReportedAndOkCreatesTheClubs) {
     std::filesystem::remove(m_folder / kCountries);
     EXPECT_EQ(run([&](ClubsWindow& window) {
-                  EXPECT_EQ(window.windowTitle(),
-                            QString::fromUtf8("Base de données Clubs / Teams"));
-                  EXPECT_EQ(window.findChild<QLabel*>("clubListLabel")->text(),
-                            "Clubs / Teams (100 max)");
                   EXPECT_EQ(country(window)->count(), 0);
                   type(window, "fullNameEdit", "nowhere to go");
                   type(window, "newNameEdit", "ASK");
@@ -285,7 +187,7 @@ TEST_F(ClubsWindowTest, MissingFilesAreReportedAndOkCreatesTheClubs) {
     EXPECT_EQ(clubsFile(), Line("ASK"));
 }
 
-TEST_F(ClubsWindowTest, ImportReplacesTheListOnlyWithAReadableFile) {
+TEST_F(ClubsWindowTest, ImportNeedsAReadableFileAndExportAFolder) {
     writeClubs(Line("Kart 45"));
     m_folder.write("autre.bdc2", Line("Zolder") + Line("Aix"));
     run([&](ClubsWindow& window) {
@@ -296,25 +198,18 @@ TEST_F(ClubsWindowTest, ImportReplacesTheListOnlyWithAReadableFile) {
         click(window, "importButton");
         EXPECT_EQ(items(window, "clubList"), (QStringList{"Zolder", "Aix"}));
         EXPECT_EQ(text(window, "clubNameEdit"), "Zolder");
+        for (const char* name : {"sauvegarde", "absent/sauvegarde"}) {
+            m_chosen = path(name);
+            click(window, "exportButton");
+        }
     });
-    EXPECT_EQ(m_filters,
-              (QStringList{"open BD Clubs/Teams (*.bdc2)", "open BD Clubs/Teams (*.bdc2)"}));
+    EXPECT_EQ(m_filters.front(), "open BD Clubs/Teams (*.bdc2)");
+    EXPECT_EQ(m_filters.back(), "save BD Clubs/Teams (*.bdc2)");
     EXPECT_EQ(m_dialogs.texts(),
-              std::vector<std::string>{"Error : Import file 'Clubs/Teams' not found"});
+              (std::vector<std::string>{"Error : Import file 'Clubs/Teams' not found",
+                                        "Error : Export file 'Clubs/Teams' not found"}));
+    EXPECT_EQ(m_folder.read("sauvegarde.bdc2"), Line("Zolder") + Line("Aix"));
     EXPECT_EQ(clubsFile(), Line("Zolder") + Line("Aix"));
-}
-
-TEST_F(ClubsWindowTest, ExportAppendsTheExtensionAndReportsAMissingFolder) {
-    writeClubs(Line("A") + Line("B"));
-    run([&](ClubsWindow& window) {
-        m_chosen = path("sauvegarde");
-        click(window, "exportButton");
-        m_chosen = path("absent/sauvegarde");
-        click(window, "exportButton");
-    });
-    EXPECT_EQ(m_folder.read("sauvegarde.bdc2"), Line("A") + Line("B"));
-    EXPECT_EQ(m_dialogs.texts(),
-              std::vector<std::string>{"Error : Export file 'Clubs/Teams' not found"});
 }
 
 TEST_F(ClubsWindowTest, DoubleClicksChooseAndForgetTheLogo) {

@@ -1,21 +1,10 @@
 #include "databases/gui/first_names_window.h"
 
-#include "i18n/core/language_settings.h"
-#include "i18n/core/shipped_translations.h"
-#include "tests/support/gui/scripted_dialogs.h"
-#include "tests/support/temporary_folder.h"
+#include "tests/support/gui/modal_window.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
@@ -30,24 +19,9 @@ std::string Line(const std::string& name, int day = 100, int month = 100) {
     return std::to_string(day) + "\t" + std::to_string(month) + "\t" + name + "\t\n";
 }
 
-class FirstNamesWindowTest : public ::testing::Test {
+class FirstNamesWindowTest : public testing::WindowTest {
 protected:
-    static void SetUpTestSuite() {
-        // Several window test files share one executable and one application.
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "first_names_window_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
-
-    FirstNamesWindowTest() {
-        EXPECT_TRUE(i18n::WriteShippedTranslations(m_folder / "Translation"));
-        EXPECT_TRUE(
-            i18n::WriteLanguageSettings(common::WorkingFolder(m_folder.path()),
-                                        {i18n::LanguageCode::French, i18n::LanguageCode::French}));
-    }
+    FirstNamesWindowTest() { setLanguages(i18n::LanguageCode::French); }
 
     void writeFiles(const std::string& subscribers, const std::string& calendar) const {
         m_folder.write(kSubscriberFirstNamesFileName, subscribers);
@@ -56,29 +30,13 @@ protected:
     std::string subscribersFile() const { return m_folder.read(kSubscriberFirstNamesFileName); }
     std::string calendarFile() const { return m_folder.read(kCalendarFileName); }
 
-    // Runs `body` while the window is shown modally, then presses `closer`.
     int run(const std::function<void(FirstNamesWindow&)>& body, const char* closer = "okButton") {
-        FirstNamesWindow window(common::WorkingFolder(m_folder.path()), m_dialogs);
-        window.setFileChooser([this](QWidget*, bool save, const QString& filter) {
-            m_filters.push_back((save ? "save " : "open ") + filter);
-            return m_chosen;
-        });
-        QTimer::singleShot(0, &window, [&] {
-            const bool shown =
-                QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
-            EXPECT_TRUE(shown);
-            if (shown)
-                body(window);
-            QTest::mouseClick(window.findChild<QPushButton*>(closer), Qt::LeftButton);
-            if (window.isVisible())
-                window.done(-1); // not closed: the caller's check on the result reports it
-        });
-        return window.exec();
+        FirstNamesWindow window(root(), m_dialogs);
+        chooseFiles(window);
+        return testing::RunModal(
+            window, [&] { body(window); }, closer);
     }
 
-    static void click(FirstNamesWindow& window, const char* name) {
-        QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
-    }
     static void addName(FirstNamesWindow& window, const QString& name) {
         auto* edit = window.findChild<QLineEdit*>("newNameEdit");
         edit->setText(name); // the edit is disabled on the subscribers' list
@@ -90,21 +48,10 @@ protected:
     static void select(FirstNamesWindow& window, int row) {
         window.findChild<QListWidget*>("nameList")->setCurrentRow(row);
     }
-    static QStringList items(FirstNamesWindow& window, const char* list = "nameList") {
-        QStringList texts;
-        auto* widget = window.findChild<QListWidget*>(list);
-        for (int i = 0; i < widget->count(); ++i)
-            texts << widget->item(i)->text();
-        return texts;
-    }
+    static QStringList names(FirstNamesWindow& window) { return items(window, "nameList"); }
     static int comboIndex(FirstNamesWindow& window, const char* combo) {
         return window.findChild<QComboBox*>(combo)->currentIndex();
     }
-
-    testing::TemporaryFolder m_folder;
-    testing::ScriptedDialogs m_dialogs;
-    QString m_chosen;
-    QStringList m_filters;
 };
 
 // (case, names added one after the other, calendar afterwards)
@@ -119,7 +66,7 @@ TEST_P(FirstNamesAddTest, TheCalendarTakesWhatTheRulesAccept) {
                   showList(window, 1);
                   for (const QString& one : typed)
                       addName(window, one);
-                  EXPECT_EQ(items(window), listed);
+                  EXPECT_EQ(names(window), listed);
                   EXPECT_EQ(comboIndex(window, "dayCombo"), -1) << "a new name has no nameday";
               }),
               QDialog::Accepted);
@@ -145,11 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FirstNamesWindowTest, AddAndRemoveDoNothingOnTheSubscribersList) {
     writeFiles(Line("Jean", 23, 5) + Line("Paul", 28, 5), Line("Luc", 17, 9));
     EXPECT_EQ(run([&](FirstNamesWindow& window) {
-                  EXPECT_EQ(items(window), (QStringList{"Jean", "Paul"}));
+                  EXPECT_EQ(names(window), (QStringList{"Jean", "Paul"}));
                   addName(window, "Anne");
                   select(window, 0);
                   click(window, "removeButton");
-                  EXPECT_EQ(items(window), (QStringList{"Jean", "Paul"}));
+                  EXPECT_EQ(names(window), (QStringList{"Jean", "Paul"}));
                   EXPECT_EQ(CountFirstNames(window.calendar()), 1);
               }),
               QDialog::Accepted);
@@ -163,7 +110,7 @@ TEST_F(FirstNamesWindowTest, RemovingFromTheCalendarSelectsTheNextName) {
                   showList(window, 1);
                   select(window, 1);
                   click(window, "removeButton");
-                  EXPECT_EQ(items(window), (QStringList{"Anne", "Paul"}));
+                  EXPECT_EQ(names(window), (QStringList{"Anne", "Paul"}));
                   EXPECT_EQ(window.findChild<QLineEdit*>("selectedNameEdit")->text(), "Paul");
                   EXPECT_EQ(items(window, "numberList"), QStringList{"2"});
               }),
@@ -176,15 +123,15 @@ TEST_F(FirstNamesWindowTest, DateOrderSortsBothListsAndKeepsTheSelection) {
                Line("Inconnu") + Line("Lucie", 9, 1) + Line("Blaise", 2, 1) + Line("Agathe", 4, 1));
     run([&](FirstNamesWindow& window) {
         showList(window, 1);
-        EXPECT_EQ(items(window), (QStringList{"Agathe", "Blaise", "Inconnu", "Lucie"}));
+        EXPECT_EQ(names(window), (QStringList{"Agathe", "Blaise", "Inconnu", "Lucie"}));
         select(window, 3);
         window.findChild<QRadioButton*>("dateOrderRadio")->click();
-        EXPECT_EQ(items(window), (QStringList{"Blaise", "Agathe", "Lucie", "Inconnu"}));
+        EXPECT_EQ(names(window), (QStringList{"Blaise", "Agathe", "Lucie", "Inconnu"}));
         EXPECT_EQ(window.findChild<QLineEdit*>("selectedNameEdit")->text(), "Lucie");
         EXPECT_EQ(items(window, "numberList"), QStringList{"3"});
         EXPECT_EQ(window.subscriberFirstNames()[0].firstName, "Zo\xE9") << "May before July";
         window.findChild<QRadioButton*>("alphabeticalRadio")->click();
-        EXPECT_EQ(items(window), (QStringList{"Agathe", "Blaise", "Inconnu", "Lucie"}));
+        EXPECT_EQ(names(window), (QStringList{"Agathe", "Blaise", "Inconnu", "Lucie"}));
     });
 }
 
@@ -230,65 +177,24 @@ TEST_F(FirstNamesWindowTest, MissingFilesAreReportedAndOkCreatesThem) {
     EXPECT_TRUE(std::filesystem::exists(m_folder / kSubscriberFirstNamesFileName));
 }
 
-// (case, file to import, its bytes or nullptr for none, list afterwards, messages)
-using ImportCase =
-    std::tuple<const char*, const char*, const char*, QStringList, std::vector<std::string>>;
-class FirstNamesImportTest : public FirstNamesWindowTest,
-                             public ::testing::WithParamInterface<ImportCase> {};
-
-TEST_P(FirstNamesImportTest, ReplacesTheSubscribersNamesOnlyWithAReadableFile) {
-    const auto& [name, file, bytes, listed, messages] = GetParam();
+TEST_F(FirstNamesWindowTest, ImportNeedsAReadableFileAndExportWritesTheSubscribersNames) {
     writeFiles(Line("Jean", 23, 5), Line("Luc", 17, 9));
-    if (bytes)
-        m_folder.write(file, bytes);
-    m_chosen = QString::fromStdString((m_folder / file).string());
+    m_folder.write("club.bdpr2", "2\t1\tZo\xE9\t\n4\t1\tAgathe\t\n");
     run([&](FirstNamesWindow& window) {
+        m_chosen = path("absent.bdpr2");
         click(window, "importButton");
-        EXPECT_EQ(items(window), listed);
-    });
-    EXPECT_EQ(m_filters, QStringList{QString::fromUtf8("open BD Prénoms Abonnés (*.bdpr2)")});
-    EXPECT_EQ(m_dialogs.texts(), messages);
-    EXPECT_EQ(calendarFile(), Line("Luc", 17, 9));
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, FirstNamesImportTest,
-                         ::testing::Values(ImportCase{"Sorted",
-                                                      "club.bdpr2",
-                                                      "2\t1\tZo\xE9\t\n4\t1\tAgathe\t\n",
-                                                      {"Agathe", QString::fromUtf8("Zoé")},
-                                                      {}},
-                                           ImportCase{"MissingFileKeepsTheNames",
-                                                      "absent.bdpr2",
-                                                      nullptr,
-                                                      {"Jean"},
-                                                      {kFirstNamesImportErrorText}}),
-                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
-
-TEST_F(FirstNamesWindowTest, ExportWritesTheSubscribersNames) {
-    writeFiles(Line("Jean", 23, 5) + Line("Anne", 25, 6), Line("Luc", 17, 9));
-    m_chosen = QString::fromStdString((m_folder / "sauvegarde").string());
-    run([&](FirstNamesWindow& window) {
+        EXPECT_EQ(names(window), QStringList{"Jean"});
+        m_chosen = path("club.bdpr2");
+        click(window, "importButton");
+        EXPECT_EQ(names(window), (QStringList{"Agathe", QString::fromUtf8("Zoé")})) << "sorted";
         showList(window, 1);
+        m_chosen = path("sauvegarde");
         click(window, "exportButton");
     });
-    EXPECT_EQ(m_folder.read("sauvegarde.bdpr2"), Line("Anne", 25, 6) + Line("Jean", 23, 5));
-    EXPECT_TRUE(m_dialogs.asked.empty());
-}
-
-TEST_F(FirstNamesWindowTest, LabelsComeFromTheTranslationFiles) {
-    writeFiles("", "");
-    i18n::WriteLanguageSettings(common::WorkingFolder(m_folder.path()),
-                                {i18n::LanguageCode::English, i18n::LanguageCode::French});
-    run([&](FirstNamesWindow& window) {
-        EXPECT_EQ(window.windowTitle(), "Database First names");
-        auto* lists = window.findChild<QComboBox*>("listChoiceCombo");
-        EXPECT_EQ(lists->itemText(1), "French Calendar");
-        EXPECT_EQ(window.findChild<QLabel*>("namedayLabel")->text(), "Nameday date :");
-        EXPECT_EQ(window.findChild<QPushButton*>("addButton")->text(), "Add");
-        EXPECT_EQ(window.findChild<QComboBox*>("monthCombo")->itemText(0), "January");
-        EXPECT_EQ(window.findChild<QComboBox*>("dayCombo")->count(), 31);
-    });
-    EXPECT_TRUE(m_dialogs.asked.empty());
+    EXPECT_EQ(m_filters.front(), QString::fromUtf8("open BD Prénoms Abonnés (*.bdpr2)"));
+    EXPECT_EQ(m_dialogs.texts(), std::vector<std::string>{kFirstNamesImportErrorText});
+    EXPECT_EQ(m_folder.read("sauvegarde.bdpr2"), "4\t1\tAgathe\t\n2\t1\tZo\xE9\t\n");
+    EXPECT_EQ(calendarFile(), Line("Luc", 17, 9));
 }
 
 } // namespace

