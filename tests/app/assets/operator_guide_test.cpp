@@ -18,7 +18,7 @@ int pageObjects(const QByteArray& pdf) {
     return count;
 }
 
-TEST(OperatorGuide, RendersOnePdfPageForEachGuidePage) {
+TEST(OperatorGuide, RendersOnePdfPageForEachGuidePageAndTheSameBytesEveryTime) {
     const GuideRendering rendering = renderOperatorGuide(operatorGuidePages());
     ASSERT_TRUE(rendering.error.empty()) << rendering.error;
     EXPECT_TRUE(rendering.pdf.startsWith("%PDF-"));
@@ -26,31 +26,16 @@ TEST(OperatorGuide, RendersOnePdfPageForEachGuidePage) {
     EXPECT_EQ(rendering.pages, testing::kGuidePages);
     EXPECT_EQ(pageObjects(rendering.pdf), testing::kGuidePages);
     EXPECT_TRUE(rendering.pdf.contains("/Count " + QByteArray::number(testing::kGuidePages)));
-}
 
-TEST(OperatorGuide, TwoRenderingsAreByteForByteEqual) {
-    const GuideRendering first = renderOperatorGuide(operatorGuidePages());
-    const GuideRendering second = renderOperatorGuide(operatorGuidePages());
-    ASSERT_FALSE(first.pdf.isEmpty());
-    EXPECT_EQ(first.pdf, second.pdf);
+    EXPECT_EQ(renderOperatorGuide(operatorGuidePages()).pdf, rendering.pdf);
     // Both may fall within the same second, so the clock's stamp is looked at too.
-    if (first.pdf.contains("/CreationDate")) {
-        EXPECT_TRUE(first.pdf.contains("/CreationDate (D:20250101000000)"));
+    if (rendering.pdf.contains("/CreationDate")) {
+        EXPECT_TRUE(rendering.pdf.contains("/CreationDate (D:20250101000000)"));
     }
 }
 
-TEST(OperatorGuide, EveryPageHasATitleAndSectionsWithText) {
-    for (const GuidePage& page : operatorGuidePages()) {
-        EXPECT_FALSE(page.title.empty());
-        ASSERT_FALSE(page.sections.empty()) << page.title;
-        for (const GuideSection& section : page.sections) {
-            EXPECT_FALSE(section.heading.empty()) << page.title;
-            EXPECT_FALSE(section.paragraphs.empty()) << section.heading;
-        }
-    }
-}
-
-TEST(OperatorGuide, TextTooLongForItsPageIsReportedInsteadOfSpilling) {
+TEST(OperatorGuide, NoPageOrTextTooLongForItsPageIsReportedInsteadOfSpilling) {
+    EXPECT_FALSE(renderOperatorGuide({}).error.empty());
     GuidePage crowded{"Trop long", {{"Section", {}}}};
     for (int i = 0; i < 80; ++i)
         crowded.sections[0].paragraphs.push_back(
@@ -58,10 +43,6 @@ TEST(OperatorGuide, TextTooLongForItsPageIsReportedInsteadOfSpilling) {
     const GuideRendering rendering = renderOperatorGuide({crowded});
     EXPECT_TRUE(rendering.pdf.isEmpty());
     EXPECT_NE(rendering.error.find("Trop long"), std::string::npos) << rendering.error;
-}
-
-TEST(OperatorGuide, NoPageIsAnError) {
-    EXPECT_FALSE(renderOperatorGuide({}).error.empty());
 }
 
 struct DateCase {
