@@ -86,54 +86,39 @@ TEST_P(BuiltInTextTest, IsWindows1252InEveryLanguageAndEnglishForOtherCodes) {
         EXPECT_EQ(GetParam().text(LanguageCode{code}), english) << "code " << code;
 }
 
+// Rows named after what they hold: TITLE(Tracks) is the title of the tracks
+// window, TEXT(KartAddedFormat) that function's text.
+#define TITLE(w) (BuiltInText{"Title" #w, Title<TitledWindow::w>})
+#define TEXT(f) (BuiltInText{#f, f})
+#define CLUB_EMAIL(p) (BuiltInText{"ClubEmail" #p, ClubEmail<ClubEmailProblem::p>})
+#define PREVIEW(p) (BuiltInText{"Preview" #p, Preview<EmailPreview::p>})
+
 INSTANTIATE_TEST_SUITE_P(
     Every, BuiltInTextTest,
-    ::testing::Values(
-        BuiltInText{"TitleTracks", Title<TitledWindow::Tracks>},
-        BuiltInText{"TitleKartCategories", Title<TitledWindow::KartCategories>},
-        BuiltInText{"TitleFleet", Title<TitledWindow::Fleet>},
-        BuiltInText{"TitleSubscribers", Title<TitledWindow::Subscribers>},
-        BuiltInText{"TitleAgeCategories", Title<TitledWindow::AgeCategories>},
-        BuiltInText{"TitleClubs", Title<TitledWindow::Clubs>},
-        BuiltInText{"TitleFirstNames", Title<TitledWindow::FirstNames>},
-        BuiltInText{"TitlePrices", Title<TitledWindow::Prices>},
-        BuiltInText{"TitleDiscounts", Title<TitledWindow::Discounts>},
-        BuiltInText{"TitleLoyaltyCard", Title<TitledWindow::LoyaltyCard>},
-        BuiltInText{"TitleEmails", Title<TitledWindow::Emails>},
-        BuiltInText{"TitleDecoderInterface", Title<TitledWindow::DecoderInterface>},
-        BuiltInText{"TitleTranslationEditor", Title<TitledWindow::TranslationEditor>},
-        BuiltInText{"TitleInformationSheet", Title<TitledWindow::InformationSheet>},
-        BuiltInText{"TitleSubscriberForm", Title<TitledWindow::SubscriberForm>},
-        BuiltInText{"TitleLoyaltyPoints", Title<TitledWindow::LoyaltyPoints>},
-        BuiltInText{"TitlePriceList", Title<TitledWindow::PriceList>},
-        BuiltInText{"AgeFormat", AgeTextFormat}, BuiltInText{"KartAdded", KartAddedFormat},
-        BuiltInText{"KartRemoved", KartRemovedFormat},
-        BuiltInText{"FleetCaption", FleetMessageCaption},
-        BuiltInText{"NoTrackRecord", NoTrackRecordText},
-        BuiltInText{"RecordHolder", RecordHolderWord}, BuiltInText{"FormMenuItem", FormMenuItem},
-        BuiltInText{"SheetWord", SheetWord}, BuiltInText{"FormHeading", RegistrationFormHeading},
-        BuiltInText{"CopiesLabel", CopiesLabel}, BuiltInText{"OptionalNote", OptionalFieldNote},
-        BuiltInText{"BirthdayEventName", EventName<kBirthday>},
-        BuiltInText{"NamedayEventName", EventName<kNameday>},
-        BuiltInText{"BirthdayDateLabel", EventDate<kBirthday>},
-        BuiltInText{"NamedayDateLabel", EventDate<kNameday>},
-        BuiltInText{"ClubEmailMissing", ClubEmail<ClubEmailProblem::Missing>},
-        BuiltInText{"ClubEmailNotOneAt", ClubEmail<ClubEmailProblem::NotOneAt>},
-        BuiltInText{"ClubEmailBadExtension", ClubEmail<ClubEmailProblem::BadExtension>},
-        BuiltInText{"ClubEmailMalformed", ClubEmail<ClubEmailProblem::Malformed>},
-        BuiltInText{"ClubNameMissing", ClubNameMissingText},
-        BuiltInText{"NoPendingEmail", NoPendingEmailText},
-        BuiltInText{"NoEmailToSend", NoEmailToSendText},
-        BuiltInText{"BirthdayQuestion", BirthdayQuestionTitle},
-        BuiltInText{"NamedayQuestion", NamedayQuestionTitle},
-        BuiltInText{"SendEmailsQuestion", SendEmailsQuestion, 1},
-        BuiltInText{"PreviewBirthday", Preview<EmailPreview::Birthday>},
-        BuiltInText{"PreviewNameday", Preview<EmailPreview::Nameday>},
-        BuiltInText{"PreviewEvent", Preview<EmailPreview::Event>},
-        BuiltInText{"PreviewLoyalty", Preview<EmailPreview::Loyalty>},
-        BuiltInText{"MonthJanuary", Month<0>}, BuiltInText{"MonthFebruary", Month<1>},
-        BuiltInText{"MonthDecember", Month<11>}),
+    ::testing::Values(TITLE(Tracks), TITLE(KartCategories), TITLE(Fleet), TITLE(Subscribers),
+                      TITLE(AgeCategories), TITLE(Clubs), TITLE(FirstNames), TITLE(Prices),
+                      TITLE(Discounts), TITLE(LoyaltyCard), TITLE(Emails), TITLE(DecoderInterface),
+                      TITLE(TranslationEditor), TITLE(InformationSheet), TITLE(SubscriberForm),
+                      TITLE(LoyaltyPoints), TITLE(PriceList), TEXT(AgeTextFormat),
+                      TEXT(KartAddedFormat), TEXT(KartRemovedFormat), TEXT(FleetMessageCaption),
+                      TEXT(NoTrackRecordText), TEXT(RecordHolderWord), TEXT(FormMenuItem),
+                      TEXT(SheetWord), TEXT(RegistrationFormHeading), TEXT(CopiesLabel),
+                      TEXT(OptionalFieldNote),
+                      BuiltInText{"BirthdayEventName", EventName<kBirthday>},
+                      BuiltInText{"NamedayEventName", EventName<kNameday>},
+                      BuiltInText{"BirthdayDateLabel", EventDate<kBirthday>},
+                      BuiltInText{"NamedayDateLabel", EventDate<kNameday>}, CLUB_EMAIL(Missing),
+                      CLUB_EMAIL(NotOneAt), CLUB_EMAIL(BadExtension), CLUB_EMAIL(Malformed),
+                      TEXT(ClubNameMissingText), TEXT(NoPendingEmailText), TEXT(NoEmailToSendText),
+                      TEXT(BirthdayQuestionTitle), TEXT(NamedayQuestionTitle),
+                      BuiltInText{"SendEmailsQuestion", SendEmailsQuestion, 1}, PREVIEW(Birthday),
+                      PREVIEW(Nameday), PREVIEW(Event), PREVIEW(Loyalty)),
     [](const ::testing::TestParamInfo<BuiltInText>& info) { return std::string(info.param.name); });
+
+#undef TITLE
+#undef TEXT
+#undef CLUB_EMAIL
+#undef PREVIEW
 
 // The dialogs list files by the extension their filter caption names.
 TEST(FileFilterCaptionTest, NamesItsFilesExtensionInEveryLanguage) {

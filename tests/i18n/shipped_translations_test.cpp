@@ -14,7 +14,7 @@ namespace {
 
 using testing::TemporaryFolder;
 
-TEST(ShippedTranslationsTest, EveryWindowGetsAFactoryAndAnActiveFileThatLoadAsTheFactoryTexts) {
+TEST(ShippedTranslationsTest, EveryWindowGetsAFactoryAndAnActiveFileThatRoundTripTheFactoryTexts) {
     TemporaryFolder folder;
     ASSERT_TRUE(WriteShippedTranslations(folder / "Translation"));
     const common::WorkingFolder working(folder.path());
@@ -39,6 +39,7 @@ TEST(ShippedTranslationsTest, EveryWindowGetsAFactoryAndAnActiveFileThatLoadAsTh
         ASSERT_TRUE(
             LoadTranslationTable(working, FactoryFileName(window), loaded, window.rowCount));
         EXPECT_TRUE(loaded == expected);
+        EXPECT_EQ(FormatTranslationFile(loaded, window.rowCount), factory) << "written again";
     }
 
     LanguageSettings settings{LanguageCode::Spanish, LanguageCode::Spanish};

@@ -1,6 +1,3 @@
-#include "i18n/core/factory_texts.h"
-#include "i18n/core/shipped_translations.h"
-#include "i18n/core/translatable_windows.h"
 #include "i18n/core/translation_file.h"
 #include "tests/support/temporary_folder.h"
 
@@ -30,35 +27,6 @@ TranslationTable StaleTable() {
             table.setText(r, static_cast<LanguageCode>(c), "old");
     return table;
 }
-
-class FactoryTableRoundTripTest : public ::testing::TestWithParam<int> {};
-
-TEST_P(FactoryTableRoundTripTest, SavedFileLoadsBackAndWritesTheSameBytes) {
-    const int index = GetParam();
-    const TranslatableWindow& window = *TranslatableWindowAt(index);
-    TemporaryFolder folder;
-    std::filesystem::create_directories(folder / "Translation");
-    const common::WorkingFolder working(folder.path());
-
-    TranslationTable factory;
-    FillFromFactoryTexts(factory, index);
-    ASSERT_TRUE(SaveTranslationTable(working, FactoryFileName(window), factory, window.rowCount));
-    const std::string bytes = folder.read("Translation/" + FactoryFileName(window));
-    if (index != kMainWindowWindow) {
-        EXPECT_EQ(bytes, ShippedTranslationBytes(index));
-    }
-
-    TranslationTable loaded;
-    ASSERT_TRUE(LoadTranslationTable(working, FactoryFileName(window), loaded, window.rowCount));
-    EXPECT_TRUE(loaded == factory);
-    EXPECT_EQ(FormatTranslationFile(loaded, window.rowCount), bytes);
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryWindow, FactoryTableRoundTripTest,
-                         ::testing::Range(0, static_cast<int>(kTranslatableWindowCount)),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return std::string(TranslatableWindowAt(info.param)->stem);
-                         });
 
 struct LoadCase {
     const char* name;
