@@ -262,20 +262,5 @@ TEST_F(KartCategoriesWindowTest, MissingFilesAreEachReportedAndOkCreatesAnEmptyT
     EXPECT_EQ(m_folder.read(kCategoriesFileName), fiveFreeSlots);
 }
 
-TEST_F(KartCategoriesWindowTest, FrenchInterfaceChoosesTitleAndFilter) {
-    seed("A");
-    setLanguages(i18n::LanguageCode::French, i18n::LanguageCode::English);
-    run(
-        [&](KartCategoriesWindow& window) {
-            EXPECT_EQ(window.windowTitle(),
-                      QString::fromUtf8("Base de données Catégories de karts"));
-            click(window, "exportButton");
-        },
-        "cancelButton");
-    ASSERT_EQ(m_filters.size(), 1);
-    EXPECT_TRUE(m_filters[0].startsWith(QString::fromUtf8("save BD Catégories Karts (.bds2)")));
-    EXPECT_TRUE(m_filters[0].endsWith("(*.bds2)"));
-}
-
 } // namespace
 } // namespace tallimo::databases

@@ -58,29 +58,6 @@ protected:
                         "esPistes.bd1";
 };
 
-// (case, names typed one after the other, list afterwards)
-using AddCase = std::tuple<const char*, QStringList, QStringList>;
-class TracksAddTest : public TracksWindowTest, public ::testing::WithParamInterface<AddCase> {};
-
-TEST_P(TracksAddTest, ListsWhatTheRulesAccept) {
-    const auto& [name, typed, listed] = GetParam();
-    writeTracks("");
-    EXPECT_EQ(run([&](TracksWindow& window) {
-                  for (const QString& one : typed) {
-                      type(window, "newNameEdit", one);
-                      click(window, "addButton");
-                  }
-                  EXPECT_EQ(items(window, "trackList"), listed);
-                  QStringList numbers;
-                  for (int i = 1; i <= listed.size(); ++i)
-                      numbers << QString::number(i);
-                  EXPECT_EQ(items(window, "numberList"), numbers);
-              }),
-              QDialog::Accepted);
-    EXPECT_EQ(tracksFile(), Lines(listed));
-    EXPECT_TRUE(m_dialogs.asked.empty());
-}
-
 QStringList Numbered(int count) {
     QStringList names;
     for (int i = 0; i < count; ++i)
@@ -88,14 +65,34 @@ QStringList Numbered(int count) {
     return names;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, TracksAddTest,
-    ::testing::Values(AddCase{"HyphensBecomeUnderscores", {"Val-de-Loire"}, {"Val_de_Loire"}},
-                      AddCase{"SortedIgnoringCase", {"b", "A", "c"}, {"A", "b", "c"}},
-                      AddCase{"SameNameInOtherCaseRefused", {"Mornay", "MORNAY"}, {"Mornay"}},
-                      AddCase{"BlankLedOrEmptyRefused", {" Lac", ""}, {}},
-                      AddCase{"EleventhTrackRefused", Numbered(11), Numbered(10)}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
+TEST_F(TracksWindowTest, AddListsWhatTheRulesAccept) {
+    const struct {
+        const char* name;
+        QStringList typed, listed;
+    } rows[] = {
+        {"sorted ignoring case", {"b", "A", "c"}, {"A", "b", "c"}},
+        {"same name in other case refused", {"Val-de-Loire", "VAL_DE_LOIRE"}, {"Val_de_Loire"}},
+        {"blank-led or empty refused", {" Lac", ""}, {}},
+        {"eleventh track refused", Numbered(11), Numbered(10)}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        writeTracks("");
+        EXPECT_EQ(run([&](TracksWindow& window) {
+                      for (const QString& one : row.typed) {
+                          type(window, "newNameEdit", one);
+                          click(window, "addButton");
+                      }
+                      EXPECT_EQ(items(window, "trackList"), row.listed);
+                      QStringList numbers;
+                      for (int i = 1; i <= row.listed.size(); ++i)
+                          numbers << QString::number(i);
+                      EXPECT_EQ(items(window, "numberList"), numbers);
+                  }),
+                  QDialog::Accepted);
+        EXPECT_EQ(tracksFile(), Lines(row.listed));
+    }
+    EXPECT_TRUE(m_dialogs.asked.empty());
+}
 
 TEST_F(TracksWindowTest, DeletingTheMiddleTrackKeepsTheOthersInOrder) {
     writeTracks(Line("A") + Line("B") + Line("C"));
