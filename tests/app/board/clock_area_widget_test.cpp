@@ -53,13 +53,6 @@ TEST_P(ClockStatusTest, StatusColourFollowsTheClock) {
                 }
         EXPECT_GT(inkRight - inkLeft, column * 6 / 10) << "clock " << clock;
     }
-    const QByteArray preview = qgetenv("TALLIMO_BOARD_PNG");
-    if (!preview.isEmpty()) {
-        QString file = QString::fromLocal8Bit(preview);
-        file.replace(QStringLiteral(".png"), c.running ? QStringLiteral("_clock_running.png")
-                                                       : QStringLiteral("_clock_paused.png"));
-        EXPECT_TRUE(image.save(file, "PNG"));
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(States, ClockStatusTest,

@@ -92,35 +92,29 @@ protected:
     TimingBoardWidget m_board;
 };
 
-struct BlockColourCase {
-    const char* name;
-    int category;
-    int slotInBlock;
-    QRgb colour;
-};
-
-class BoardBlockColourTest : public TimingBoardTest,
-                             public ::testing::WithParamInterface<BlockColourCase> {};
-
-TEST_P(BoardBlockColourTest, FillsEachBlockWithItsCategoryColour) {
-    const BlockColourCase& c = GetParam();
+TEST_F(TimingBoardTest, FillsEachBlockWithItsCategoryColour) {
+    const struct {
+        const char* why;
+        int category;
+        int slotInBlock;
+        QRgb colour;
+    } rows[] = {
+        {"first category", 0, 0, qRgb(190, 255, 190)},
+        {"second category, continued in its next slot", 1, 1, qRgb(90, 215, 90)},
+        {"category with its heading only", 2, 0, qRgb(65, 160, 65)},
+        {"private karts", 5, 0, qRgb(255, 250, 135)},
+    };
     const QImage image = render();
-    const PlacedBlock& block = placedBlockOf(c.category);
-    const int y =
-        static_cast<int>(block.top + c.slotInBlock * m_board.layout().geometry().slotHeight) + 3;
-    ASSERT_LT(y, block.bottom);
-    EXPECT_EQ(image.pixel(m_board.width() * 9 / 10, y), c.colour);
-    EXPECT_EQ(image.pixel(10, y), c.colour);
+    for (const auto& row : rows) {
+        const PlacedBlock& block = placedBlockOf(row.category);
+        const int y =
+            static_cast<int>(block.top + row.slotInBlock * m_board.layout().geometry().slotHeight) +
+            3;
+        ASSERT_LT(y, block.bottom) << row.why;
+        EXPECT_EQ(image.pixel(m_board.width() * 9 / 10, y), row.colour) << row.why;
+        EXPECT_EQ(image.pixel(10, y), row.colour) << row.why;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Categories, BoardBlockColourTest,
-    ::testing::Values(BlockColourCase{"first_category", 0, 0, qRgb(190, 255, 190)},
-                      BlockColourCase{"second_category_continued_in_its_next_slot", 1, 1,
-                                      qRgb(90, 215, 90)},
-                      BlockColourCase{"heading_only_category", 2, 0, qRgb(65, 160, 65)},
-                      BlockColourCase{"private_karts", 5, 0, qRgb(255, 250, 135)}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TimingBoardTest, DrawsTitleBandLappedKartInRedAndTheTrophyFromTheWorkingFolder) {
     const QImage image = render();
