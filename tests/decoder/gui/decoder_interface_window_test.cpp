@@ -10,6 +10,7 @@
 #include "decoder/gui/qt_serial_port.h"
 #include "decoder/sim/decoder_simulator_host.h"
 #include "i18n/core/shipped_translations.h"
+#include "tests/support/gui/modal_window.h"
 #include "tests/support/gui/scripted_dialogs.h"
 #include "tests/support/temporary_folder.h"
 
@@ -22,7 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -49,13 +49,7 @@ enum class Light { Red, Green, Other };
 
 class DecoderInterfaceWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "decoder_interface_window_test";
-        static char* argv[] = {name, nullptr};
-        if (QApplication::instance() == nullptr)
-            new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { testing::EnsureApplication(); }
 
     void SetUp() override { ASSERT_TRUE(i18n::WriteShippedTranslations(folder / "Translation")); }
 
@@ -288,13 +282,13 @@ TEST_F(DecoderInterfaceWindowTest, ChosenModelIsNotSavedWhenClosingWithOk) {
     writeSettings("COM4\t1\tTallimo\n");
     open();
     std::string chosenModel;
-    QTimer::singleShot(0, window.get(), [&] {
-        QTest::mouseClick(find<QRadioButton>("vela2UsbRadio"), Qt::LeftButton);
-        chosenModel = window->settings().decoderModel;
-        QTest::mouseClick(find<QPushButton>("okButton"), Qt::LeftButton);
-    });
-    QTimer::singleShot(5000, window.get(), [&] { window->reject(); }); // fail, not hang
-    EXPECT_EQ(window->exec(), QDialog::Accepted);
+    EXPECT_EQ(testing::RunModal(*window,
+                                [&] {
+                                    QTest::mouseClick(find<QRadioButton>("vela2UsbRadio"),
+                                                      Qt::LeftButton);
+                                    chosenModel = window->settings().decoderModel;
+                                }),
+              QDialog::Accepted);
     EXPECT_EQ(chosenModel, "TallimoVela2");
     EXPECT_EQ(settingsFile(), "COM4\t1\tTallimo\n");
     EXPECT_EQ(messages(), Messages{});

@@ -5,6 +5,7 @@
 #include "i18n/core/shipped_translations.h"
 #include "i18n/core/translatable_windows.h"
 #include "i18n/core/translation_file.h"
+#include "tests/support/gui/modal_window.h"
 #include "tests/support/gui/scripted_dialogs.h"
 #include "tests/support/temporary_folder.h"
 
@@ -14,12 +15,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 
 namespace tallimo::i18n {
@@ -33,42 +32,18 @@ void TypeText(QWidget* widget, const QString& text) {
                             Qt::NoModifier);
 }
 
-// One application for the whole run, gone before the statics Qt relies on.
-class QtApplicationEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override { m_application = std::make_unique<QApplication>(m_argc, m_argv); }
-    void TearDown() override { m_application.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[33] = "tallimo_translation_editor_tests";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_application;
-};
-
-[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
 class TranslationEditorWindowTest : public ::testing::Test {
 protected:
     TranslationEditorWindowTest() {
         EXPECT_TRUE(WriteShippedTranslations(m_folder / "Translation"));
     }
 
+    static void SetUpTestSuite() { testing::EnsureApplication(); }
+
     // Runs `body` while the editor is shown modally, then presses "OK".
     void runEditor(const std::function<void(TranslationEditorWindow&)>& body) {
         TranslationEditorWindow window(common::WorkingFolder(m_folder.path()), m_dialogs);
-        QTimer::singleShot(0, &window, [&] {
-            const bool shown =
-                QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
-            EXPECT_TRUE(shown);
-            if (shown)
-                body(window);
-            QTest::mouseClick(button(window, "okButton"), Qt::LeftButton);
-            if (window.isVisible())
-                window.reject(); // OK did not close it; the assertion below reports that
-        });
-        EXPECT_EQ(window.exec(), QDialog::Accepted);
+        EXPECT_EQ(testing::RunModal(window, [&] { body(window); }), QDialog::Accepted);
     }
 
     static QPushButton* button(QWidget& window, const char* name) {

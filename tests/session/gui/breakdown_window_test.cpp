@@ -12,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <filesystem>
 
@@ -93,17 +92,14 @@ TEST_F(BreakdownWindowTest, EchapWritesNothingEvenWhenRepairedIsTicked) {
     writeFleetAndSession(kK3BreakdownItem);
     const std::string sessionBefore = sessionBytes();
     BreakdownWindow window(root, dialogs);
-    QTimer::singleShot(0, &window, [&] {
-        const bool modal =
-            QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
-        EXPECT_TRUE(modal);
-        if (!modal)
-            return window.reject();
-        typeInto(child<QLineEdit>(window, "cause"), " et pignon");
-        tick(child<QCheckBox>(window, "repairedCheck"));
-        click(window, "cancelButton");
-    });
-    EXPECT_EQ(window.exec(), QDialog::Rejected);
+    const int result = testing::RunModal(
+        window,
+        [&] {
+            typeInto(child<QLineEdit>(window, "cause"), " et pignon");
+            tick(child<QCheckBox>(window, "repairedCheck"));
+        },
+        "cancelButton");
+    EXPECT_EQ(result, QDialog::Rejected);
     EXPECT_EQ(folder.read(kBreakdownFileName), kSheets);
     EXPECT_EQ(sessionBytes(), sessionBefore);
 }

@@ -12,7 +12,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 namespace tallimo::session {
 namespace {
@@ -164,17 +163,12 @@ TEST_F(KartListWindowTest, PrivateKartIsOpenedWithAnEmptyTransponderThroughTheMo
     session->kart(kPrivateCategoryIndex, 2).transponder = "004242";
     saveSession();
     KartListWindow window(root, dialogs, sounds, kPrivateCategoryIndex);
-    QTimer::singleShot(0, &window, [&] {
-        const bool modal =
-            QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &window; });
-        EXPECT_TRUE(modal);
-        if (!modal)
-            return window.reject();
-        click(window, "addButton");
-        click(window, "addButton");
-        click(window, "okButton");
-    });
-    EXPECT_EQ(window.exec(), QDialog::Accepted);
+    EXPECT_EQ(testing::RunModal(window,
+                                [&] {
+                                    click(window, "addButton");
+                                    click(window, "addButton");
+                                }),
+              QDialog::Accepted);
 
     EXPECT_EQ(child<QLabel>(window, "kartCount")->text(), "( 4 Karts )");
     EXPECT_EQ(Items(child<QListWidget>(window, "usedList")),

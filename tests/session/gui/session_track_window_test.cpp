@@ -15,24 +15,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <optional>
-
 namespace tallimo::session {
 namespace {
-
-// Measures what Qt can load; no JPEG conversion.
-class QtMeasuringPictures final : public printing::PictureLibrary {
-public:
-    std::optional<printing::PictureSize> measure(const std::filesystem::path& picture) override {
-        const QImage image(QString::fromStdString(picture.string()));
-        if (image.isNull())
-            return std::nullopt;
-        return printing::PictureSize{image.width(), image.height()};
-    }
-    bool convertJpegToBmp(const std::filesystem::path&, const std::filesystem::path&) override {
-        return false;
-    }
-};
 
 class SessionTrackWindowTest : public SessionWindowTest {
 protected:
@@ -82,7 +66,7 @@ protected:
         emit field->editingFinished();
     }
 
-    QtMeasuringPictures pictures;
+    testing::QtPictures pictures;
 };
 
 TEST_F(SessionTrackWindowTest, OpensOnTheSessionsTrackWithItsRecordAndPicture) {

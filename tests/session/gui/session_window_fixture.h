@@ -7,10 +7,10 @@
 #include "databases/core/kart_categories_file.h"
 #include "session/core/session_file.h"
 #include "session/core/session_startup.h"
+#include "tests/support/gui/modal_window.h"
 #include "tests/support/gui/scripted_dialogs.h"
 #include "tests/support/temporary_folder.h"
 
-#include <QApplication>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -23,13 +23,7 @@ namespace tallimo::session {
 
 class SessionWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "session_window_test";
-        static char* argv[] = {name, nullptr};
-        if (QApplication::instance() == nullptr)
-            new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { testing::EnsureApplication(); }
 
     // K1 free, K2 out of the session, K3 broken down, K4 reserved, K5 timing;
     // KP1 free, KP2 timing.
