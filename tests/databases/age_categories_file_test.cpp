@@ -119,7 +119,6 @@ TEST(AgeCategoriesFileTest, MissingFilesAreReportedAndTheTableIsEmpty) {
     AgeCategoryTable back;
     EXPECT_TRUE(LoadAgeCategoriesDatabase(folder, back, messages));
     EXPECT_EQ(back, table);
-    EXPECT_EQ(WithAgeCategoriesExportExtension("ages"), "ages.bda2");
 }
 
 } // namespace

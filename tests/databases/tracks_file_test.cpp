@@ -9,6 +9,7 @@ namespace {
 
 using testing::TemporaryFolder;
 
+// Each track's length records the slot it came from.
 TrackTable Named(std::initializer_list<const char*> names) {
     TrackTable table;
     int slot = 0;
@@ -29,6 +30,20 @@ std::vector<std::string> Names(const TrackTable& table) {
     return names;
 }
 
+Track Row(std::string name, std::string length = "") {
+    Track track;
+    track.name = std::move(name);
+    track.length = std::move(length);
+    return track;
+}
+
+std::string Lines(int count) {
+    std::string bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += "T" + std::to_string(i) + "\t\t\t\t0\t\t\t\t\t\n";
+    return bytes;
+}
+
 TEST(TracksFileTest, GoldenFileRoundTripsByteForByte) {
     TrackTable table = Named({"Ch\xE2teau", "Lac"});
     table[0] = {"Ch\xE2teau", "1250",    "12",         "1:02.345",
@@ -44,63 +59,36 @@ TEST(TracksFileTest, GoldenFileRoundTripsByteForByte) {
     EXPECT_EQ(loaded, table);
 }
 
-struct ParseCase {
-    const char* name;
-    std::string bytes;
-    std::vector<std::string> names;
-    Track first;
-    friend void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class TracksParseTest : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(TracksParseTest, ReadsWhatTheLinesHold) {
-    TrackTable table;
-    ParseTracksFile(GetParam().bytes, table);
-    EXPECT_EQ(Names(table), GetParam().names);
-    EXPECT_EQ(table[0], GetParam().first);
-    EXPECT_EQ(table[kNoTrack], Track{});
+TEST(TracksFileTest, ReaderTakesWhatTheLinesHold) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> names;
+        Track first;
+    } cases[] = {
+        {"long fields are cut",
+         "Vingt caracteres et plus\t123456\t1234\t\t7\t\t\t\t\t\n",
+         {"Vingt caracteres et"},
+         {"Vingt caracteres et", "1234", "123", "", "", "", "", "", 7, {}}},
+        {"byte FF ends the file", "A\t\t\t\t0\t\t\t\t\t\n\xFF" + Lines(1), {"A"}, Row("A")},
+        {"ten lines at most",
+         Lines(12),
+         {"T0", "T1", "T2", "T3", "T4", "T5", "T6", "T7", "T8", "T9"},
+         Row("T0")},
+        {"short line leaves the next intact",
+         "A\t900\nB\t\t\t\tx\t\t\t\t\t\r\n",
+         {"A", "B"},
+         Row("A", "900")},
+        {"nameless line leaves no gap", "\t1\t\t\t0\t\t\t\t\t\n\n" + Lines(1), {"T0"}, Row("T0")},
+        {"empty file", "", {}, {}}};
+    for (const auto& c : cases) {
+        TrackTable table = Named({"stale"});
+        ParseTracksFile(c.bytes, table);
+        EXPECT_EQ(Names(table), c.names) << c.name;
+        EXPECT_EQ(table[0], c.first) << c.name;
+        EXPECT_EQ(table[kNoTrack], Track{}) << c.name;
+    }
 }
-
-Track Row(std::string name, std::string length = "") {
-    Track track;
-    track.name = std::move(name);
-    track.length = std::move(length);
-    return track;
-}
-
-std::string Lines(int count) {
-    std::string bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += "T" + std::to_string(i) + "\t\t\t\t0\t\t\t\t\t\n";
-    return bytes;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, TracksParseTest,
-    ::testing::Values(ParseCase{"LongFieldsAreCut",
-                                "Vingt caracteres et plus\t123456\t1234\t\t7\t\t\t\t\t\n",
-                                {"Vingt caracteres et"},
-                                {"Vingt caracteres et", "1234", "123", "", "", "", "", "", 7, {}}},
-                      ParseCase{"ByteFFEndsTheFile",
-                                "A\t\t\t\t0\t\t\t\t\t\n\xFF"
-                                "B\t\t\t\t0\t\t\t\t\t\n",
-                                {"A"},
-                                Row("A")},
-                      ParseCase{"TenLinesAtMost",
-                                Lines(12),
-                                {"T0", "T1", "T2", "T3", "T4", "T5", "T6", "T7", "T8", "T9"},
-                                Row("T0")},
-                      ParseCase{"ShortLineLeavesNextLineIntact",
-                                "A\t900\nB\t\t\t\tx\t\t\t\t\t\r\n",
-                                {"A", "B"},
-                                Row("A", "900")},
-                      ParseCase{"NamelessLineLeavesNoGap",
-                                "\t1\t\t\t0\t\t\t\t\t\n\nC\t\t\t\t0\t\t\t\t\t\n",
-                                {"C"},
-                                Row("C")},
-                      ParseCase{"EmptyFile", "", {}, {}}),
-    [](const auto& info) { return info.param.name; });
 
 TEST(TracksFileTest, FailedLoadReportsAndKeepsNothingStale) {
     TemporaryFolder folder;
@@ -121,109 +109,64 @@ TEST(TracksFileTest, FailedLoadReportsAndKeepsNothingStale) {
                                        {"Error", "Error: 'Race tracks' database file not found"}}));
 }
 
-struct SortCase {
-    const char* name;
-    std::vector<const char*> slots; // "" = free slot
-    std::vector<std::string> sorted;
-    std::vector<std::string> lengths; // the records travel with their names
-    friend void PrintTo(const SortCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class SortTracksTest : public ::testing::TestWithParam<SortCase> {};
-
-TEST_P(SortTracksTest, OrdersNamesAndMovesFreeSlotsLast) {
-    TrackTable table;
-    for (std::size_t i = 0; i < GetParam().slots.size(); ++i) {
-        table[i].name = GetParam().slots[i];
-        table[i].length = std::to_string(i);
+TEST(TracksTableTest, SortOrdersNamesAndMovesFreeSlotsLast) {
+    const struct {
+        const char* name;
+        std::vector<const char*> slots; // "" = free slot
+        std::vector<std::string> sorted;
+        std::vector<std::string> lengths; // the records travel with their names
+    } cases[] = {
+        {"ignoring case", {"b", "A", "c"}, {"A", "b", "c"}, {"2", "1", "3"}},
+        {"free slots between", {"", "Lac", "", "Bois"}, {"Bois", "Lac"}, {"4", "2"}},
+        {"equal names later slot first", {"lac", "x", "LAC"}, {"LAC", "lac", "x"}, {"3", "1", "2"}},
+        {"high bytes are not lost",
+         {"\xFA"
+          "beda",
+          "\xFF", "Lac"},
+         {"Lac",
+          "\xFA"
+          "beda",
+          "\xFF"},
+         {"3", "1", "2"}}};
+    for (const auto& c : cases) {
+        TrackTable table;
+        for (std::size_t i = 0; i < c.slots.size(); ++i)
+            table[i] = Row(c.slots[i], std::to_string(i + 1));
+        SortTracks(table);
+        EXPECT_EQ(Names(table), c.sorted) << c.name;
+        for (std::size_t i = 0; i < c.lengths.size(); ++i)
+            EXPECT_EQ(table[i].length, c.lengths[i]) << c.name << " " << i;
     }
-    SortTracks(table);
-    EXPECT_EQ(Names(table), GetParam().sorted);
-    for (std::size_t i = 0; i < GetParam().lengths.size(); ++i)
-        EXPECT_EQ(table[i].length, GetParam().lengths[i]) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Orders, SortTracksTest,
-    ::testing::Values(
-        SortCase{"IgnoringCase", {"b", "A", "c"}, {"A", "b", "c"}, {"1", "0", "2"}},
-        SortCase{"FreeSlotsBetween", {"", "Lac", "", "Bois"}, {"Bois", "Lac"}, {"3", "1"}},
-        SortCase{
-            "EqualNamesLaterSlotFirst", {"lac", "x", "LAC"}, {"LAC", "lac", "x"}, {"2", "0", "1"}},
-        SortCase{"HighBytesAreNotLost",
-                 {"\xFA"
-                  "beda",
-                  "\xFF", "Lac"},
-                 {"Lac",
-                  "\xFA"
-                  "beda",
-                  "\xFF"},
-                 {"2", "0", "1"}}),
-    [](const auto& info) { return info.param.name; });
-
-struct AddCase {
-    const char* name;
-    const char* typed;
-    bool added;
-    std::vector<std::string> names;
-    friend void PrintTo(const AddCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class AddTrackTest : public ::testing::TestWithParam<AddCase> {};
-
-TEST_P(AddTrackTest, FollowsTheNameRules) {
+TEST(TracksTableTest, AddFollowsTheNameRulesAndRefusesTheEleventh) {
     TrackTable table = Named({"Bois", "Lac"});
-    EXPECT_EQ(AddTrack(table, GetParam().typed), GetParam().added);
-    EXPECT_EQ(Names(table), GetParam().names);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, AddTrackTest,
-    ::testing::Values(
-        AddCase{"DashesBecomeUnderscores", "Val-de-Loire", true, {"Bois", "Lac", "Val_de_Loire"}},
-        AddCase{"SortedIn", "Dune", true, {"Bois", "Dune", "Lac"}},
-        AddCase{
-            "CutToNineteen", "abcdefghijklmnopqrstu", true, {"abcdefghijklmnopqrs", "Bois", "Lac"}},
-        AddCase{"DuplicateInOtherCase", "LAC", false, {"Bois", "Lac"}},
-        AddCase{"BlankLed", " Mer", false, {"Bois", "Lac"}},
-        AddCase{"Empty", "", false, {"Bois", "Lac"}}),
-    [](const auto& info) { return info.param.name; });
-
-TEST(TracksTableTest, EleventhTrackIsRefused) {
-    TrackTable table;
-    for (int i = 0; i < kMaxTracks; ++i)
+    EXPECT_FALSE(AddTrack(table, "LAC"));
+    EXPECT_FALSE(AddTrack(table, " Mer"));
+    ASSERT_TRUE(AddTrack(table, "abcdefghijklmnopqrstu"));
+    ASSERT_TRUE(AddTrack(table, "Val-de-Loire"));
+    EXPECT_EQ(Names(table),
+              (std::vector<std::string>{"abcdefghijklmnopqrs", "Bois", "Lac", "Val_de_Loire"}));
+    for (int i = 4; i < kMaxTracks; ++i)
         ASSERT_TRUE(AddTrack(table, "T" + std::to_string(i)));
     EXPECT_FALSE(AddTrack(table, "Onze"));
     EXPECT_EQ(CountTracks(table), kMaxTracks);
     EXPECT_EQ(table[kNoTrack], Track{});
 }
 
-TEST(TracksTableTest, DeletingTheMiddleTrackKeepsTheOthersInOrder) {
+TEST(TracksTableTest, DeleteFindAndClearTouchOnlyTheNamedTrack) {
     TrackTable table = Named({"A", "b", "c"});
+    EXPECT_EQ(FindTrack(table, "c"), 2);
+    EXPECT_EQ(FindTrack(table, "C"), kNoTrack);
+    EXPECT_EQ(FindTrack(table, ""), kNoTrack); // free slots have empty names
     EXPECT_FALSE(DeleteTrack(table, "B"));
     ASSERT_TRUE(DeleteTrack(table, "b"));
-    EXPECT_EQ(Names(table), (std::vector<std::string>{"A", "c"}));
     EXPECT_EQ(FormatTracksFile(table, CountTracks(table)),
               "A\t1\t\t\t0\t\t\t\t\t\nc\t3\t\t\t0\t\t\t\t\t\n");
-}
 
-TEST(TracksTableTest, FindTrackNeedsTheExactName) {
-    const TrackTable table = Named({"Bois", "Lac"});
-    EXPECT_EQ(FindTrack(table, "Lac"), 1);
-    EXPECT_EQ(FindTrack(table, "lac"), kNoTrack);
-    EXPECT_EQ(FindTrack(table, ""), kNoTrack); // free slots have empty names
-}
-
-TEST(TracksTableTest, ClearingTheRecordKeepsTheTrack) {
-    TrackTable table;
     table[0] = {"Lac", "900", "10", "59.1", "Nom", "Pr", "1/1", "p.bmp", 59100, {1, 2, 3}};
     ClearTrackRecord(table, 0);
     EXPECT_EQ(table[0], (Track{"Lac", "900", "10", "", "", "", "", "p.bmp", 0, {}}));
-}
-
-TEST(TracksTableTest, ExportNameGetsItsExtension) {
-    EXPECT_EQ(WithTracksExportExtension("/home/pistes"), "/home/pistes.bdt2");
-    EXPECT_EQ(WithTracksExportExtension("/home/pistes.bdt2"), "/home/pistes.bdt2");
 }
 
 } // namespace
