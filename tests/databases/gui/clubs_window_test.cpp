@@ -30,9 +30,7 @@ class ClubsWindowTest : public testing::WindowTest {
 protected:
     ClubsWindowTest() {
         setLanguages(i18n::LanguageCode::French);
-        std::filesystem::create_directories(m_folder / "images");
         m_folder.write(kCountries, "Belgique\nFrance\nSuisse\n");
-        writeRedPicture("wide.jpg");
     }
 
     void writeClubs(const std::string& bytes) const { m_folder.write(kFile, bytes); }
@@ -181,25 +179,6 @@ TEST_F(ClubsWindowTest, ImportNeedsAReadableFileAndExportAFolder) {
                                         "Error : Export file 'Clubs/Teams' not found"}));
     EXPECT_EQ(m_folder.read("sauvegarde.bdc2"), Line("Zolder") + Line("Aix"));
     EXPECT_EQ(clubsFile(), Line("Zolder") + Line("Aix"));
-}
-
-TEST_F(ClubsWindowTest, DoubleClicksChooseAndForgetTheLogo) {
-    writeClubs(Line("A"));
-    m_chosen = path("wide.jpg");
-    run([&](ClubsWindow& window) {
-        auto* logo = window.findChild<QWidget*>("pictureArea");
-        EXPECT_EQ(logo->size(), QSize(197, 137));
-        QTest::mouseDClick(logo, Qt::LeftButton, {}, QPoint(20, 20));
-        EXPECT_EQ(window.clubs()[0].logoPath, path("wide.jpg").toStdString());
-        // 100 x 50 fits the frame at full width.
-        const QImage painted = logo->grab().toImage();
-        EXPECT_GT(painted.pixelColor(190, 90).red(), 200);
-        QTest::mouseDClick(logo, Qt::RightButton, {}, QPoint(20, 20));
-        EXPECT_TRUE(window.clubs()[0].logoPath.empty());
-    });
-    EXPECT_EQ(m_filters, QStringList{"open Images (*.BMP *.JPG)"});
-    EXPECT_EQ(m_pictures.converted.size(), 1u);
-    EXPECT_EQ(clubsFile(), Line("A"));
 }
 
 } // namespace

@@ -116,35 +116,31 @@ TEST_F(FirstNamesWindowTest, DateOrderSortsBothListsAndKeepsTheSelection) {
     });
 }
 
-// (case, button that closes, subscribers file and calendar afterwards)
-using CloseCase = std::tuple<const char*, const char*, std::string, std::string>;
-class FirstNamesCloseTest : public FirstNamesWindowTest,
-                            public ::testing::WithParamInterface<CloseCase> {};
-
-TEST_P(FirstNamesCloseTest, OnlyOkWritesTheNamedays) {
-    const auto& [name, closer, subscribers, calendar] = GetParam();
-    writeFiles(Line("Jean"), Line("Luc", 17, 9));
-    run(
-        [&](FirstNamesWindow& window) {
-            select(window, 0);
-            EXPECT_EQ(comboIndex(window, "monthCombo"), -1) << "unknown nameday";
-            window.findChild<QComboBox*>("dayCombo")->setCurrentIndex(23);
-            window.findChild<QComboBox*>("monthCombo")->setCurrentIndex(5);
-            showList(window, 1);
-            select(window, 0);
-            EXPECT_EQ(comboIndex(window, "dayCombo"), 17);
-            window.findChild<QComboBox*>("monthCombo")->setCurrentIndex(11);
-        },
-        closer);
-    EXPECT_EQ(subscribersFile(), subscribers);
-    EXPECT_EQ(calendarFile(), calendar);
+TEST_F(FirstNamesWindowTest, OnlyOkWritesTheNamedays) {
+    const struct {
+        const char* closer;
+        std::string subscribers, calendar;
+    } rows[] = {{"okButton", Line("Jean", 23, 5), Line("Luc", 17, 11)},
+                {"cancelButton", Line("Jean"), Line("Luc", 17, 9)}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.closer);
+        writeFiles(Line("Jean"), Line("Luc", 17, 9));
+        run(
+            [&](FirstNamesWindow& window) {
+                select(window, 0);
+                EXPECT_EQ(comboIndex(window, "monthCombo"), -1) << "unknown nameday";
+                window.findChild<QComboBox*>("dayCombo")->setCurrentIndex(23);
+                window.findChild<QComboBox*>("monthCombo")->setCurrentIndex(5);
+                showList(window, 1);
+                select(window, 0);
+                EXPECT_EQ(comboIndex(window, "dayCombo"), 17);
+                window.findChild<QComboBox*>("monthCombo")->setCurrentIndex(11);
+            },
+            row.closer);
+        EXPECT_EQ(subscribersFile(), row.subscribers);
+        EXPECT_EQ(calendarFile(), row.calendar);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Closers, FirstNamesCloseTest,
-    ::testing::Values(CloseCase{"Ok", "okButton", Line("Jean", 23, 5), Line("Luc", 17, 11)},
-                      CloseCase{"Echap", "cancelButton", Line("Jean"), Line("Luc", 17, 9)}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 TEST_F(FirstNamesWindowTest, MissingFilesAreReportedAndOkCreatesThem) {
     EXPECT_EQ(run([&](FirstNamesWindow& window) {

@@ -170,47 +170,38 @@ TEST_F(FleetWindowTest, TypedTransponderIsStoredOnlyComplete) {
 
 // ---- Scanning from a port the test feeds ----
 
-struct ScanCase {
-    const char* name;
-    std::string settings;
-    std::vector<std::string> chunks; // each waits until the window has read the one before
-    QString shown;
-};
-
-class FleetWindowScan : public FleetWindowTest, public ::testing::WithParamInterface<ScanCase> {};
-
-TEST_P(FleetWindowScan, PutsTheScannedNumberIntoTheSelectedKart) {
-    const ScanCase& c = GetParam();
-    m_folder.write(decoder::kDecoderSettingsFileName, c.settings);
-    run([&](FleetWindow& window) {
-        selectKart(window, "K4");
-        click(window, "scanButton");
-        EXPECT_EQ(text(window, "scanStateEdit"), "On");
-        EXPECT_TRUE(window.findChild<QLineEdit*>("transponderEdit")->isReadOnly());
-        for (const std::string& chunk : c.chunks) {
-            m_port.arrive(chunk);
-            EXPECT_TRUE(QTest::qWaitFor([&] { return m_port.drained(); }));
-        }
-        (void)QTest::qWaitFor([&] { return text(window, "transponderEdit") == c.shown; });
-        EXPECT_EQ(text(window, "transponderEdit"), c.shown);
-    });
-    EXPECT_EQ(savedFleet()[0].karts[3], (FleetKart{"K4", c.shown.toStdString()}));
-    EXPECT_EQ(savedFleet()[0].karts[0], (FleetKart{"K1", "000101"}));
+TEST_F(FleetWindowTest, ScanPutsTheScannedNumberIntoTheSelectedKart) {
+    const struct {
+        const char* name;
+        std::string settings;
+        std::vector<std::string> chunks; // each waits until the window has read the one before
+        QString shown;
+    } cases[] = {
+        {"framed record split across ticks",
+         kVela2,
+         {Bytes({0x00, 0xFF, 0xFF, 0xFF, 0xF0, 0x30}), Bytes({0x39, 1, 2, 3, 4, 5})},
+         "012345"},
+        {"pair of bytes", kVela1, {Bytes({0x04, 0xD2})}, "001234"},
+        {"later passing overwrites", kVela1, {Bytes({0x04, 0xD2}), Bytes({0x00, 0x09})}, "000009"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_folder.write(decoder::kDecoderSettingsFileName, c.settings);
+        run([&](FleetWindow& window) {
+            selectKart(window, "K4");
+            click(window, "scanButton");
+            EXPECT_EQ(text(window, "scanStateEdit"), "On");
+            EXPECT_TRUE(window.findChild<QLineEdit*>("transponderEdit")->isReadOnly());
+            for (const std::string& chunk : c.chunks) {
+                m_port.arrive(chunk);
+                EXPECT_TRUE(QTest::qWaitFor([&] { return m_port.drained(); }));
+            }
+            (void)QTest::qWaitFor([&] { return text(window, "transponderEdit") == c.shown; });
+            EXPECT_EQ(text(window, "transponderEdit"), c.shown);
+        });
+        EXPECT_EQ(savedFleet()[0].karts[3], (FleetKart{"K4", c.shown.toStdString()}));
+        EXPECT_EQ(savedFleet()[0].karts[0], (FleetKart{"K1", "000101"}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Decoders, FleetWindowScan,
-    ::testing::Values(ScanCase{"FramedRecordSplitAcrossTicks",
-                               kVela2,
-                               {Bytes({0x00, 0xFF, 0xFF, 0xFF, 0xF0, 0x30}),
-                                Bytes({0x39, 1, 2, 3, 4, 5})},
-                               "012345"},
-                      ScanCase{"PairOfBytes", kVela1, {Bytes({0x04, 0xD2})}, "001234"},
-                      ScanCase{"LaterPassingOverwrites",
-                               kVela1,
-                               {Bytes({0x04, 0xD2}), Bytes({0x00, 0x09})},
-                               "000009"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Closing ----
 

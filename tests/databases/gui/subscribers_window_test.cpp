@@ -64,7 +64,6 @@ protected:
         m_folder.write(kAgeCategoriesFileName, "");
         m_folder.write(kSubscriberFirstNamesFileName, "");
         m_folder.write(kCalendarFileName, "23\t5\tJean\t\n17\t9\tLuc\t\n");
-        writeRedPicture("wide.jpg");
     }
 
     void writeSubscribers(const std::string& bytes) const {
@@ -274,22 +273,6 @@ TEST_F(SubscribersWindowTest, ImportNeedsAReadableFileAndChecksDatesAndClubs) {
     EXPECT_EQ(m_dialogs.texts(), std::vector<std::string>{kSubscribersImportErrorText});
     EXPECT_EQ(subscribersFile(), Lines({{.name = "Zola", .firstName = "E"},
                                         {.name = "Aubert", .firstName = "Eva", .club = "ASK"}}));
-}
-
-TEST_F(SubscribersWindowTest, DoubleClicksChooseAndForgetThePhoto) {
-    writeSubscribers(Lines({{.name = "A", .firstName = "a"}}));
-    m_chosen = path("wide.jpg");
-    run([&](SubscribersWindow& window) {
-        auto* photo = window.findChild<PictureFrame*>("pictureArea");
-        EXPECT_EQ(photo->size(), QSize(207, 148));
-        QTest::mouseDClick(photo, Qt::LeftButton, {}, QPoint(20, 20));
-        EXPECT_EQ(window.subscribers()[0].photoPath, path("wide.jpg").toStdString());
-        EXPECT_EQ(photo->drawnSize(), (printing::PictureSize{207, 103}));
-        QTest::mouseDClick(photo, Qt::RightButton, {}, QPoint(20, 20));
-        EXPECT_TRUE(window.subscribers()[0].photoPath.empty());
-    });
-    EXPECT_EQ(m_filters, QStringList{"open Images (*.BMP *.JPG)"});
-    EXPECT_EQ(m_pictures.converted.size(), 1u);
 }
 
 TEST_F(SubscribersWindowTest, PrintMenuNamesTheShownSubscriberAndCallsThePrinters) {

@@ -182,40 +182,37 @@ TEST_F(TracksWindowTest, ImportNeedsAReadableFileAndExportAFolder) {
     EXPECT_EQ(tracksFile(), Line("Zolder") + Line("Aix")) << "Ok writes what the list shows";
 }
 
-// (case, picture chosen with a left double-click, path kept, red drawn, conversions)
-using PictureCase = std::tuple<const char*, const char*, const char*, bool, int>;
-class TracksPictureTest : public TracksWindowTest,
-                          public ::testing::WithParamInterface<PictureCase> {};
-
-TEST_P(TracksPictureTest, DoubleClicksChooseAndForgetThePicture) {
-    const auto& [name, chosen, stored, drawn, conversions] = GetParam();
-    writeTracks(Line("Lac"));
-    m_chosen = chosen[0] ? path(chosen) : QString();
-    const std::string storedPath = stored[0] ? path(stored).toStdString() : "";
-    run([&](TracksWindow& window) {
-        auto* area = window.findChild<QWidget*>("pictureArea");
-        QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 20));
-        EXPECT_EQ(window.tracks()[0].picture, storedPath);
-        EXPECT_EQ(shown(window, "picturePlaceholder"), storedPath.empty());
-        const QImage painted = area->grab().toImage();
-        // 100 x 50 fits the box at full width, 348 x 174.
-        EXPECT_EQ(IsRed(painted.pixelColor(340, 170)), drawn);
-        EXPECT_FALSE(IsRed(painted.pixelColor(340, 180)));
-        QTest::mouseDClick(area, Qt::RightButton, {}, QPoint(20, 20));
-        EXPECT_TRUE(shown(window, "picturePlaceholder"));
-    });
-    EXPECT_EQ(tracksFile(), Line("Lac"));
-    EXPECT_EQ(static_cast<int>(m_pictures.converted.size()), conversions);
-    EXPECT_EQ(std::filesystem::exists(m_folder / "images/ConvertionJPEG.bmp"), conversions > 0);
+TEST_F(TracksWindowTest, DoubleClicksChooseAndForgetThePicture) {
+    const struct {
+        const char* chosen; // with a left double-click, and kept
+        bool drawn;
+        int conversions;
+    } cases[] = {
+        {"wide.bmp", true, 0}, {"wide.jpg", true, 1}, {"broken.bmp", false, 0}, {"", false, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        writeTracks(Line("Lac"));
+        m_pictures.converted.clear();
+        std::filesystem::remove(m_folder / "images/ConvertionJPEG.bmp");
+        m_chosen = c.chosen[0] ? path(c.chosen) : QString();
+        run([&](TracksWindow& window) {
+            auto* area = window.findChild<QWidget*>("pictureArea");
+            QTest::mouseDClick(area, Qt::LeftButton, {}, QPoint(20, 20));
+            EXPECT_EQ(window.tracks()[0].picture, m_chosen.toStdString());
+            EXPECT_EQ(shown(window, "picturePlaceholder"), m_chosen.isEmpty());
+            const QImage painted = area->grab().toImage();
+            // 100 x 50 fits the box at full width, 348 x 174.
+            EXPECT_EQ(IsRed(painted.pixelColor(340, 170)), c.drawn);
+            EXPECT_FALSE(IsRed(painted.pixelColor(340, 180)));
+            QTest::mouseDClick(area, Qt::RightButton, {}, QPoint(20, 20));
+            EXPECT_TRUE(shown(window, "picturePlaceholder"));
+        });
+        EXPECT_EQ(tracksFile(), Line("Lac"));
+        EXPECT_EQ(static_cast<int>(m_pictures.converted.size()), c.conversions);
+        EXPECT_EQ(std::filesystem::exists(m_folder / "images/ConvertionJPEG.bmp"),
+                  c.conversions > 0);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Pictures, TracksPictureTest,
-    ::testing::Values(PictureCase{"Bitmap", "wide.bmp", "wide.bmp", true, 0},
-                      PictureCase{"JpegThroughConvertedBitmap", "wide.jpg", "wide.jpg", true, 1},
-                      PictureCase{"UnreadableDrawsNothing", "broken.bmp", "broken.bmp", false, 0},
-                      PictureCase{"ChooserCancelled", "", "", false, 0}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 TEST_F(TracksWindowTest, TextsFollowTheInterfaceLanguageOrStayWithoutTheirFile) {
     writeTracks("");
