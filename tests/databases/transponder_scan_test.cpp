@@ -72,114 +72,92 @@ std::vector<std::string> ScanChunks(std::string_view model,
 
 // ---- Byte streams by decoder model, fed at every split point ----
 
-struct StreamCase {
-    const char* name;
-    const char* model;
-    std::string bytes;
-    std::vector<std::string> transponders;
-};
-
-class ScannedStream : public ::testing::TestWithParam<StreamCase> {};
-
-TEST_P(ScannedStream, YieldsTheSameNumbersWhereverTheReadsSplit) {
-    const StreamCase& c = GetParam();
-    EXPECT_EQ(ScanChunks(c.model, {c.bytes}), c.transponders) << "in one read";
-    for (std::size_t split = 1; split < c.bytes.size(); ++split)
-        EXPECT_EQ(ScanChunks(c.model, {c.bytes.substr(0, split), c.bytes.substr(split)}),
-                  c.transponders)
-            << "split after byte " << split;
+TEST(TransponderScanTest, YieldsTheSameNumbersWhereverTheReadsSplit) {
+    const struct {
+        const char* name;
+        const char* model;
+        std::string bytes;
+        std::vector<std::string> transponders;
+    } cases[] = {
+        {"framed slides over a leading byte",
+         "TallimoVela2",
+         Bytes({0x00, 0xFF, 0xFF, 0xFF, 0xF0, 0x30, 0x39, 1, 2, 3, 4, 5}),
+         {"012345"}},
+        {"Bluetooth uses the same frames", "TallimoVela2Bluetooth", Frame(65535), {"065535"}},
+        {"two frames in order",
+         "TallimoVela2",
+         Frame(17) + Bytes({0x55}) + Frame(4242),
+         {"000017", "004242"}},
+        {"pair is high byte first", "Tallimo", Bytes({0x04, 0xD2}), {"001234"}},
+        {"pairs keep no sync, so a stray byte shifts them",
+         "Tallimo",
+         Bytes({0x99, 0x04, 0xD2, 0x00}),
+         {"039172", "053760"}},
+        {"model is compared whole", "TallimoVela2 ", Frame(17), {}},
+        {"no model ignores everything", "", Frame(17) + Bytes({0x04, 0xD2}), {}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ScanChunks(c.model, {c.bytes}), c.transponders) << c.name << ", in one read";
+        for (std::size_t split = 1; split < c.bytes.size(); ++split)
+            EXPECT_EQ(ScanChunks(c.model, {c.bytes.substr(0, split), c.bytes.substr(split)}),
+                      c.transponders)
+                << c.name << ", split after byte " << split;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Models, ScannedStream,
-    ::testing::Values(
-        StreamCase{"FramedSlidesOverALeadingByte",
-                   "TallimoVela2",
-                   Bytes({0x00, 0xFF, 0xFF, 0xFF, 0xF0, 0x30, 0x39, 1, 2, 3, 4, 5}),
-                   {"012345"}},
-        StreamCase{"BluetoothUsesTheSameFrames", "TallimoVela2Bluetooth", Frame(65535), {"065535"}},
-        StreamCase{"TwoFramesInOrder",
-                   "TallimoVela2",
-                   Frame(17) + Bytes({0x55}) + Frame(4242),
-                   {"000017", "004242"}},
-        StreamCase{"PairIsHighByteFirst", "Tallimo", Bytes({0x04, 0xD2}), {"001234"}},
-        StreamCase{"PairsKeepNoSyncSoAStrayByteShiftsThem",
-                   "Tallimo",
-                   Bytes({0x99, 0x04, 0xD2, 0x00}),
-                   {"039172", "053760"}},
-        StreamCase{"ModelIsComparedWhole", "TallimoVela2 ", Frame(17), {}},
-        StreamCase{"NoModelIgnoresEverything", "", Frame(17) + Bytes({0x04, 0xD2}), {}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- What happens to bytes around the switch ----
 
 enum class Step { Arrive, Tick, On, Off };
 
-struct SwitchCase {
-    const char* name;
-    std::vector<std::pair<Step, std::string>> steps;
-    std::vector<std::string> transponders;
-};
-
-class ScanSwitching : public ::testing::TestWithParam<SwitchCase> {};
-
-TEST_P(ScanSwitching, TakesOnlyPassingsSentWhileOn) {
-    ChunkedPort port;
-    TransponderScan scan("TallimoVela2");
-    std::vector<std::string> found;
-    std::uint32_t now = kStart;
-    for (const auto& [step, bytes] : GetParam().steps) {
-        now += 10;
-        switch (step) {
-        case Step::Arrive:
-            port.arrive(bytes);
-            break;
-        case Step::Tick: {
-            const ScanTick tick = scan.tick(port, now);
-            found.insert(found.end(), tick.transponders.begin(), tick.transponders.end());
-            break;
+TEST(TransponderScanTest, TakesOnlyPassingsSentWhileOn) {
+    const std::string half = Frame(321).substr(0, 6);
+    const std::string rest = Frame(321).substr(6);
+    const struct {
+        const char* name;
+        std::vector<std::pair<Step, std::string>> steps;
+        std::vector<std::string> transponders;
+    } cases[] = {{"BytesReadWhileOffNeverReachAKart",
+                  {{Step::Arrive, Frame(11)}, {Step::Tick, ""}, {Step::On, ""}, {Step::Tick, ""}},
+                  {}},
+                 {"SwitchingOnDiscardsWhatWasWaiting",
+                  {{Step::Arrive, Frame(11)}, {Step::On, ""}, {Step::Tick, ""}},
+                  {}},
+                 {"HalfFrameBeforeOffIsNotCompletedAfterOn",
+                  {{Step::On, ""},
+                   {Step::Arrive, half},
+                   {Step::Tick, ""},
+                   {Step::Off, ""},
+                   {Step::On, ""},
+                   {Step::Arrive, rest},
+                   {Step::Tick, ""}},
+                  {}},
+                 {"HalfFrameCompletesOnALaterTick",
+                  {{Step::On, ""},
+                   {Step::Arrive, half},
+                   {Step::Tick, ""},
+                   {Step::Tick, ""},
+                   {Step::Arrive, rest},
+                   {Step::Tick, ""}},
+                  {"000321"}}};
+    for (const auto& c : cases) {
+        ChunkedPort port;
+        TransponderScan scan("TallimoVela2");
+        std::vector<std::string> found;
+        std::uint32_t now = kStart;
+        for (const auto& [step, bytes] : c.steps) {
+            now += 10;
+            if (step == Step::Arrive)
+                port.arrive(bytes);
+            else if (step == Step::On)
+                scan.switchOn(port, now);
+            else if (step == Step::Off)
+                scan.switchOff();
+            else
+                for (const std::string& one : scan.tick(port, now).transponders)
+                    found.push_back(one);
         }
-        case Step::On:
-            scan.switchOn(port, now);
-            break;
-        case Step::Off:
-            scan.switchOff();
-            break;
-        }
+        EXPECT_EQ(found, c.transponders) << c.name;
     }
-    EXPECT_EQ(found, GetParam().transponders);
 }
-
-const std::string kHalf = Frame(321).substr(0, 6);
-const std::string kRest = Frame(321).substr(6);
-
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, ScanSwitching,
-    ::testing::Values(
-        SwitchCase{"BytesReadWhileOffNeverReachAKart",
-                   {{Step::Arrive, Frame(11)}, {Step::Tick, ""}, {Step::On, ""}, {Step::Tick, ""}},
-                   {}},
-        SwitchCase{"SwitchingOnDiscardsWhatWasWaiting",
-                   {{Step::Arrive, Frame(11)}, {Step::On, ""}, {Step::Tick, ""}},
-                   {}},
-        SwitchCase{"HalfFrameBeforeOffIsNotCompletedAfterOn",
-                   {{Step::On, ""},
-                    {Step::Arrive, kHalf},
-                    {Step::Tick, ""},
-                    {Step::Off, ""},
-                    {Step::On, ""},
-                    {Step::Arrive, kRest},
-                    {Step::Tick, ""}},
-                   {}},
-        SwitchCase{"HalfFrameCompletesOnALaterTick",
-                   {{Step::On, ""},
-                    {Step::Arrive, kHalf},
-                    {Step::Tick, ""},
-                    {Step::Tick, ""},
-                    {Step::Arrive, kRest},
-                    {Step::Tick, ""}},
-                   {"000321"}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The indicator ----
 

@@ -1,14 +1,9 @@
-// The rental fleet window, headless: opened modally on a prepared working
-// folder with a port the test feeds (or the decoder simulator behind a
-// pseudo-terminal), and checked by what it shows, the messages it asks and
-// the categories file it leaves.
+// The rental fleet window, headless, with a port the test feeds; the scan
+// through the decoder simulator is proved by the operator chain test.
 
 #include "databases/gui/fleet_window.h"
 
-#include "common/core/system_clocks.h"
 #include "decoder/core/decoder_settings.h"
-#include "decoder/gui/qt_serial_port.h"
-#include "decoder/sim/decoder_simulator_host.h"
 #include "tests/support/fake_clocks.h"
 #include "tests/support/gui/modal_window.h"
 
@@ -93,9 +88,8 @@ protected:
         return table;
     }
 
-    int run(const std::function<void(FleetWindow&)>& body, const std::string& closer = "okButton",
-            decoder::SerialPort* port = nullptr, const common::TickSource* ticks = nullptr) {
-        FleetWindow window(root(), m_dialogs, port ? *port : m_port, ticks ? *ticks : m_ticks);
+    int run(const std::function<void(FleetWindow&)>& body, const std::string& closer = "okButton") {
+        FleetWindow window(root(), m_dialogs, m_port, m_ticks);
         return testing::RunModal(
             window, [&] { body(window); }, closer);
     }
@@ -247,35 +241,6 @@ TEST_F(FleetWindowTest, FailedSaveKeepsTheWindowOpen) {
         },
         "escape");
     EXPECT_EQ(texts(), (std::vector<std::string>{"The Kart K3 has been added", kDatabaseError}));
-}
-
-// ---- Scanning through the decoder simulator ----
-
-TEST_F(FleetWindowTest, ScansAPassingFromTheSimulatedDecoder) {
-    decoder::sim::DecoderSimulatorHostConfig config;
-    config.decoder.model = decoder::sim::DecoderModel::Vela2Usb;
-    config.workingFolder = m_folder.path();
-    config.port = "COM7";
-    decoder::sim::DecoderSimulatorHost host(std::move(config));
-    ASSERT_TRUE(host.start()) << host.lastError();
-    const common::WorkingFolder root(m_folder.path());
-    decoder::QtSerialPort port(root);
-    ASSERT_TRUE(port.OpenComPort("COM7"));
-    common::SystemTickSource ticks;
-    run(
-        [&](FleetWindow& window) {
-            selectKart(window, "K2");
-            click(window, "scanButton");
-            host.triggerPassing(4242);
-            (void)QTest::qWaitFor([&] { return text(window, "transponderEdit") == "004242"; },
-                                  10000);
-            EXPECT_EQ(text(window, "transponderEdit"), "004242");
-        },
-        "okButton", &port, &ticks);
-    port.CloseComPort();
-    host.stop();
-    EXPECT_EQ(savedFleet()[0].karts[1], (FleetKart{"K2", "004242"}));
-    EXPECT_EQ(texts(), std::vector<std::string>{});
 }
 
 } // namespace
