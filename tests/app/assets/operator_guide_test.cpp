@@ -45,33 +45,27 @@ TEST(OperatorGuide, NoPageOrTextTooLongForItsPageIsReportedInsteadOfSpilling) {
     EXPECT_NE(rendering.error.find("Trop long"), std::string::npos) << rendering.error;
 }
 
-struct DateCase {
-    const char* name;
-    const char* input;
-    const char* expected;
-};
-
-class CreationDate : public ::testing::TestWithParam<DateCase> {};
-
-TEST_P(CreationDate, IsReplacedByTheFixedDateKeepingTheLength) {
-    const QByteArray input(GetParam().input);
-    const QByteArray output = withFixedCreationDate(input);
-    EXPECT_EQ(output, QByteArray(GetParam().expected));
-    EXPECT_EQ(output.size(), input.size());
+TEST(OperatorGuide, CreationDateIsReplacedByTheFixedDateKeepingTheLength) {
+    const struct {
+        const char* why;
+        const char* input;
+        const char* expected;
+    } rows[] = {
+        {"UTC date", "<<\n/CreationDate (D:20261207020104Z)\n>>",
+         "<<\n/CreationDate (D:20250101000000) \n>>"},
+        {"date with an offset", "/CreationDate (D:20240229235959+01'00')\n",
+         "/CreationDate (D:20250101000000)       \n"},
+        {"no date entry", "%PDF-1.4\n/Title (x)\n", "%PDF-1.4\n/Title (x)\n"},
+        {"date too short to replace", "/CreationDate (D:2026)", "/CreationDate (D:2026)"},
+        {"unterminated date", "/CreationDate (D:20261207020104Z",
+         "/CreationDate (D:20261207020104Z"},
+    };
+    for (const auto& row : rows) {
+        const QByteArray output = withFixedCreationDate(QByteArray(row.input));
+        EXPECT_EQ(output, QByteArray(row.expected)) << row.why;
+        EXPECT_EQ(output.size(), QByteArray(row.input).size()) << row.why;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, CreationDate,
-    ::testing::Values(DateCase{"UtcDate", "<<\n/CreationDate (D:20261207020104Z)\n>>",
-                               "<<\n/CreationDate (D:20250101000000) \n>>"},
-                      DateCase{"DateWithOffset", "/CreationDate (D:20240229235959+01'00')\n",
-                               "/CreationDate (D:20250101000000)       \n"},
-                      DateCase{"NoDateEntry", "%PDF-1.4\n/Title (x)\n", "%PDF-1.4\n/Title (x)\n"},
-                      DateCase{"DateTooShortToReplaceIsLeft", "/CreationDate (D:2026)",
-                               "/CreationDate (D:2026)"},
-                      DateCase{"UnterminatedDateIsLeft", "/CreationDate (D:20261207020104Z",
-                               "/CreationDate (D:20261207020104Z"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tallimo::app::assets

@@ -11,39 +11,33 @@
 namespace tallimo::app::assets {
 namespace {
 
-struct WavCase {
-    const char* name;
-    std::uint32_t sampleRate;
-    std::vector<std::int16_t> samples;
-};
-
-class WavEncoding : public ::testing::TestWithParam<WavCase> {};
-
-TEST_P(WavEncoding, HeaderDescribesMono16BitPcmAndSamplesRoundTrip) {
-    const WavCase& row = GetParam();
-    const std::vector<std::uint8_t> bytes = encodeWav({row.sampleRate, row.samples});
-
-    std::string why;
-    const auto wave = testing::parseRiffWave(bytes, why);
-    ASSERT_TRUE(wave) << why;
-    EXPECT_EQ(bytes.size(), 44 + 2 * row.samples.size());
-    EXPECT_EQ(wave->format, 1);
-    EXPECT_EQ(wave->channels, 1);
-    EXPECT_EQ(wave->bitsPerSample, 16);
-    EXPECT_EQ(wave->sampleRate, row.sampleRate);
-    EXPECT_EQ(wave->byteRate, row.sampleRate * 2);
-    EXPECT_EQ(wave->blockAlign, 2);
-    EXPECT_EQ(wave->samples, row.samples);
+TEST(WavEncoding, HeaderDescribesMono16BitPcmAndSamplesRoundTrip) {
+    const struct {
+        const char* why;
+        std::uint32_t sampleRate;
+        std::vector<std::int16_t> samples;
+    } rows[] = {
+        {"no sample", 22050, {}},
+        {"one sample at 44100", 44100, {1234}},
+        {"extremes and signs keep their bytes", 22050, {0, -1, 32767, -32768, 256, -256}},
+        {"odd count at 8000", 8000, {5, -5, 7}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
+        const std::vector<std::uint8_t> bytes = encodeWav({row.sampleRate, row.samples});
+        std::string why;
+        const auto wave = testing::parseRiffWave(bytes, why);
+        ASSERT_TRUE(wave) << why;
+        EXPECT_EQ(bytes.size(), 44 + 2 * row.samples.size());
+        EXPECT_EQ(wave->format, 1);
+        EXPECT_EQ(wave->channels, 1);
+        EXPECT_EQ(wave->bitsPerSample, 16);
+        EXPECT_EQ(wave->sampleRate, row.sampleRate);
+        EXPECT_EQ(wave->byteRate, row.sampleRate * 2);
+        EXPECT_EQ(wave->blockAlign, 2);
+        EXPECT_EQ(wave->samples, row.samples);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, WavEncoding,
-                         ::testing::Values(WavCase{"NoSampleAt22050", 22050, {}},
-                                           WavCase{"OneSampleAt44100", 44100, {1234}},
-                                           WavCase{"ExtremesAndSignsKeepTheirBytes",
-                                                   22050,
-                                                   {0, -1, 32767, -32768, 256, -256}},
-                                           WavCase{"OddCountAt8000", 8000, {5, -5, 7}}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WavFile, HoldsExactlyTheEncodedBytesAndAnUnwritablePathIsReportedNotThrown) {
     tallimo::testing::TemporaryFolder folder;
