@@ -42,57 +42,35 @@ std::set<fs::path> filesUnder(const fs::path& root) {
     return files;
 }
 
-// One generation shared by the checks below: it is the slow part.
-class GeneratedFolder : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        s_folder = new tallimo::testing::TemporaryFolder;
-        s_result = new GenerationResult(generateAssets(s_folder->path() / "share"));
-    }
-    static void TearDownTestSuite() {
-        delete s_result;
-        delete s_folder;
-    }
-    static fs::path root() { return s_folder->path() / "share"; }
+// One test, as generating is the slow part: the files the program looks for
+// and nothing else, each well-formed, and the same bytes from a second run.
+TEST(AssetGeneration, WritesExactlyTheExpectedWellFormedFilesTheSameEveryRun) {
+    tallimo::testing::TemporaryFolder folder, other;
+    const fs::path root = folder / "share";
+    const GenerationResult result = generateAssets(root);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(std::set<fs::path>(result.written.begin(), result.written.end()), expectedFiles());
+    EXPECT_EQ(filesUnder(root), expectedFiles());
 
-    static tallimo::testing::TemporaryFolder* s_folder;
-    static GenerationResult* s_result;
-};
-
-tallimo::testing::TemporaryFolder* GeneratedFolder::s_folder = nullptr;
-GenerationResult* GeneratedFolder::s_result = nullptr;
-
-TEST_F(GeneratedFolder, WritesExactlyTheFilesTheProgramLooksFor) {
-    ASSERT_TRUE(s_result->ok) << s_result->error;
-    EXPECT_EQ(std::set<fs::path>(s_result->written.begin(), s_result->written.end()),
-              expectedFiles());
-    EXPECT_EQ(filesUnder(root()), expectedFiles());
-}
-
-TEST_F(GeneratedFolder, EveryFileIsWellFormed) {
     for (const auto& row : testing::kExpectedPictures) {
-        const fs::path path = root() / "images" / row.fileName;
+        const fs::path path = root / "images" / row.fileName;
         QImage image;
         ASSERT_TRUE(image.load(QString::fromStdString(path.string()), "BMP")) << path;
         EXPECT_EQ(image.size(), QSize(row.width, row.height)) << path;
     }
     for (const auto& row : testing::kExpectedSounds) {
         std::string why;
-        EXPECT_TRUE(testing::parseRiffWave(readBytes(root() / "sons" / row.fileName), why))
+        EXPECT_TRUE(testing::parseRiffWave(readBytes(root / "sons" / row.fileName), why))
             << row.fileName << ": " << why;
     }
-    const std::vector<std::uint8_t> guide = readBytes(root() / testing::kGuideFile);
+    const std::vector<std::uint8_t> guide = readBytes(root / testing::kGuideFile);
     EXPECT_EQ(std::string(guide.begin(), guide.begin() + std::min<std::size_t>(5, guide.size())),
               "%PDF-");
-}
 
-TEST_F(GeneratedFolder, SecondRunGivesTheSameBytesForEveryFile) {
-    ASSERT_TRUE(s_result->ok) << s_result->error;
-    tallimo::testing::TemporaryFolder other;
     const GenerationResult again = generateAssets(other.path());
     ASSERT_TRUE(again.ok) << again.error;
     for (const fs::path& file : expectedFiles())
-        EXPECT_EQ(readBytes(root() / file), readBytes(other.path() / file)) << file;
+        EXPECT_EQ(readBytes(root / file), readBytes(other.path() / file)) << file;
 }
 
 TEST(AssetGeneration, RootThatIsAFileIsReportedNotThrown) {

@@ -17,50 +17,38 @@ int Count(const QImage& image, const QRect& rect, QRgb colour) {
     return count;
 }
 
-struct StatusCase {
-    const char* name;
-    bool running;
-    QRgb shown;
-    QRgb absent;
-};
+// Running reads "En cours" in green, stopped or paused "En pause" in red.
+TEST(ClockArea, StatusColourFollowsTheClockAndTheFiguresFillTheirThird) {
+    const QRgb green = qRgb(0, 160, 0), red = qRgb(230, 0, 0);
+    for (const bool running : {true, false}) {
+        SCOPED_TRACE(running ? "running" : "paused");
+        ClockAreaWidget clock;
+        clock.resize(640, 170);
+        clock.setRunning(true);
+        clock.setRunning(running);
+        clock.setClockTexts("0:45:00", "0:12:34", "0:32:26");
+        QImage image(clock.size(), QImage::Format_RGB32);
+        clock.render(&image);
+        EXPECT_EQ(image.pixel(2, 2), qRgb(220, 220, 220));
+        EXPECT_GT(Count(image, image.rect(), running ? green : red), 200);
+        EXPECT_EQ(Count(image, image.rect(), running ? red : green), 0);
 
-class ClockStatusTest : public ::testing::TestWithParam<StatusCase> {};
-
-TEST_P(ClockStatusTest, StatusColourFollowsTheClock) {
-    const StatusCase& c = GetParam();
-    ClockAreaWidget clock;
-    clock.resize(640, 170);
-    clock.setRunning(true);
-    clock.setRunning(c.running);
-    clock.setClockTexts("0:45:00", "0:12:34", "0:32:26");
-    QImage image(clock.size(), QImage::Format_RGB32);
-    clock.render(&image);
-    EXPECT_EQ(image.pixel(2, 2), qRgb(220, 220, 220));
-    EXPECT_GT(Count(image, image.rect(), c.shown), 200);
-    EXPECT_EQ(Count(image, image.rect(), c.absent), 0);
-
-    // The figures fill their third of the width: readable across the track.
-    const int firstTimeRow = image.height() * 34 / 100 + (image.height() * 66 / 100) * 28 / 100;
-    const int column = image.width() / 3;
-    for (int clock = 0; clock < 3; ++clock) {
-        int inkLeft = image.width();
-        int inkRight = -1;
-        for (int y = firstTimeRow; y < image.height(); ++y)
-            for (int x = clock * column; x < (clock + 1) * column; ++x)
-                if (qGray(image.pixel(x, y)) < 60) {
-                    inkLeft = std::min(inkLeft, x);
-                    inkRight = std::max(inkRight, x);
-                }
-        EXPECT_GT(inkRight - inkLeft, column * 6 / 10) << "clock " << clock;
+        // The figures fill their third of the width: readable across the track.
+        const int firstTimeRow = image.height() * 34 / 100 + (image.height() * 66 / 100) * 28 / 100;
+        const int column = image.width() / 3;
+        for (int figure = 0; figure < 3; ++figure) {
+            int inkLeft = image.width();
+            int inkRight = -1;
+            for (int y = firstTimeRow; y < image.height(); ++y)
+                for (int x = figure * column; x < (figure + 1) * column; ++x)
+                    if (qGray(image.pixel(x, y)) < 60) {
+                        inkLeft = std::min(inkLeft, x);
+                        inkRight = std::max(inkRight, x);
+                    }
+            EXPECT_GT(inkRight - inkLeft, column * 6 / 10) << "clock " << figure;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(States, ClockStatusTest,
-                         ::testing::Values(StatusCase{"running_reads_en_cours_in_green", true,
-                                                      qRgb(0, 160, 0), qRgb(230, 0, 0)},
-                                           StatusCase{"stopped_or_paused_reads_en_pause_in_red",
-                                                      false, qRgb(230, 0, 0), qRgb(0, 160, 0)}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tallimo::app

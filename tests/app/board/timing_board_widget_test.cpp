@@ -18,15 +18,9 @@ namespace {
 
 const QSize kScreen(1920, 1080);
 
-bool IsRed(QRgb p) {
-    return qRed(p) > 200 && qGreen(p) < 90 && qBlue(p) < 90;
-}
-bool IsDark(QRgb p) {
-    return qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60;
-}
-bool IsGold(QRgb p) {
-    return qRed(p) > 200 && qGreen(p) > 150 && qBlue(p) < 80;
-}
+const auto IsRed = [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 90 && qBlue(p) < 90; };
+const auto IsDark = [](QRgb p) { return qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60; };
+const auto IsGold = [](QRgb p) { return qRed(p) > 200 && qGreen(p) > 150 && qBlue(p) < 80; };
 
 int CountPixels(const QImage& image, const QRect& rect, bool (*test)(QRgb)) {
     int count = 0;
@@ -134,18 +128,16 @@ TEST_F(TimingBoardTest, DrawsTitleBandLappedKartInRedAndTheTrophyFromTheWorkingF
     EXPECT_EQ(CountPixels(render(), trophy, IsGold), 0) << "no picture, no trophy";
 }
 
-TEST_F(TimingBoardTest, FrozenBoardShowsOnlyTheWindowBackground) {
-    m_board.setFrozen(true);
-    QImage background(m_board.size(), QImage::Format_RGB32);
-    background.fill(Rgb(m_settings.windowBackground()));
-    EXPECT_EQ(render(), background);
-}
-
-TEST_F(TimingBoardTest, WidgetAndImageRenderingAgree) {
+TEST_F(TimingBoardTest, ImageRenderingAgreesWithTheWidgetAndAFrozenBoardIsOnlyBackground) {
     BoardImageOptions options;
     options.categoryNames = testing::SampleCategoryNames();
     options.workingFolder = m_folder.path();
     EXPECT_EQ(render(), RenderBoardToImage(m_live, m_settings, kScreen, options));
+
+    m_board.setFrozen(true);
+    QImage background(m_board.size(), QImage::Format_RGB32);
+    background.fill(Rgb(m_settings.windowBackground()));
+    EXPECT_EQ(render(), background);
 }
 
 TEST_F(TimingBoardTest, HoverBoxShowsTheKartAndItsTransponder) {
