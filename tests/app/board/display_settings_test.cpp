@@ -37,25 +37,21 @@ TEST(DisplaySettingsFile, ReadingAndWritingBackGivesTheSameBytes) {
     EXPECT_EQ(folder.read(kDisplaySettingsFile), golden);
 }
 
-TEST(DisplaySettingsFile, DefaultsSurviveAFirstStartAndTheNextOne) {
+TEST(DisplaySettingsFile, DefaultsSurviveAFirstStartAndFailuresLeaveTheSettingsAlone) {
     testing::TemporaryFolder folder;
     const common::WorkingFolder working(folder.path());
+    DisplaySettings loaded = DefaultDisplaySettings();
+    EXPECT_FALSE(LoadDisplaySettings(working, loaded)) << "no file yet";
+    EXPECT_EQ(DisplaySettingsBytes(loaded), DisplaySettingsBytes(DefaultDisplaySettings()));
     // No Private folder yet: a first start creates it.
     ASSERT_TRUE(SaveDisplaySettings(working, DefaultDisplaySettings()));
-    DisplaySettings loaded;
     ASSERT_TRUE(LoadDisplaySettings(working, loaded));
     EXPECT_EQ(DisplaySettingsBytes(loaded), DisplaySettingsBytes(DefaultDisplaySettings()));
     EXPECT_NE(loaded.boardColour(), 0) << "a first start must not paint a black board";
-}
 
-TEST(DisplaySettingsFile, MissingFileOrUnwritableFolderFailsAndLeavesTheSettingsAlone) {
-    testing::TemporaryFolder folder;
-    const common::WorkingFolder working(folder.path());
-    DisplaySettings settings = DefaultDisplaySettings();
-    EXPECT_FALSE(LoadDisplaySettings(working, settings));
-    EXPECT_EQ(DisplaySettingsBytes(settings), DisplaySettingsBytes(DefaultDisplaySettings()));
-    folder.write("Private", "a file where the folder should be");
-    EXPECT_FALSE(SaveDisplaySettings(working, settings));
+    testing::TemporaryFolder blocked;
+    blocked.write("Private", "a file where the folder should be");
+    EXPECT_FALSE(SaveDisplaySettings(common::WorkingFolder(blocked.path()), loaded));
 }
 
 struct DamagedCase {
@@ -128,44 +124,33 @@ TEST(DisplayColours, ReadBlueGreenRedAndDarkenWithoutWrapping) {
     }
 }
 
-struct ColumnsCase {
-    const char* name;
-    int x;
-    int width;
-    int alignment;
-    int shown;
-    ColumnPlacement expected;
-};
-
-class BoardColumnsTest : public ::testing::TestWithParam<ColumnsCase> {};
-
-TEST_P(BoardColumnsTest, FallsBackToTheDefaultPlacement) {
-    const ColumnsCase& c = GetParam();
-    DisplaySettings settings;
-    settings.columnAttributes[kAttributeX][kColumnLaps] = c.x;
-    settings.columnAttributes[kAttributeWidth][kColumnLaps] = c.width;
-    settings.columnAttributes[kAttributeAlignment][kColumnLaps] = c.alignment;
-    settings.columnAttributes[kAttributeShown][kColumnLaps] = c.shown;
-    const ColumnPlacement placed = BoardColumns(settings)[kColumnLaps];
-    EXPECT_EQ(placed.x, c.expected.x);
-    EXPECT_EQ(placed.width, c.expected.width);
-    EXPECT_EQ(placed.alignment, c.expected.alignment);
-    EXPECT_EQ(placed.shown, c.expected.shown);
-    EXPECT_EQ(placed.title, "Tours");
+TEST(BoardColumns, UnusableValuesFallBackToTheDefaultPlacement) {
+    const ColumnPlacement byDefault = BoardColumns(DefaultDisplaySettings())[kColumnLaps];
+    const struct {
+        const char* why;
+        int x, width, alignment, shown;
+        ColumnPlacement expected;
+    } rows[] = {
+        {"file without columns", 0, 0, 0, 0, byDefault},
+        {"usable values", 300, 120, kAlignCentre, 1, {300, 120, kAlignCentre, true, {}}},
+        {"hidden column", 300, 120, kAlignLeft, 0, {300, 120, kAlignLeft, false, {}}},
+        {"past the right of the screen", 1550, 100, kAlignLeft, 1, byDefault},
+        {"negative position", -5, 100, kAlignLeft, 1, byDefault},
+        {"unknown alignment", 300, 120, 7, 1, byDefault},
+    };
+    for (const auto& row : rows) {
+        DisplaySettings settings;
+        settings.columnAttributes[kAttributeX][kColumnLaps] = row.x;
+        settings.columnAttributes[kAttributeWidth][kColumnLaps] = row.width;
+        settings.columnAttributes[kAttributeAlignment][kColumnLaps] = row.alignment;
+        settings.columnAttributes[kAttributeShown][kColumnLaps] = row.shown;
+        const ColumnPlacement placed = BoardColumns(settings)[kColumnLaps];
+        EXPECT_EQ(placed.x, row.expected.x) << row.why;
+        EXPECT_EQ(placed.width, row.expected.width) << row.why;
+        EXPECT_EQ(placed.alignment, row.expected.alignment) << row.why;
+        EXPECT_EQ(placed.shown, row.expected.shown) << row.why;
+    }
 }
-
-const ColumnPlacement kDefaultLaps = BoardColumns(DefaultDisplaySettings())[kColumnLaps];
-
-INSTANTIATE_TEST_SUITE_P(
-    Columns, BoardColumnsTest,
-    ::testing::Values(
-        ColumnsCase{"file_without_columns", 0, 0, 0, 0, kDefaultLaps},
-        ColumnsCase{"usable_values", 300, 120, kAlignCentre, 1, {300, 120, kAlignCentre, true, {}}},
-        ColumnsCase{"hidden_column", 300, 120, kAlignLeft, 0, {300, 120, kAlignLeft, false, {}}},
-        ColumnsCase{"past_the_right_of_the_screen", 1550, 100, kAlignLeft, 1, kDefaultLaps},
-        ColumnsCase{"negative_position", -5, 100, kAlignLeft, 1, kDefaultLaps},
-        ColumnsCase{"unknown_alignment", 300, 120, 7, 1, kDefaultLaps}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tallimo::app
