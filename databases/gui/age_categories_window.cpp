@@ -4,7 +4,6 @@
 #include "common/gui/text_conversion.h"
 #include "databases/gui/date_combos.h"
 #include "i18n/core/age_text.h"
-#include "i18n/core/file_filter_texts.h"
 #include "i18n/core/translatable_windows.h"
 #include "i18n/core/window_texts.h"
 #include "i18n/core/window_titles.h"
@@ -236,9 +235,8 @@ void AgeCategoriesWindow::removeCategory() {
 }
 
 void AgeCategoriesWindow::importCategories() {
-    const QString chosen = m_chooser(
-        this, false,
-        DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::AgeCategories, m_language)));
+    const QString chosen =
+        ChooseFile(m_chooser, this, false, i18n::FilteredFile::AgeCategories, m_language);
     if (chosen.isEmpty())
         return;
     // A file that cannot be read must not cost the categories being edited.
@@ -253,9 +251,8 @@ void AgeCategoriesWindow::importCategories() {
 }
 
 void AgeCategoriesWindow::exportCategories() {
-    const QString chosen = m_chooser(
-        this, true,
-        DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::AgeCategories, m_language)));
+    const QString chosen =
+        ChooseFile(m_chooser, this, true, i18n::FilteredFile::AgeCategories, m_language);
     // Keeping the proposal "*.bda2" writes nothing.
     if (chosen.isEmpty() || chosen.endsWith("/*.bda2") || chosen == "*.bda2")
         return;

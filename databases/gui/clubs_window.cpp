@@ -2,7 +2,6 @@
 
 #include "common/gui/text_conversion.h"
 #include "databases/core/countries_file.h"
-#include "i18n/core/file_filter_texts.h"
 #include "i18n/core/translatable_windows.h"
 #include "i18n/core/window_texts.h"
 #include "i18n/core/window_titles.h"
@@ -282,8 +281,8 @@ void ClubsWindow::removeClub() {
 }
 
 void ClubsWindow::importClubs() {
-    const QString chosen = m_chooser(
-        this, false, DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Clubs, m_language)));
+    const QString chosen =
+        ChooseFile(m_chooser, this, false, i18n::FilteredFile::Clubs, m_language);
     if (chosen.isEmpty())
         return;
     // Read into a scratch table: a file that cannot be read must not cost
@@ -298,8 +297,7 @@ void ClubsWindow::importClubs() {
 }
 
 void ClubsWindow::exportClubs() {
-    const QString chosen = m_chooser(
-        this, true, DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Clubs, m_language)));
+    const QString chosen = ChooseFile(m_chooser, this, true, i18n::FilteredFile::Clubs, m_language);
     if (chosen.isEmpty())
         return;
     if (!SaveClubs(m_clubs, CountClubs(m_clubs), ExportPath(chosen, WithClubsExportExtension)))
@@ -318,12 +316,8 @@ void ClubsWindow::chooseLogo() {
     Club* club = selectedClub();
     if (!club)
         return;
-    const QString chosen =
-        m_chooser(this, false,
-                  DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Pictures, m_language)));
-    if (chosen.isEmpty())
-        return;
-    if (std::optional<std::string> stored = StorablePicturePath(chosen, kClubLogoChars)) {
+    if (std::optional<std::string> stored =
+            ChoosePicture(m_chooser, this, m_language, kClubLogoChars)) {
         club->logoPath = std::move(*stored);
         showLogo();
     }

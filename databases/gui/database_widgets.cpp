@@ -150,7 +150,17 @@ std::filesystem::path ExportPath(const QString& chosen,
     return PathOf(QString::fromStdString(target));
 }
 
-std::optional<std::string> StorablePicturePath(const QString& chosen, std::size_t capacity) {
+QString ChooseFile(const FileChooser& chooser, QWidget* parent, bool save, i18n::FilteredFile file,
+                   i18n::LanguageCode language) {
+    return chooser(parent, save, DialogFilter(i18n::FileFilterCaption(file, language)));
+}
+
+std::optional<std::string> ChoosePicture(const FileChooser& chooser, QWidget* parent,
+                                         i18n::LanguageCode language, std::size_t capacity) {
+    const QString chosen =
+        ChooseFile(chooser, parent, false, i18n::FilteredFile::Pictures, language);
+    if (chosen.isEmpty())
+        return std::nullopt;
     std::string stored = common::ToCp1252(chosen);
     if (stored.size() > capacity || common::FromCp1252(stored) != chosen)
         return std::nullopt;

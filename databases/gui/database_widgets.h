@@ -5,6 +5,7 @@
 
 #include "common/core/working_folder.h"
 #include "common/gui/operator_dialogs.h"
+#include "i18n/core/file_filter_texts.h"
 #include "i18n/core/window_texts.h"
 #include "printing/core/picture_library.h"
 
@@ -80,11 +81,6 @@ std::filesystem::path PathOf(const QString& path);
 std::filesystem::path ExportPath(const QString& chosen,
                                  std::string (*withExtension)(std::string_view));
 
-// A chosen picture's path as a record stores it, or nothing when the record
-// cannot hold it whole (too long, or with letters outside Windows-1252): it
-// would point at some other file once stored.
-std::optional<std::string> StorablePicturePath(const QString& chosen, std::size_t capacity);
-
 // The catalogue's captions read "BD Pistes (.bdt2)" and "Images (*.BMP;
 // *.JPG)"; the file dialog wants blank-separated wildcards.
 QString DialogFilter(const std::string& caption);
@@ -92,6 +88,18 @@ QString DialogFilter(const std::string& caption);
 // Returns the chosen path, or an empty text when the operator cancelled.
 // `save` asks for a file to create, otherwise for an existing one.
 using FileChooser = std::function<QString(QWidget* parent, bool save, const QString& filter)>;
+
+// Asks `chooser` for a file of the kind `file`, with its caption in
+// `language`; an empty text when the operator cancelled.
+QString ChooseFile(const FileChooser& chooser, QWidget* parent, bool save, i18n::FilteredFile file,
+                   i18n::LanguageCode language);
+
+// Asks for a picture and returns its path as a record stores it; nothing
+// when the operator cancelled or the record cannot hold the path whole (too
+// long, or with letters outside Windows-1252: it would point at some other
+// file once stored).
+std::optional<std::string> ChoosePicture(const FileChooser& chooser, QWidget* parent,
+                                         i18n::LanguageCode language, std::size_t capacity);
 
 // The system's file dialog; on save it adds `extension` (".bdt2") before
 // the overwrite question, so the question is about the file really written.

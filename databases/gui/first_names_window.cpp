@@ -3,7 +3,6 @@
 #include "common/core/name_rules.h"
 #include "common/gui/text_conversion.h"
 #include "databases/gui/date_combos.h"
-#include "i18n/core/file_filter_texts.h"
 #include "i18n/core/window_texts.h"
 #include "i18n/core/window_titles.h"
 
@@ -291,9 +290,8 @@ void FirstNamesWindow::removeName() {
 }
 
 void FirstNamesWindow::importNames() {
-    const QString chosen = m_chooser(
-        this, false,
-        DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::FirstNames, m_language)));
+    const QString chosen =
+        ChooseFile(m_chooser, this, false, i18n::FilteredFile::FirstNames, m_language);
     if (chosen.isEmpty())
         return;
     // Read into a scratch table: a file that cannot be read must not cost
@@ -310,9 +308,8 @@ void FirstNamesWindow::importNames() {
 }
 
 void FirstNamesWindow::exportNames() {
-    const QString chosen = m_chooser(
-        this, true,
-        DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::FirstNames, m_language)));
+    const QString chosen =
+        ChooseFile(m_chooser, this, true, i18n::FilteredFile::FirstNames, m_language);
     if (chosen.isEmpty())
         return;
     const FirstNameTable named = NamedFirstNames(m_subscriberNames);

@@ -5,7 +5,6 @@
 #include "databases/core/clubs_file.h"
 #include "databases/core/countries_file.h"
 #include "databases/gui/date_combos.h"
-#include "i18n/core/file_filter_texts.h"
 #include "i18n/core/subscriber_window_texts.h"
 #include "i18n/core/window_texts.h"
 #include "i18n/core/window_titles.h"
@@ -460,9 +459,8 @@ void SubscribersWindow::removeSubscriber() {
 }
 
 void SubscribersWindow::importSubscribers() {
-    const QString chosen = m_chooser(
-        this, false,
-        DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Subscribers, m_language)));
+    const QString chosen =
+        ChooseFile(m_chooser, this, false, i18n::FilteredFile::Subscribers, m_language);
     if (chosen.isEmpty())
         return;
     // Read into a scratch table: a file that cannot be read must not cost
@@ -481,9 +479,8 @@ void SubscribersWindow::importSubscribers() {
 }
 
 void SubscribersWindow::exportSubscribers() {
-    const QString chosen = m_chooser(
-        this, true,
-        DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Subscribers, m_language)));
+    const QString chosen =
+        ChooseFile(m_chooser, this, true, i18n::FilteredFile::Subscribers, m_language);
     // The proposal "*.bdp4" kept as it is names no file.
     const QString proposal = "*" + QString::fromLatin1(kSubscribersExportExtension.data(),
                                                        kSubscribersExportExtension.size());
@@ -511,12 +508,8 @@ void SubscribersWindow::choosePhoto() {
     Subscriber* subscriber = selectedSubscriber();
     if (!subscriber)
         return;
-    const QString chosen =
-        m_chooser(this, false,
-                  DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Pictures, m_language)));
-    if (chosen.isEmpty())
-        return;
-    if (std::optional<std::string> stored = StorablePicturePath(chosen, kSubscriberPhotoChars)) {
+    if (std::optional<std::string> stored =
+            ChoosePicture(m_chooser, this, m_language, kSubscriberPhotoChars)) {
         subscriber->photoPath = std::move(*stored);
         showPhoto();
     }

@@ -3,7 +3,6 @@
 #include "databases/gui/database_widgets.h"
 
 #include "common/gui/text_conversion.h"
-#include "i18n/core/file_filter_texts.h"
 #include "i18n/core/track_window_texts.h"
 #include "i18n/core/translatable_windows.h"
 #include "i18n/core/window_texts.h"
@@ -270,8 +269,8 @@ void TracksWindow::clearRecord() {
 }
 
 void TracksWindow::importTracks() {
-    const QString chosen = m_chooser(
-        this, false, DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Tracks, m_language)));
+    const QString chosen =
+        ChooseFile(m_chooser, this, false, i18n::FilteredFile::Tracks, m_language);
     if (chosen.isEmpty())
         return;
     // Read into a scratch table: a file that cannot be read must not cost
@@ -288,8 +287,8 @@ void TracksWindow::importTracks() {
 }
 
 void TracksWindow::exportTracks() {
-    const QString chosen = m_chooser(
-        this, true, DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Tracks, m_language)));
+    const QString chosen =
+        ChooseFile(m_chooser, this, true, i18n::FilteredFile::Tracks, m_language);
     if (chosen.isEmpty())
         return;
     if (!SaveTracks(m_tracks, CountTracks(m_tracks), ExportPath(chosen, WithTracksExportExtension)))
@@ -308,12 +307,8 @@ void TracksWindow::saveAndClose() {
 void TracksWindow::choosePicture() {
     if (!hasSelection())
         return;
-    const QString chosen =
-        m_chooser(this, false,
-                  DialogFilter(i18n::FileFilterCaption(i18n::FilteredFile::Pictures, m_language)));
-    if (chosen.isEmpty())
-        return;
-    if (std::optional<std::string> stored = StorablePicturePath(chosen, kTrackPictureChars)) {
+    if (std::optional<std::string> stored =
+            ChoosePicture(m_chooser, this, m_language, kTrackPictureChars)) {
         m_tracks[static_cast<std::size_t>(m_selected)].picture = std::move(*stored);
         showPicture();
     }
