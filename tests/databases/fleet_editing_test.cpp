@@ -71,7 +71,6 @@ INSTANTIATE_TEST_SUITE_P(
     Fleets, AddingKart,
     ::testing::Values(AddCase{"FirstKartOfTheFirstCategory", 0, {}, "K1", 1},
                       AddCase{"ThirdSlotCountsInHundreds", 2, {0, 1}, "K203", 3},
-                      AddCase{"RemovedFifthKartIsReused", 0, {0, 1, 2, 3, 5, 6, 7}, "K5", 5},
                       AddCase{"LowestOfSeveralGaps", 1, {1, 3, 4}, "K101", 1},
                       AddCase{"LastEntryOfTheLastSlot", 4, Range(0, 28), "K430", 30},
                       AddCase{"ThirtyFirstKartIsRefused", 3, Range(0, 29), std::nullopt, 0}),

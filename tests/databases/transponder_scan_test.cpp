@@ -1,49 +1,16 @@
 #include "databases/core/transponder_scan.h"
+#include "tests/databases/chunked_port.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <deque>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace tallimo::databases {
 namespace {
 
-// Hands out one queued chunk per read, as much of it as the read takes.
-class ChunkedPort final : public decoder::SerialPort {
-public:
-    bool OpenComPort(const std::string&) override { return true; }
-    bool CloseComPort() override { return true; }
-    bool ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::size_t& bytesRead) override {
-        bytesRead = 0;
-        if (chunks.empty())
-            return true;
-        std::string& chunk = chunks.front();
-        bytesRead = std::min(maximum, chunk.size());
-        std::copy_n(chunk.begin(), bytesRead, buffer);
-        chunk.erase(0, bytesRead);
-        if (chunk.empty())
-            chunks.pop_front();
-        return true;
-    }
-    bool WriteComPort(const std::uint8_t*, std::size_t, std::size_t& bytesWritten) override {
-        bytesWritten = 0;
-        return false;
-    }
-
-    void arrive(std::string bytes) { chunks.push_back(std::move(bytes)); }
-
-    std::deque<std::string> chunks;
-};
-
-std::string Bytes(std::initializer_list<int> values) {
-    std::string bytes;
-    for (const int value : values)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
+using testing::Bytes;
+using testing::ChunkedPort;
 
 std::string Frame(int transponder) {
     return Bytes(

@@ -2,11 +2,11 @@
 
 #include "tests/support/gui/modal_window.h"
 
-#include <QLabel>
 #include <QListWidget>
 
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,20 +27,8 @@ std::array<std::string, kCategorySlots> SlotNames(const char* joined) {
     return names;
 }
 
-const QRgb kSlotColours[kCategorySlots] = {0xffff0000, 0xff00ff00, 0xff0000ff, 0xffffff00,
-                                           0xff00ffff};
-
 class KartCategoriesWindowTest : public testing::WindowTest {
 protected:
-    KartCategoriesWindowTest() {
-        std::filesystem::create_directories(m_folder / "images");
-        for (int slot = 0; slot < kCategorySlots; ++slot) {
-            QImage picture(100, 62, QImage::Format_RGB32);
-            picture.fill(kSlotColours[slot]);
-            EXPECT_TRUE(picture.save(path("images/Kart" + std::to_string(slot + 1) + ".bmp")));
-        }
-    }
-
     // Each named slot gets a description and one kart, so that a cleared
     // slot or a moved category shows in the file.
     CategoryTable seed(const char* joined) {
@@ -98,10 +86,6 @@ protected:
                            list->item(row)->text().toStdString());
         return rows;
     }
-    static QRgb pictureColour(QWidget& window) {
-        const QPixmap shown = window.findChild<QLabel*>("pictureBox")->pixmap();
-        return shown.isNull() ? 0 : shown.toImage().pixel(10, 10);
-    }
 };
 
 TEST_F(KartCategoriesWindowTest, CategoriesKeepTheirSlots) {
@@ -138,21 +122,6 @@ TEST_F(KartCategoriesWindowTest, CategoriesKeepTheirSlots) {
         EXPECT_EQ(saved(), expected);
     }
     EXPECT_TRUE(m_dialogs.asked.empty());
-}
-
-TEST_F(KartCategoriesWindowTest, CategoryAddedAfterADeleteShowsThePictureOfItsSlot) {
-    seed("A|B|C");
-    run([&](KartCategoriesWindow& window) {
-        EXPECT_EQ(pictureColour(window), kSlotColours[0]);
-        select(window, 1);
-        click(window, "deleteButton");
-        add(window, "D");
-        EXPECT_EQ(window.findChild<QLineEdit*>("categoryNameEdit")->text(), "D");
-        EXPECT_EQ(pictureColour(window), kSlotColours[1]);
-        std::filesystem::remove(m_folder / "images/Kart3.bmp");
-        select(window, 2);
-        EXPECT_EQ(pictureColour(window), 0u);
-    });
 }
 
 TEST_F(KartCategoriesWindowTest, TypedTextLandsInTheSelectedCategoryOnly) {

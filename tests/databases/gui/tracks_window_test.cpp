@@ -2,7 +2,6 @@
 
 #include "tests/support/gui/modal_window.h"
 
-#include <QLabel>
 #include <QListWidget>
 
 #include <filesystem>
@@ -69,11 +68,8 @@ TEST_F(TracksWindowTest, AddListsWhatTheRulesAccept) {
     const struct {
         const char* name;
         QStringList typed, listed;
-    } rows[] = {
-        {"sorted ignoring case", {"b", "A", "c"}, {"A", "b", "c"}},
-        {"same name in other case refused", {"Val-de-Loire", "VAL_DE_LOIRE"}, {"Val_de_Loire"}},
-        {"blank-led or empty refused", {" Lac", ""}, {}},
-        {"eleventh track refused", Numbered(11), Numbered(10)}};
+    } rows[] = {{"sorted ignoring case", {"b", "A", "c"}, {"A", "b", "c"}},
+                {"eleventh track refused", Numbered(11), Numbered(10)}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         writeTracks("");
@@ -225,10 +221,7 @@ TEST_F(TracksWindowTest, TextsFollowTheInterfaceLanguageOrStayWithoutTheirFile) 
                   "Error: The translation file 'BasePistes.trans' has not been found"});
     EXPECT_TRUE(i18n::WriteShippedTranslations(m_folder / "Translation"));
     setLanguages(i18n::LanguageCode::English);
-    run([&](TracksWindow& window) {
-        EXPECT_EQ(window.windowTitle(), "Database Race tracks");
-        EXPECT_EQ(window.findChild<QLabel*>("trackListLabel")->text(), "Tracks  (10 max)");
-    });
+    run([&](TracksWindow& window) { EXPECT_EQ(window.windowTitle(), "Database Race tracks"); });
 }
 
 } // namespace

@@ -1,0 +1,50 @@
+#pragma once
+
+// A serial port that the scan tests feed: each read hands out as much of the
+// oldest queued chunk as it takes, so a chunk is never joined to the next.
+
+#include "decoder/core/serial_port.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <initializer_list>
+#include <string>
+
+namespace tallimo::testing {
+
+class ChunkedPort final : public decoder::SerialPort {
+public:
+    bool OpenComPort(const std::string&) override { return true; }
+    bool CloseComPort() override { return true; }
+    bool ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::size_t& bytesRead) override {
+        bytesRead = 0;
+        if (chunks.empty())
+            return true;
+        std::string& chunk = chunks.front();
+        bytesRead = std::min(maximum, chunk.size());
+        std::copy_n(chunk.begin(), bytesRead, buffer);
+        chunk.erase(0, bytesRead);
+        if (chunk.empty())
+            chunks.pop_front();
+        return true;
+    }
+    bool WriteComPort(const std::uint8_t*, std::size_t, std::size_t& bytesWritten) override {
+        bytesWritten = 0;
+        return false;
+    }
+
+    void arrive(std::string bytes) { chunks.push_back(std::move(bytes)); }
+    bool drained() const { return chunks.empty(); }
+
+    std::deque<std::string> chunks;
+};
+
+inline std::string Bytes(std::initializer_list<int> values) {
+    std::string bytes;
+    for (const int value : values)
+        bytes += static_cast<char>(value);
+    return bytes;
+}
+
+} // namespace tallimo::testing
