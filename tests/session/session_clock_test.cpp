@@ -173,34 +173,27 @@ TEST_F(SessionClockTest, TextsShowElapsedAndRemainingTimeRoundedUp) {
     EXPECT_LE(notifications.clockRedraws, 62);
 }
 
-TEST_F(SessionClockTest, EachSessionMinuteAddsOneMinuteToTimingKarts) {
+// Each session minute, just after it begins, adds one to the karts timing.
+TEST_F(SessionClockTest, ATimingKartCountsSessionMinutesAndWithoutPassingsEndsAtItsLast) {
     SessionKart& kart = timingKart(0, 10);
-    SessionKart& reserved = timingKart(1, 10);
+    SessionKart& shortened = timingKart(1, 5);
+    shortened.elapsedMinutes = 6; // the booking was cut while the kart ran
+    SessionKart& reserved = timingKart(2, 10);
     reserved.trackState = kTrackStateReserved;
     startAndRun();
     runFor(60500);
     EXPECT_EQ(kart.elapsedMinutes, 1);
+    EXPECT_EQ(shortened.trackState, kTrackStateFinished) << "ends at the next minute";
     runFor(59000);
     EXPECT_EQ(kart.elapsedMinutes, 1);
-    runFor(1000);
-    EXPECT_EQ(kart.elapsedMinutes, 2);
-    EXPECT_EQ(reserved.elapsedMinutes, 0);
-}
-
-TEST_F(SessionClockTest, ATimingKartWithoutPassingsEndsAtItsLastMinute) {
-    SessionKart& kart = timingKart(0, 10);
-    SessionKart& shortened = timingKart(1, 5);
-    shortened.elapsedMinutes = 6; // the booking was cut while the kart ran
-    startAndRun();
-    runFor(60500);
-    EXPECT_EQ(shortened.trackState, kTrackStateFinished) << "ends at the next minute";
-    runFor(8 * 60000);
+    runFor(7 * 60000 + 1000);
     EXPECT_EQ(kart.trackState, kTrackStateTiming);
     runFor(60000);
     EXPECT_EQ(kart.elapsedMinutes, 10);
     EXPECT_EQ(kart.trackState, kTrackStateFinished);
     runFor(60000);
     EXPECT_EQ(kart.elapsedMinutes, 10);
+    EXPECT_EQ(reserved.elapsedMinutes, 0);
 }
 
 TEST_F(SessionClockTest, EndOfTheSessionDurationSoundsTheHornOnce) {

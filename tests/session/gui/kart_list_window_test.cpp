@@ -116,7 +116,6 @@ TEST_P(KartListRemoveTest, RemovesOnlyAFreeKart) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, KartListRemoveTest,
     ::testing::Values(RemoveRow{"ReservedRentalKart", 0, "K4", true, {"K1", "K4", "K5"}},
-                      RemoveRow{"TimingRentalKart", 0, "K5", true, {"K1", "K4", "K5"}},
                       RemoveRow{"FreePrivateKart", 5, "KP1", false, {"KP2"}},
                       RemoveRow{"TimingPrivateKart", 5, "KP2", true, {"KP1", "KP2"}}),
     [](const ::testing::TestParamInfo<RemoveRow>& info) { return std::string(info.param.name); });
