@@ -167,11 +167,4 @@ int AgeInYears(std::int32_t months, std::int32_t nowMonths) {
     return (nowMonths - months) / 12;
 }
 
-std::string WithAgeCategoriesExportExtension(std::string_view chosen) {
-    std::string path(chosen);
-    if (path.find(kAgeCategoriesExportExtension) == std::string::npos)
-        path += kAgeCategoriesExportExtension;
-    return path;
-}
-
 } // namespace tallimo::databases

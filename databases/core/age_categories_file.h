@@ -89,6 +89,4 @@ int FindAgeCategory(const AgeCategoryTable& table, std::int32_t sex, std::int32_
 // 1900) at month `nowMonths`.
 int AgeInYears(std::int32_t months, std::int32_t nowMonths);
 
-std::string WithAgeCategoriesExportExtension(std::string_view chosen);
-
 } // namespace tallimo::databases

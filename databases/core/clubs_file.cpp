@@ -127,13 +127,6 @@ bool RemoveClub(ClubTable& table, int index) {
     return true;
 }
 
-std::string WithClubsExportExtension(std::string_view chosen) {
-    std::string path(chosen);
-    if (path.find(kClubsExportExtension) == std::string::npos)
-        path += kClubsExportExtension;
-    return path;
-}
-
 bool LoadClubsDatabase(const common::WorkingFolder& folder, ClubTable& table,
                        common::MessageSink& messages) {
     ClearClubs(table);

@@ -92,10 +92,6 @@ int AddClub(ClubTable& table, std::string_view typedName);
 // there is no club there.
 bool RemoveClub(ClubTable& table, int index);
 
-// The export path for what the operator typed: ".bdc2" is appended when the
-// name does not contain it.
-std::string WithClubsExportExtension(std::string_view chosen);
-
 // Clear-then-load of the working folder's clubs; on failure the message is
 // shown and the table stays empty, so "Ok" creates the file.
 bool LoadClubsDatabase(const common::WorkingFolder& folder, ClubTable& table,

@@ -127,13 +127,6 @@ int FindNormalisedFirstName(const FirstNameTable& table, std::string_view firstN
     return -1;
 }
 
-std::string WithFirstNamesExportExtension(std::string_view chosen) {
-    std::string path(chosen);
-    if (path.find(kFirstNamesExportExtension) == std::string::npos)
-        path += kFirstNamesExportExtension;
-    return path;
-}
-
 bool LoadSubscriberFirstNamesDatabase(const common::WorkingFolder& folder, FirstNameTable& table,
                                       common::MessageSink& messages) {
     ClearFirstNames(table, static_cast<int>(table.size()));

@@ -83,10 +83,6 @@ void SortFirstNamesByDate(FirstNameTable& table);
 // The first record whose normalised name equals that of `firstName`, or -1.
 int FindNormalisedFirstName(const FirstNameTable& table, std::string_view firstName);
 
-// The export path for what the operator typed: ".bdpr2" appended when the
-// name does not contain it.
-std::string WithFirstNamesExportExtension(std::string_view chosen);
-
 // Clear-then-load of either file of the working folder, with its message on
 // failure.
 bool LoadSubscriberFirstNamesDatabase(const common::WorkingFolder& folder, FirstNameTable& table,

@@ -214,13 +214,6 @@ int FindCategoryOfKart(const CategoryTable& table, std::string_view kartId) {
     return -1;
 }
 
-std::string WithCategoriesExportExtension(std::string_view chosen) {
-    std::string path(chosen);
-    if (path.find(kCategoriesExportExtension) == std::string::npos)
-        path += kCategoriesExportExtension;
-    return path;
-}
-
 bool LoadCategoriesDatabase(const common::WorkingFolder& folder, CategoryTable& table,
                             common::MessageSink& messages) {
     ClearCategories(table);

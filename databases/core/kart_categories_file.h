@@ -114,10 +114,6 @@ bool FindFleetTransponder(const CategoryTable& table, std::string_view kartId,
 // The slot of the category whose entries hold `kartId`, or -1 (a private kart).
 int FindCategoryOfKart(const CategoryTable& table, std::string_view kartId);
 
-// The export path for what the operator typed: ".bds2" is appended when the
-// name does not contain it.
-std::string WithCategoriesExportExtension(std::string_view chosen);
-
 // The categories database of the working folder, reported through
 // `messages`: on a failed load the table is empty and "Ok" will create the file.
 bool LoadCategoriesDatabase(const common::WorkingFolder& folder, CategoryTable& table,

@@ -262,13 +262,6 @@ bool IsStorableTransponder(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string WithSubscribersExportExtension(std::string_view chosen) {
-    std::string path(chosen);
-    if (path.find(kSubscribersExportExtension) == std::string::npos)
-        path += kSubscribersExportExtension;
-    return path;
-}
-
 bool LoadSubscribersDatabase(const common::WorkingFolder& folder, SubscriberTable& table,
                              common::MessageSink& messages) {
     ClearSubscribers(table);

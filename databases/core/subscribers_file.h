@@ -167,10 +167,6 @@ void ValidateSubscribers(SubscriberTable& table, int todayDayNumber,
 // A transponder the record may take: empty or exactly six digits.
 bool IsStorableTransponder(std::string_view text);
 
-// The export path for what the operator typed: ".bdp4" is appended when the
-// name does not contain it.
-std::string WithSubscribersExportExtension(std::string_view chosen);
-
 // Clear-then-load of the working folder's subscribers; on failure the
 // message is shown and the table stays empty, so "Ok" creates the file.
 bool LoadSubscribersDatabase(const common::WorkingFolder& folder, SubscriberTable& table,

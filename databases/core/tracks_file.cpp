@@ -175,13 +175,6 @@ void ClearTrackRecord(TrackTable& table, int index) {
     track.recordExtras.fill(0);
 }
 
-std::string WithTracksExportExtension(std::string_view chosen) {
-    std::string path(chosen);
-    if (path.find(kTracksExportExtension) == std::string::npos)
-        path += kTracksExportExtension;
-    return path;
-}
-
 bool LoadTracksDatabase(const common::WorkingFolder& folder, TrackTable& table,
                         common::MessageSink& messages) {
     ClearTracks(table);

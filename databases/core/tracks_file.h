@@ -106,10 +106,6 @@ bool DeleteTrack(TrackTable& table, std::string_view name);
 // Clears the lap record (texts and the four numbers) of slot `index`.
 void ClearTrackRecord(TrackTable& table, int index);
 
-// The export path for what the operator typed: ".bdt2" is appended when the
-// name does not contain it.
-std::string WithTracksExportExtension(std::string_view chosen);
-
 // The tracks database of the working folder, reported through `messages`:
 // on a failed load the table is empty and "Ok" will create the file.
 bool LoadTracksDatabase(const common::WorkingFolder& folder, TrackTable& table,

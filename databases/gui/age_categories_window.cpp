@@ -257,7 +257,7 @@ void AgeCategoriesWindow::exportCategories() {
     if (chosen.isEmpty() || chosen.endsWith("/*.bda2") || chosen == "*.bda2")
         return;
     if (!SaveAgeCategories(m_categories, CountAgeCategories(m_categories),
-                           ExportPath(chosen, WithAgeCategoriesExportExtension)))
+                           ExportPath(chosen, kAgeCategoriesExportExtension)))
         m_dialogs.inform(this, "Error", kAgeCategoriesExportErrorText, common::DialogIcon::Stop);
 }
 

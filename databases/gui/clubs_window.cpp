@@ -300,7 +300,7 @@ void ClubsWindow::exportClubs() {
     const QString chosen = ChooseFile(m_chooser, this, true, i18n::FilteredFile::Clubs, m_language);
     if (chosen.isEmpty())
         return;
-    if (!SaveClubs(m_clubs, CountClubs(m_clubs), ExportPath(chosen, WithClubsExportExtension)))
+    if (!SaveClubs(m_clubs, CountClubs(m_clubs), ExportPath(chosen, kClubsExportExtension)))
         m_dialogs.inform(this, kClubsErrorCaption, kClubsExportErrorText, common::DialogIcon::Stop);
 }
 

@@ -1,6 +1,7 @@
 #include "databases/gui/database_widgets.h"
 
 #include "common/gui/text_conversion.h"
+#include "databases/core/export_file_name.h"
 #include "i18n/core/translatable_windows.h"
 
 #include <QComboBox>
@@ -142,11 +143,10 @@ std::filesystem::path PathOf(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-std::filesystem::path ExportPath(const QString& chosen,
-                                 std::string (*withExtension)(std::string_view)) {
+std::filesystem::path ExportPath(const QString& chosen, std::string_view extension) {
     const QByteArray utf8 = chosen.toUtf8();
-    const std::string target =
-        withExtension(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    const std::string target = WithExportExtension(
+        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), extension);
     return PathOf(QString::fromStdString(target));
 }
 

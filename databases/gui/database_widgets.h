@@ -78,8 +78,7 @@ void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
 std::filesystem::path PathOf(const QString& path);
 
 // The file an export writes: the chosen path with the format's extension.
-std::filesystem::path ExportPath(const QString& chosen,
-                                 std::string (*withExtension)(std::string_view));
+std::filesystem::path ExportPath(const QString& chosen, std::string_view extension);
 
 // The catalogue's captions read "BD Pistes (.bdt2)" and "Images (*.BMP;
 // *.JPG)"; the file dialog wants blank-separated wildcards.

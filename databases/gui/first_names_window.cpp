@@ -314,7 +314,7 @@ void FirstNamesWindow::exportNames() {
         return;
     const FirstNameTable named = NamedFirstNames(m_subscriberNames);
     if (!SaveFirstNames(named, static_cast<int>(named.size()),
-                        ExportPath(chosen, WithFirstNamesExportExtension)))
+                        ExportPath(chosen, kFirstNamesExportExtension)))
         m_dialogs.inform(this, kErrorCaption, kFirstNamesExportErrorText, common::DialogIcon::Stop);
 }
 

@@ -1,6 +1,7 @@
 #include "databases/gui/kart_categories_window.h"
 
 #include "common/gui/text_conversion.h"
+#include "databases/core/export_file_name.h"
 #include "i18n/core/file_filter_texts.h"
 #include "i18n/core/translatable_windows.h"
 #include "i18n/core/window_texts.h"
@@ -246,8 +247,8 @@ void KartCategoriesWindow::exportCategories() {
     const QString chosen = m_chooseFile(this, true, m_fileFilter);
     if (chosen.isEmpty())
         return;
-    const QString path =
-        QString::fromStdString(WithCategoriesExportExtension(chosen.toStdString()));
+    const QString path = QString::fromStdString(
+        WithExportExtension(chosen.toStdString(), kCategoriesExportExtension));
     if (!SaveCategories(m_table, kCategorySlots, ToPath(path)))
         m_dialogs.inform(this, kCategoriesErrorCaption, kCategoriesExportErrorText,
                          common::DialogIcon::Stop);

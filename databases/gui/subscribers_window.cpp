@@ -487,7 +487,7 @@ void SubscribersWindow::exportSubscribers() {
     if (chosen.isEmpty() || QFileInfo(chosen).fileName() == proposal)
         return;
     if (!SaveSubscribers(m_subscribers, CountSubscribers(m_subscribers),
-                         ExportPath(chosen, WithSubscribersExportExtension)))
+                         ExportPath(chosen, kSubscribersExportExtension)))
         m_dialogs.inform(this, kSubscribersErrorCaption, kSubscribersExportErrorText,
                          common::DialogIcon::Stop);
 }

@@ -291,7 +291,7 @@ void TracksWindow::exportTracks() {
         ChooseFile(m_chooser, this, true, i18n::FilteredFile::Tracks, m_language);
     if (chosen.isEmpty())
         return;
-    if (!SaveTracks(m_tracks, CountTracks(m_tracks), ExportPath(chosen, WithTracksExportExtension)))
+    if (!SaveTracks(m_tracks, CountTracks(m_tracks), ExportPath(chosen, kTracksExportExtension)))
         m_dialogs.inform(this, kTracksErrorCaption, kTracksExportErrorText,
                          common::DialogIcon::Stop);
 }
