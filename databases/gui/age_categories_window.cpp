@@ -253,8 +253,7 @@ void AgeCategoriesWindow::importCategories() {
 void AgeCategoriesWindow::exportCategories() {
     const QString chosen =
         ChooseFile(m_chooser, this, true, i18n::FilteredFile::AgeCategories, m_language);
-    // Keeping the proposal "*.bda2" writes nothing.
-    if (chosen.isEmpty() || chosen.endsWith("/*.bda2") || chosen == "*.bda2")
+    if (chosen.isEmpty() || IsKeptExportProposal(chosen, kAgeCategoriesExportExtension))
         return;
     if (!SaveAgeCategories(m_categories, CountAgeCategories(m_categories),
                            ExportPath(chosen, kAgeCategoriesExportExtension)))

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,6 +142,12 @@ void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
 
 std::filesystem::path PathOf(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+bool IsKeptExportProposal(const QString& chosen, std::string_view extension) {
+    const QString proposal =
+        "*" + QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
+    return QFileInfo(chosen).fileName() == proposal;
 }
 
 std::filesystem::path ExportPath(const QString& chosen, std::string_view extension) {

@@ -77,6 +77,10 @@ void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
 // A path from a file dialog as the file system takes it.
 std::filesystem::path PathOf(const QString& path);
 
+// True when the operator kept the save dialog's proposal "*" + `extension`
+// as it stands: it names no file, so nothing is written.
+bool IsKeptExportProposal(const QString& chosen, std::string_view extension);
+
 // The file an export writes: the chosen path with the format's extension.
 std::filesystem::path ExportPath(const QString& chosen, std::string_view extension);
 

@@ -13,7 +13,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QCursor>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -481,10 +480,7 @@ void SubscribersWindow::importSubscribers() {
 void SubscribersWindow::exportSubscribers() {
     const QString chosen =
         ChooseFile(m_chooser, this, true, i18n::FilteredFile::Subscribers, m_language);
-    // The proposal "*.bdp4" kept as it is names no file.
-    const QString proposal = "*" + QString::fromLatin1(kSubscribersExportExtension.data(),
-                                                       kSubscribersExportExtension.size());
-    if (chosen.isEmpty() || QFileInfo(chosen).fileName() == proposal)
+    if (chosen.isEmpty() || IsKeptExportProposal(chosen, kSubscribersExportExtension))
         return;
     if (!SaveSubscribers(m_subscribers, CountSubscribers(m_subscribers),
                          ExportPath(chosen, kSubscribersExportExtension)))
