@@ -2,6 +2,7 @@
 
 #include "common/core/time_format.h"
 #include "decoder/core/decoder_frames.h"
+#include "decoder/core/identify_decoder.h"
 #include "session/core/lap_timing.h"
 
 #include <algorithm>
@@ -20,11 +21,6 @@ const char* const kRecoveryFailedCaption = "Erreur";
 
 // See IdentifyDecoder: a stuck counter must not hold the tick for ever.
 constexpr int kMaximumRecoveryReads = 200000;
-
-bool startsWith(const std::uint8_t* bytes, std::uint8_t tag)
-{
-    return bytes[0] == 0xFF && bytes[1] == 0xFF && bytes[2] == 0xFF && bytes[3] == tag;
-}
 
 } // namespace
 
@@ -74,9 +70,11 @@ void DecoderPoller::keepAlive(std::uint32_t now, const session::SessionClock& cl
     if (static_cast<std::uint32_t>(now - m_lastProbeTick) <= kKeepAlivePeriodMs)
         return;
     m_lastProbeTick = now;
+    // A write cut short by the time-out still reports false, but a decoder
+    // that took some of the probe is there: only a probe that sent nothing
+    // counts as failed.
     std::size_t written = 0;
-    if (!m_port.WriteComPort(kKeepAliveProbe.data(), kKeepAliveProbe.size(), written))
-        written = 0;
+    m_port.WriteComPort(kKeepAliveProbe.data(), kKeepAliveProbe.size(), written);
     if (written > 0) {
         m_keepAliveFailures = 0;
         return;
@@ -110,10 +108,13 @@ void DecoderPoller::recover(std::uint32_t now, const session::SessionClock& cloc
     if (!m_port.OpenComPort(m_settings.comPort))
         return;
 
-    std::fill(m_buffer.begin(), m_buffer.end(), 0);
     std::size_t written = 0;
     m_port.WriteComPort(kIdentificationQuery.data(), kIdentificationQuery.size(), written);
 
+    // The reply and the passings around it may come cut anywhere across
+    // reads. Passings go through the passing assembler, so one cut by the end
+    // of the wait is completed by the next tick's read.
+    IdentificationAssembler reply;
     const std::int64_t start = m_counter.counter();
     const auto waitedMs = [&] {
         const std::int64_t frequency = m_counter.frequency();
@@ -126,26 +127,18 @@ void DecoderPoller::recover(std::uint32_t now, const session::SessionClock& cloc
         std::size_t count = 0;
         if (!m_port.ReadComPort(m_buffer.data(), kReadChunk, count))
             count = 0;
-        // Whole messages only: what is left at the end of a read is dropped.
-        std::size_t at = 0;
-        while (count - at > 6) {
-            const std::uint8_t* bytes = m_buffer.data() + at;
-            if (startsWith(bytes, kIdentificationReplyTag) && bytes[4] == kIdentityTypeUsb) {
+        for (std::size_t i = 0; i < std::min(count, kReadChunk); ++i) {
+            const std::uint8_t byte = m_buffer[i];
+            const auto identified = reply.feed(byte);
+            if (identified && identified->type == kIdentityTypeUsb) {
                 m_settings.connected = 1;
                 m_settingsLoaded = false;
                 m_keepAliveActive = false;
                 m_connectionLost = false;
-                at += kIdentificationReplySize;
-            } else if (startsWith(bytes, kPassingRecordTag) && count - at >= kFramedPassingSize) {
-                const FramedPassing framed = DecodeFramedPassing(bytes);
-                if (clock.running())
-                    deliver({TransponderText(framed.transponder), framed.timeMs, false, 0}, clock, live);
-                at += kFramedPassingSize;
-            } else {
-                ++at;
             }
+            if (const auto framed = m_passings.feedFramed(byte); framed && clock.running())
+                deliver({TransponderText(framed->transponder), framed->timeMs, false, 0}, clock, live);
         }
-        std::fill(m_buffer.begin(), m_buffer.end(), 0);
     }
 
     if (m_settings.connected == 1) {
@@ -153,10 +146,14 @@ void DecoderPoller::recover(std::uint32_t now, const session::SessionClock& cloc
         if (clock.running()) {
             appendPending(kRecoveredText + elapsedSessionText(now, clock) + ".");
             m_messages.show(kRecoveredCaption, m_pendingLinkMessage);
+            m_pendingLinkMessage.clear();
         }
     } else {
         appendPending(kRecoveryFailedText);
         m_messages.show(kRecoveryFailedCaption, m_pendingLinkMessage);
+        // The operator has seen the loss: later attempts report only their
+        // own result.
+        m_pendingLinkMessage.clear();
     }
 }
 

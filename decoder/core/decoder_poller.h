@@ -32,7 +32,8 @@ inline constexpr std::uint32_t kKeepAlivePeriodMs = 400;
 inline constexpr std::uint32_t kRecoveryPeriodMs = 4500;
 inline constexpr std::int64_t kRecoveryReplyLimitMs = 100;
 // Room for a loss report and a recovery report with hour-long session times
-// (about 130 characters); the bound only stops failed attempts from piling up.
+// (about 130 characters). The report is emptied once shown, so a loss is
+// shown with the first recovery result only.
 inline constexpr std::size_t kPendingLinkMessageCapacity = 256;
 
 class DecoderPoller final : public session::ClockDecoderSide {

@@ -145,6 +145,40 @@ TEST_F(DecoderPollerTest, OneFailedProbeIsAHiccupTwoInARowALoss) {
     EXPECT_EQ(poller.pendingLinkMessage(), "") << "not running: nothing to report";
 }
 
+TEST_F(DecoderPollerTest, OnlyProbesThatSendNothingCountTowardsALoss) {
+    struct Row {
+        const char* name;
+        std::vector<std::size_t> bytesSent; // per probe; a probe is 5 bytes
+        bool lost;
+    };
+    const Row rows[] = {
+        {"two partial probes in a row", {2, 2}, false},
+        {"a single byte each time", {1, 1, 1, 1}, false},
+        {"a partial probe between two silent ones", {0, 4, 0}, false},
+        {"a partial probe, then two silent ones", {3, 0, 0}, true},
+        {"two silent probes", {0, 0}, true},
+    };
+    for (const Row& row : rows) {
+        // As after the decoder interface window found the decoder again.
+        poller.stopWatching();
+        poller.invalidateSettings();
+        useSettings("COM4\t1\tTallimoVela2\n");
+        port.open = true;
+        tick();
+        ASSERT_TRUE(poller.keepAliveActive()) << row.name;
+        for (const std::size_t sent : row.bytesSent) {
+            port.writeLimit = sent;
+            tick(401);
+        }
+        port.writeLimit = SIZE_MAX;
+        EXPECT_EQ(poller.connectionLost(), row.lost) << row.name;
+        EXPECT_EQ(port.open, !row.lost) << row.name;
+        EXPECT_EQ(savedSettings(), row.lost ? "COM4\t0\tTallimoVela2\n" : "COM4\t1\tTallimoVela2\n")
+            << row.name;
+    }
+    EXPECT_TRUE(messages.messages().empty());
+}
+
 class DecoderRecoveryTest : public DecoderPollerTest {
 protected:
     // Running 83.45 s into the session when the second probe fails.
@@ -215,13 +249,64 @@ TEST_F(DecoderRecoveryTest, NoReplyWithin100msFailsAndTriesAgainLater) {
     tick(4501);
     EXPECT_EQ(port.openedNames.size(), 2u);
     EXPECT_EQ(messages.messages().size(), 1u);
-
-    // Failed attempts pile up in the report only to a bound.
-    port.opens = true;
-    for (int attempt = 0; attempt < 10; ++attempt)
-        tick(4501);
-    EXPECT_EQ(poller.pendingLinkMessage().size(), kPendingLinkMessageCapacity - 1);
 }
+
+TEST_F(DecoderRecoveryTest, OneLossIsReportedOnceWhateverTheAttempts) {
+    loseWhileRunning();
+    tick(4501); // no reply
+    port.opens = false;
+    tick(4501); // silent
+    port.opens = true;
+    tick(4501); // no reply
+    port.arrive(Bytes({0xFF, 0xFF, 0xFF, 0x01, 0x02, 0x00, 0x09}));
+    tick(4501);
+    EXPECT_FALSE(poller.connectionLost());
+    EXPECT_EQ(messages.messages(),
+              (Messages{{"Erreur", "Perte connexion du d\xE9"
+                                   "codeur Vela2/Vela3 USB \xE0 1:23.400.\n"
+                                   "Echec \xE0 la r\xE9"
+                                   "cup\xE9ration."},
+                        {"Erreur", "Echec \xE0 la r\xE9"
+                                   "cup\xE9ration."},
+                        {"Message", "R\xE9"
+                                    "cup\xE9ration connexion d\xE9"
+                                    "codeur Vela2/Vela3 USB r\xE9ussie \xE0 1:41.400."}}));
+}
+
+// The decoder's answer to the query, with a passing just before or just
+// after the reply, cut in two reads at every point.
+class RecoveryAnswerSplit : public DecoderRecoveryTest,
+                            public ::testing::WithParamInterface<std::tuple<bool, int>> {};
+
+TEST_P(RecoveryAnswerSplit, IsRecognisedWhereverItIsCut) {
+    const auto [passingFirst, cut] = GetParam();
+    loseWhileRunning();
+    const std::string reply = Bytes({0xFF, 0xFF, 0xFF, 0x01, 0x02, 0x00, 0x09});
+    const std::string answer = passingFirst ? Record(123, 5000) + reply : reply + Record(123, 5000);
+    port.arrive(answer.substr(0, static_cast<std::size_t>(cut)));
+    port.arrive(""); // a read with nothing between the two parts
+    port.arrive(answer.substr(static_cast<std::size_t>(cut)));
+    tick(4501);
+    EXPECT_FALSE(poller.connectionLost());
+    tick(); // a passing cut after the reply is completed by the next read
+    EXPECT_EQ(savedSettings(), "COM4\t1\tTallimoVela2\n");
+    EXPECT_EQ(kart().lastLapIndex, 1);
+    EXPECT_EQ(kart().lapTimes[1], 4000);
+    EXPECT_EQ(messages.messages(),
+              (Messages{{"Message", "Perte connexion du d\xE9"
+                                    "codeur Vela2/Vela3 USB \xE0 1:23.400.\n"
+                                    "R\xE9"
+                                    "cup\xE9ration connexion d\xE9"
+                                    "codeur Vela2/Vela3 USB r\xE9ussie \xE0 1:27.900."}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCut, RecoveryAnswerSplit,
+                         ::testing::Combine(::testing::Bool(), ::testing::Range(1, 18)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param) ? "PassingFirst"
+                                                                        : "ReplyFirst") +
+                                    "_Cut" + std::to_string(std::get<1>(info.param));
+                         });
 
 TEST_F(DecoderPollerTest, ARejectedClockResetIsSentAgainUntilAccepted) {
     useSettings("COM4\t1\tTallimoVela2Bluetooth\n");

@@ -4,6 +4,7 @@
 #include "tests/support/fake_clocks.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <vector>
@@ -12,7 +13,8 @@ namespace tallimo::testing {
 
 // A serial port fed by the test: each read hands out the next queued chunk
 // (or nothing) and lets 1 ms pass on the counter, as the real read time-out
-// does; writes are recorded.
+// does; writes are recorded. A write cut short by `writeLimit` reports what
+// went out and fails, as the real port does when its write time-out ends.
 class FakeSerialPort final : public decoder::SerialPort {
 public:
     explicit FakeSerialPort(FakeHighResCounter* counter = nullptr) : m_counter(counter) {}
@@ -50,9 +52,10 @@ public:
         bytesWritten = 0;
         if (!open || writesFail)
             return false;
-        written.emplace_back(buffer, buffer + count);
-        bytesWritten = count;
-        return true;
+        bytesWritten = std::min(count, writeLimit);
+        if (bytesWritten > 0)
+            written.emplace_back(buffer, buffer + bytesWritten);
+        return bytesWritten == count;
     }
 
     void arrive(std::string bytes) { chunks.push_back(std::move(bytes)); }
@@ -61,6 +64,7 @@ public:
     bool open = false;
     bool readsFail = false;
     bool writesFail = false;
+    std::size_t writeLimit = SIZE_MAX;
     int closes = 0;
     int reads = 0;
     std::vector<std::string> openedNames;
