@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <optional>
 #include <sstream>
+#include <string_view>
+#include <system_error>
 
 namespace tallimo::app {
 namespace {
@@ -40,8 +42,48 @@ std::filesystem::path PathOf(const std::string& argument) {
         std::u8string(reinterpret_cast<const char8_t*>(argument.data()), argument.size()));
 }
 
+// Why `path` cannot be read as a data file, for the message; empty when
+// no reason shows before reading. Every call takes an error code: a path can
+// be a symbolic-link loop or have a name part too long for the system.
+std::string ReadProblem(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error)
+        return error.message();
+    if (!std::filesystem::is_regular_file(status))
+        return "not a regular file";
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > common::kMaxDataFileBytes)
+        return "larger than " + std::to_string(common::kMaxDataFileBytes >> 20) + " MiB";
+    return {};
+}
+
+int CannotRead(std::ostream& err, const std::string& file, const char* what) {
+    const std::string problem = ReadProblem(PathOf(file));
+    err << "tallimo-tool: " << file << ": cannot read the " << what << (problem.empty() ? "" : ": ")
+        << problem << "\n";
+    return 1;
+}
+
+// Why the tool will not write to `path`; empty when it may. It writes only
+// over a regular file or to a new name: the atomic write replaces whatever
+// the name is, and a symbolic link or a device replaced by a file (as root,
+// /dev/full) is never what was asked for.
+std::string WriteProblem(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return {};
+    if (error)
+        return error.message();
+    if (!std::filesystem::is_regular_file(status))
+        return "not a regular file";
+    return {};
+}
+
 bool LoadSession(const std::string& file, session::LiveTiming& live, std::ostream& err) {
-    if (!std::filesystem::is_regular_file(PathOf(file))) {
+    std::error_code error;
+    if (!std::filesystem::exists(PathOf(file), error) && !error) {
         err << "tallimo-tool: " << file << ": no such session file\n";
         return false;
     }
@@ -49,7 +91,7 @@ bool LoadSession(const std::string& file, session::LiveTiming& live, std::ostrea
     live.header = session::SessionHeader{};
     live.header.trackName.clear();
     if (!session::LoadSessionFileFrom(PathOf(file), live.session, live.header)) {
-        err << "tallimo-tool: " << file << ": cannot read the session file\n";
+        CannotRead(err, file, "session file");
         return false;
     }
     live.rebuildBoardRows();
@@ -97,6 +139,24 @@ public:
     void sessionCommandsEnabled(bool, bool) override {}
 };
 
+// A passing line is some twenty characters. A much longer one means the file
+// is not a passings file at all (a capture given by mistake).
+constexpr std::size_t kMaxPassingLineBytes = 1024;
+
+// The 1-based number of the first line longer than kMaxPassingLineBytes, or 0.
+int FirstOverlongLine(std::string_view text) {
+    int lineNumber = 1;
+    for (std::size_t begin = 0; begin < text.size(); ++lineNumber) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (end - begin > kMaxPassingLineBytes)
+            return lineNumber;
+        begin = end + 1;
+    }
+    return 0;
+}
+
 std::optional<int> ParseSeconds(const std::string& text) {
     int value = 0;
     const auto [ptr, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -128,8 +188,11 @@ int Replay(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (!LoadSession(sessionFile, live, err))
         return 1;
     std::string text;
-    if (!common::ReadWholeFile(PathOf(passingsFile), text)) {
-        err << "tallimo-tool: " << passingsFile << ": cannot read the passings file\n";
+    if (!common::ReadWholeFile(PathOf(passingsFile), text))
+        return CannotRead(err, passingsFile, "passings file");
+    if (const int line = FirstOverlongLine(text); line != 0) {
+        err << "tallimo-tool: " << passingsFile << ":" << line << ": line longer than "
+            << kMaxPassingLineBytes << " bytes\n";
         return 1;
     }
     const PassingListResult list = ParsePassingList(text);
@@ -146,6 +209,11 @@ int Replay(const std::vector<std::string>& args, std::ostream& out, std::ostream
         std::filesystem::path derived = PathOf(sessionFile);
         derived.replace_extension(".replayed.rent");
         outFile = derived.string();
+    }
+    if (const std::string problem = WriteProblem(PathOf(outFile)); !problem.empty()) {
+        err << "tallimo-tool: " << outFile << ": cannot write the session file: " << problem
+            << "\n";
+        return 1;
     }
 
     // The report goes out only once the session is written, so that a
@@ -182,10 +250,8 @@ int Decode(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args.size() != 4 || args[1] != "--model")
         return UsageError(err, "decode needs --model MODEL and a CAPTURE_FILE");
     std::string bytes;
-    if (!common::ReadWholeFile(PathOf(args[3]), bytes)) {
-        err << "tallimo-tool: " << args[3] << ": cannot read the capture\n";
-        return 1;
-    }
+    if (!common::ReadWholeFile(PathOf(args[3]), bytes))
+        return CannotRead(err, args[3], "capture");
     const auto decoding = decoder::DecodeCapture(args[2], bytes);
     if (!decoding)
         return UsageError(err, "unknown decoder model '" + args[2] + "'");

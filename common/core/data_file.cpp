@@ -3,9 +3,11 @@
 #include <atomic>
 #include <cstdio>
 #include <system_error>
+#include <utility>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -37,24 +39,57 @@ bool WriteAndSync(const std::filesystem::path& path, std::string_view bytes) {
     return ok;
 }
 
+std::FILE* OpenRegularFile(const std::filesystem::path& path) {
+#if defined(__unix__) || defined(__APPLE__)
+    // Should the name have been swapped for a FIFO since it was checked, a
+    // non-blocking open returns at once and the check below refuses it.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return nullptr;
+    struct stat info {};
+    std::FILE* file = nullptr;
+    if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode))
+        file = ::fdopen(descriptor, "rb");
+    if (file == nullptr)
+        ::close(descriptor);
+    return file;
+#else
+    return std::fopen(path.string().c_str(), "rb");
+#endif
+}
+
 } // namespace
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
-    std::FILE* file = std::fopen(path.string().c_str(), "rb");
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size > kMaxDataFileBytes)
+        return false;
+    std::FILE* file = OpenRegularFile(path);
     if (file == nullptr)
         return false;
-    bytes.clear();
+    std::string read;
+    read.reserve(size);
     char buffer[65536];
     bool ok = true;
     for (;;) {
         const std::size_t count = std::fread(buffer, 1, sizeof buffer, file);
-        bytes.append(buffer, count);
+        // The file may have grown since its size was checked.
+        if (read.size() + count > kMaxDataFileBytes) {
+            ok = false;
+            break;
+        }
+        read.append(buffer, count);
         if (count < sizeof buffer) {
             ok = std::ferror(file) == 0;
             break;
         }
     }
     std::fclose(file);
+    if (ok)
+        bytes = std::move(read);
     return ok;
 }
 

@@ -5,11 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+#include <set>
 #include <sstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace tallimo::app {
 namespace {
 
+using namespace std::chrono_literals;
 using testing::TemporaryFolder;
 
 struct ToolRun {
@@ -144,6 +153,7 @@ class ToolFailureTest : public ToolTest, public ::testing::WithParamInterface<Fa
 TEST_P(ToolFailureTest, ExplainsOnStandardErrorAndFails) {
     folder.write("bad.txt", "004711\t5000\n\n47110\t9000\n");
     folder.write("ok.txt", "004711\t5000\n");
+    folder.write("long.txt", "004711\t5000\n#" + std::string(5000, '-') + "\n");
     std::vector<std::string> arguments;
     std::istringstream words(GetParam().arguments);
     for (std::string argument; words >> argument;) {
@@ -169,6 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "none.txt: cannot read the passings file"},
         FailureCase{"bad_passing_line", "replay @/day.rent @/bad.txt", 1,
                     "bad.txt:3: expected a six-digit transponder"},
+        FailureCase{"overlong_passing_line", "replay @/day.rent @/long.txt", 1,
+                    "long.txt:2: line longer than"},
         FailureCase{"bad_min_lap", "replay @/day.rent @/bad.txt --min-lap x", 2,
                     "--min-lap needs whole seconds"},
         FailureCase{"unwritable_output", "replay @/day.rent @/ok.txt --out @/day.rent/inside.rent",
@@ -179,6 +191,129 @@ INSTANTIATE_TEST_SUITE_P(
                     "none.bin: cannot read the capture"},
         FailureCase{"decode_without_model", "decode @/ok.txt", 2, "decode needs --model"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Splits `command` at blanks; "@" stands for `folder` and "%" for `hostile`.
+std::vector<std::string> Arguments(const std::string& command, const std::string& folder,
+                                   const std::string& hostile) {
+    std::vector<std::string> arguments;
+    std::istringstream words(command);
+    for (std::string argument; words >> argument;) {
+        if (argument == "%")
+            argument = hostile;
+        else if (const auto at = argument.find('@'); at != std::string::npos)
+            argument.replace(at, 1, folder);
+        arguments.push_back(argument);
+    }
+    return arguments;
+}
+
+// Runs the tool on a thread. Should it wait on the FIFO `fifo` (the fault
+// this guards against), the FIFO's writing end is opened and closed so that
+// the test fails instead of hanging. An exception is turned into a failed run.
+ToolRun RunToolReleasingFifo(const std::vector<std::string>& arguments,
+                             const std::filesystem::path& fifo, bool& blocked) {
+    auto run = std::async(std::launch::async, [&] {
+        try {
+            return RunTool(arguments);
+        } catch (const std::exception& exception) {
+            return ToolRun{-1, "", std::string("threw: ") + exception.what()};
+        }
+    });
+    blocked = false;
+    while (run.wait_for(blocked ? 10ms : 2s) == std::future_status::timeout) {
+        blocked = true;
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    return run.get();
+}
+
+class HostilePathTest : public ToolTest {
+protected:
+    HostilePathTest() {
+        folder.write("ok.txt", "004711\t5000\n");
+        std::filesystem::create_symlink("loop", folder / "loop");
+        EXPECT_EQ(::mkfifo(fifo().c_str(), 0600), 0);
+    }
+
+    std::filesystem::path fifo() const { return folder / "fifo"; }
+    std::string longName() const { return (folder / std::string(256, 'n')).string(); }
+
+    std::set<std::filesystem::path> folderContent() const {
+        std::set<std::filesystem::path> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.insert(entry.path().filename());
+        return names;
+    }
+};
+
+TEST_F(HostilePathTest, EveryCommandAnswersAHostileInputPathWithAnError) {
+    const char* const commands[] = {
+        "session show %",    "session show % --json", "session export % --csv",
+        "replay % @/ok.txt", "replay @/day.rent %",   "decode --model Tallimo %",
+    };
+    const std::string hostilePaths[] = {
+        (folder / "loop").string(), // a symbolic-link loop
+        longName(),                 // a name part over 255 characters
+        "/dev/zero",                // endless
+        fifo().string(),            // opening it waits for a writer
+    };
+    const auto before = folderContent();
+    for (const char* command : commands) {
+        for (const std::string& hostile : hostilePaths) {
+            SCOPED_TRACE(std::string(command) + " with " + hostile.substr(0, 60));
+            bool blocked = false;
+            const ToolRun run = RunToolReleasingFifo(
+                Arguments(command, folder.path().string(), hostile), fifo(), blocked);
+            EXPECT_FALSE(blocked);
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.err.rfind("tallimo-tool: " + hostile + ": ", 0), 0U) << run.err;
+            EXPECT_TRUE(run.out.empty());
+        }
+    }
+    EXPECT_EQ(folderContent(), before);
+}
+
+TEST_F(HostilePathTest, ReplayWritesOnlyToARegularFileOrANewName) {
+    folder.write("target.rent", "keep");
+    std::filesystem::create_symlink("target.rent", folder / "link.rent");
+    // A device of our own: as root a regression must not replace a real one.
+    const bool haveDevice =
+        ::mknod((folder / "null").c_str(), S_IFCHR | 0600, ::makedev(1, 3)) == 0;
+
+    const struct {
+        const char* name;
+        std::string out;
+    } rows[] = {
+        {"a symbolic link", (folder / "link.rent").string()},
+        {"a symbolic-link loop", (folder / "loop").string()},
+        {"a FIFO", fifo().string()},
+        {"a device", haveDevice ? (folder / "null").string() : std::string()},
+        {"a name part over 255 characters", longName()},
+    };
+    for (const auto& row : rows) {
+        if (row.out.empty())
+            continue;
+        SCOPED_TRACE(row.name);
+        std::error_code ignored;
+        const auto type = std::filesystem::symlink_status(row.out, ignored).type();
+        const auto before = folderContent();
+        bool blocked = false;
+        const ToolRun run = RunToolReleasingFifo(
+            Arguments("replay @/day.rent @/ok.txt --out %", folder.path().string(), row.out),
+            fifo(), blocked);
+        EXPECT_FALSE(blocked);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err.rfind("tallimo-tool: " + row.out + ": cannot write the session file", 0),
+                  0U)
+            << run.err;
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_EQ(std::filesystem::symlink_status(row.out, ignored).type(), type);
+        EXPECT_EQ(folderContent(), before);
+    }
+    EXPECT_EQ(folder.read("target.rent"), "keep");
+}
 
 TEST(PassingListTest, ReadsLinesAndNamesTheFirstBadOne) {
     const PassingListResult ok = ParsePassingList("000007\t-398\r\n065535\t3723000\t\n");

@@ -4,9 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace tallimo::common {
 namespace {
 
+using namespace std::chrono_literals;
 using testing::TemporaryFolder;
 
 TEST(DataFileTest, WritesAndReplacesAFileWhole) {
@@ -48,6 +57,63 @@ TEST(DataFileTest, CopyReplacesTheTargetAndFailsOnAMissingSource) {
     EXPECT_EQ(folder.read("b"), "new content");
     std::string bytes;
     EXPECT_FALSE(ReadWholeFile(folder / "missing", bytes));
+}
+
+// Reads on a thread. Should the read wait on the FIFO `fifo` (the fault
+// this guards against), the FIFO's writing end is opened and closed so that
+// the test fails instead of hanging.
+bool ReadReleasingFifo(const std::filesystem::path& path, const std::filesystem::path& fifo,
+                       bool& blocked) {
+    std::string bytes;
+    auto read = std::async(std::launch::async, [&] { return ReadWholeFile(path, bytes); });
+    blocked = false;
+    while (read.wait_for(blocked ? 10ms : 2s) == std::future_status::timeout) {
+        blocked = true;
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    return read.get();
+}
+
+TEST(DataFileTest, ReadsOnlyRegularFilesUpToTheCap) {
+    TemporaryFolder folder;
+    folder.write("data.bd1", "K1\t\n");
+    std::filesystem::create_symlink("data.bd1", folder / "link.bd1");
+    std::filesystem::create_directories(folder / "folder.bd1");
+    ASSERT_EQ(::mkfifo((folder / "fifo.bd1").c_str(), 0600), 0);
+    std::filesystem::create_symlink("fifo.bd1", folder / "link-to-fifo.bd1");
+    std::filesystem::create_symlink("/dev/zero", folder / "link-to-zero.bd1");
+    std::filesystem::create_symlink("loop.bd1", folder / "loop.bd1");
+    // Sparse: neither takes room on the disk.
+    folder.write("cap.bd1", "");
+    std::filesystem::resize_file(folder / "cap.bd1", kMaxDataFileBytes);
+    folder.write("over-cap.bd1", "");
+    std::filesystem::resize_file(folder / "over-cap.bd1", kMaxDataFileBytes + 1);
+
+    const struct {
+        const char* name;
+        std::filesystem::path path;
+        bool readable;
+    } rows[] = {
+        {"a regular file", folder / "data.bd1", true},
+        {"a link to a regular file", folder / "link.bd1", true},
+        {"a file of exactly the cap", folder / "cap.bd1", true},
+        {"a file one byte over the cap", folder / "over-cap.bd1", false},
+        {"a folder", folder / "folder.bd1", false},
+        {"a FIFO", folder / "fifo.bd1", false},
+        {"a link to a FIFO", folder / "link-to-fifo.bd1", false},
+        {"a device", "/dev/null", false},
+        {"a link to an endless device", folder / "link-to-zero.bd1", false},
+        {"a symbolic-link loop", folder / "loop.bd1", false},
+        {"a name part over 255 characters", folder / std::string(256, 'n'), false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        bool blocked = false;
+        EXPECT_EQ(ReadReleasingFifo(row.path, folder / "fifo.bd1", blocked), row.readable);
+        EXPECT_FALSE(blocked);
+    }
 }
 
 TEST(WorkingFolderTest, BuildsPathsFromTheRootWithEitherSeparator) {
