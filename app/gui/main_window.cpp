@@ -5,6 +5,7 @@
 #include "app/gui/clock_area_widget.h"
 #include "app/gui/shell_icons.h"
 #include "app/gui/timing_board_widget.h"
+#include "common/core/cp1252.h"
 #include "common/gui/text_conversion.h"
 #include "databases/gui/age_categories_window.h"
 #include "databases/gui/clubs_window.h"
@@ -30,14 +31,19 @@
 #include <QAction>
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
-#include <QGuiApplication>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
+#include <QPixmap>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
@@ -53,6 +59,9 @@ constexpr int kTimerPeriodMs = 10;
 // About three hours of ticks; enough for any measured run.
 constexpr std::size_t kMeasuredTicks = 1000000;
 constexpr int kTreeValueRole = Qt::UserRole + 1;
+// The logo box above the tree.
+constexpr int kLogoWidth = 196;
+constexpr int kLogoHeight = 50;
 
 const char* const kDisplaySettingsErrorText = "Error: Display settings file not found";
 const char* const kMainTranslationErrorText =
@@ -85,6 +94,16 @@ void ClearKartForBreakdown(SessionKart& kart) {
     kart = cleared;
 }
 
+// The logo is a BMP, which Qt reads itself; a missing one is not drawn.
+QImage LoadBmp(const std::filesystem::path& path) {
+    return QImage(QFile::decodeName(QByteArray::fromStdString(path.string())), "BMP");
+}
+
+// A file path as the system gives it (UTF-8 here), not as Windows-1252 text.
+QString TitleText(const std::string& userFile) {
+    return QFile::decodeName(QByteArray::fromStdString(MainWindowTitle(userFile)));
+}
+
 // Without an image library no chosen picture can be drawn.
 class NoPictures final : public printing::PictureLibrary {
 public:
@@ -112,8 +131,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     rebuildTree();
     refreshBoard();
     updateTitle();
-    // No operator session file is known yet.
-    action(1003)->setEnabled(false);
+    // No operator session file is known yet, so "Enregistrer" starts grayed.
+    applyCommandStates();
 }
 
 MainWindow::~MainWindow() = default;
@@ -189,28 +208,54 @@ QAction* MainWindow::action(int command) const {
 
 void MainWindow::buildContents() {
     auto* central = new QWidget(this);
+    central->setObjectName("mainArea");
+    const RgbColour windowColour = ColourFromValue(m_display.windowBackground());
+    central->setAutoFillBackground(true);
+    QPalette areaPalette = central->palette();
+    areaPalette.setColor(QPalette::Window,
+                         QColor(windowColour.red, windowColour.green, windowColour.blue));
+    central->setPalette(areaPalette);
     auto* columns = new QHBoxLayout(central);
-    columns->setContentsMargins(10, 4, 4, 4);
+    columns->setContentsMargins(2, 4, 4, 4);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(0);
+
+    m_logo = new QLabel(central);
+    m_logo->setObjectName("logo");
+    m_logo->setFixedSize(kLogoWidth, kLogoHeight);
+    m_logo->setAlignment(Qt::AlignCenter);
+    const QImage logo = LoadBmp(m_services.folder.path(common::Cp1252ToUtf8(m_display.logoPath)));
+    if (!logo.isNull())
+        m_logo->setPixmap(QPixmap::fromImage(
+            logo.scaled(kLogoWidth, kLogoHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    left->addWidget(m_logo);
 
     m_tree = new QTreeWidget(central);
     m_tree->setObjectName("sessionTree");
     m_tree->setHeaderHidden(true);
     m_tree->setFixedWidth(190);
     m_tree->setIndentation(12);
-    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The right click comes as a context menu event, which carries the
+    // modifiers held at that moment (Ctrl declares a breakdown).
+    m_tree->viewport()->installEventFilter(this);
     const RgbColour treeColour = ColourFromValue(m_display.treeBackground());
     m_tree->setStyleSheet(
         QString("QTreeWidget { background: %1; }")
             .arg(QColor(treeColour.red, treeColour.green, treeColour.blue).name()));
     connect(m_tree, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { treeItemClicked(item, false, QCursor::pos()); });
-    connect(m_tree, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (QTreeWidgetItem* item = m_tree->itemAt(at)) {
-            m_tree->setCurrentItem(item);
-            treeItemClicked(item, true, m_tree->viewport()->mapToGlobal(at));
-        }
+            [this](QTreeWidgetItem* item) { treeItemClicked(item, false, QCursor::pos(), false); });
+    // The keyboard moves the selection too; it must be kept like a click.
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (item != nullptr)
+            storeTreeSelection(item->data(0, kTreeValueRole).toInt());
     });
-    columns->addWidget(m_tree);
+    // The logo stands at the far left, the tree a little further in below it.
+    auto* treeRow = new QHBoxLayout;
+    treeRow->setContentsMargins(0, 0, 0, 0);
+    treeRow->addSpacing(8);
+    treeRow->addWidget(m_tree);
+    left->addLayout(treeRow, 1);
+    columns->addLayout(left);
 
     auto* right = new QVBoxLayout;
     auto* clockRow = new QHBoxLayout;
@@ -347,6 +392,8 @@ void MainWindow::refreshBoard() {
 }
 
 void MainWindow::rebuildTree() {
+    // Rebuilding moves the current item about; that is no operator's choice.
+    const QSignalBlocker quiet(m_tree);
     m_tree->clear();
     std::vector<QTreeWidgetItem*> made;
     for (const SessionTreeItem& item : BuildSessionTree(m_live.session)) {
@@ -366,19 +413,41 @@ void MainWindow::rebuildTree() {
             node->setFlags(Qt::NoItemFlags);
         made.push_back(node);
     }
-    for (std::size_t i = 0; i < made.size(); ++i)
-        made[i]->setExpanded(true);
+    for (QTreeWidgetItem* node : made) {
+        node->setExpanded(true);
+        if (node->data(0, kTreeValueRole).toInt() == m_live.header.selectedTreeItem &&
+            node->flags() != Qt::NoItemFlags)
+            m_tree->setCurrentItem(node);
+    }
 }
 
-void MainWindow::treeItemClicked(QTreeWidgetItem* item, bool rightButton,
-                                 const QPoint& globalPosition) {
-    const int value = item->data(0, kTreeValueRole).toInt();
+void MainWindow::storeTreeSelection(int value) {
     m_live.header.selectedTreeItem = value;
     if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
         m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (m_tree != nullptr && watched == m_tree->viewport() &&
+        event->type() == QEvent::ContextMenu) {
+        auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+        if (QTreeWidgetItem* item = m_tree->itemAt(menuEvent->pos())) {
+            m_tree->setCurrentItem(item);
+            treeItemClicked(item, true, menuEvent->globalPos(),
+                            menuEvent->modifiers().testFlag(Qt::ControlModifier));
+        }
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::treeItemClicked(QTreeWidgetItem* item, bool rightButton,
+                                 const QPoint& globalPosition, bool control) {
+    const int value = item->data(0, kTreeValueRole).toInt();
+    storeTreeSelection(value);
     if (!rightButton)
         return;
-    if (QGuiApplication::keyboardModifiers() & Qt::ControlModifier) {
+    if (control) {
         int category = 0, slot = 0;
         if (TreeItemIsRentalKart(value, category, slot))
             declareBrokenDown(category, slot);
@@ -413,7 +482,9 @@ void MainWindow::declareBrokenDown(int category, int slot) {
                                common::DialogButtons::YesNo) != common::DialogAnswer::Yes)
         return;
     ClearKartForBreakdown(kart);
-    SaveWorkingSession(m_services.folder, m_live, m_messages);
+    // Only this kart changes: the runs of the karts on track go on.
+    if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
+        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
     m_live.rebuildBoardRows();
     refreshBoard();
     runSessionWindow([&] {
@@ -424,6 +495,9 @@ void MainWindow::declareBrokenDown(int category, int slot) {
 }
 
 void MainWindow::runCommand(int command) {
+    // A grayed command does nothing, however it is reached.
+    if (!commandAllowed(command))
+        return;
     switch (command) {
     case 1001:
         newSession();
@@ -490,7 +564,7 @@ void MainWindow::runCommand(int command) {
 }
 
 void MainWindow::updateTitle() {
-    setWindowTitle(common::FromCp1252(MainWindowTitle(m_userSessionFile)));
+    setWindowTitle(TitleText(m_userSessionFile));
 }
 
 void MainWindow::saveCurrentSession() {
@@ -515,15 +589,16 @@ void MainWindow::saveSession() {
     refreshBoard();
 }
 
-void MainWindow::saveSessionAs() {
+bool MainWindow::saveSessionAs() {
     const std::string chosen =
         m_services.chooseSessionFile ? m_services.chooseSessionFile(this, true) : "";
     if (chosen.empty())
-        return;
+        return false;
     m_userSessionFile = UserSessionFileName(chosen);
     updateTitle();
     saveSession();
-    action(1003)->setEnabled(true);
+    applyCommandStates();
+    return true;
 }
 
 void MainWindow::newSession() {
@@ -536,7 +611,7 @@ void MainWindow::newSession() {
         saveCurrentSession();
     m_userSessionFile.clear();
     updateTitle();
-    action(1003)->setEnabled(false);
+    applyCommandStates();
     StartNewSession(m_live);
     m_trackIndex = databases::kNoTrack;
     m_clock->resetForNewSession();
@@ -550,7 +625,7 @@ void MainWindow::openSession() {
         m_services.chooseSessionFile ? m_services.chooseSessionFile(this, false) : "";
     if (chosen.empty())
         return;
-    setWindowTitle(common::FromCp1252(MainWindowTitle(chosen)));
+    setWindowTitle(TitleText(chosen));
     if (m_services.dialogs.ask(this, "Attention", kOpenSessionQuestion,
                                common::DialogIcon::Question,
                                common::DialogButtons::YesNo) == common::DialogAnswer::Yes)
@@ -560,7 +635,7 @@ void MainWindow::openSession() {
                         databases::FleetTranspondersFromCategories(m_categories), m_live,
                         m_messages)) {
         m_userSessionFile = chosen;
-        action(1003)->setEnabled(true);
+        applyCommandStates();
     }
     updateTitle();
     m_trackIndex = findTrackIndex();
@@ -581,10 +656,11 @@ bool MainWindow::quitAllowed() {
     if (answer == common::DialogAnswer::Cancel)
         return false;
     if (answer == common::DialogAnswer::Yes) {
+        // A cancelled file dialog means the operator changed their mind:
+        // leaving now would lose the session they asked to keep.
         if (m_userSessionFile.empty())
-            saveSessionAs();
-        else
-            saveSession();
+            return saveSessionAs();
+        saveSession();
     }
     return true;
 }
@@ -739,7 +815,9 @@ void MainWindow::openKartList(int category) {
 void MainWindow::openTranslationEditor() {
     i18n::TranslationEditorWindow editor(m_services.folder, m_services.dialogs, this);
     editor.exec();
+    // The rebuilt menus come back enabled; the graying must hold.
     buildMenus();
+    applyCommandStates();
 }
 
 void MainWindow::openHelp() {
@@ -759,14 +837,27 @@ void MainWindow::redrawClockArea() {
 
 void MainWindow::lapAccepted(const SessionKart&) {}
 
-void MainWindow::sessionCommandsEnabled(bool enabled, bool saveEnabled) {
-    for (const auto& [command, entry] : m_actions)
-        if (IsSessionCommand(command))
-            entry->setEnabled(enabled);
-    if (QAction* save = action(1003))
-        save->setEnabled(enabled && saveEnabled);
+void MainWindow::sessionCommandsEnabled(bool enabled, bool) {
+    // "Enregistrer" follows the window's own knowledge of the operator's file.
+    m_sessionCommandsAllowed = enabled;
+    applyCommandStates();
     m_startButton->setEnabled(enabled);
     redrawClockArea();
+}
+
+bool MainWindow::commandAllowed(int command) const {
+    // The translation editor rebuilds the menus and edits files in use: it is
+    // a settings command like the decoder interface.
+    if (IsSessionCommand(command) || command == kCommandTranslationEditor) {
+        if (!m_sessionCommandsAllowed)
+            return false;
+    }
+    return command != 1003 || !m_userSessionFile.empty();
+}
+
+void MainWindow::applyCommandStates() {
+    for (const auto& [command, entry] : m_actions)
+        entry->setEnabled(commandAllowed(command));
 }
 
 } // namespace tallimo::app

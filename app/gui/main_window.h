@@ -106,6 +106,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createSessionAndData();
@@ -114,13 +115,19 @@ private:
     void rebuildTree();
     void refreshBoard();
     void refreshDecoderStatus();
-    void treeItemClicked(QTreeWidgetItem* item, bool rightButton, const QPoint& globalPosition);
+    void treeItemClicked(QTreeWidgetItem* item, bool rightButton, const QPoint& globalPosition,
+                         bool control);
+    void storeTreeSelection(int value);
+    // Whether a command may run now: the settings and file commands are
+    // grayed while the clock starts or runs, "Enregistrer" without a file.
+    bool commandAllowed(int command) const;
+    void applyCommandStates();
     void declareBrokenDown(int category, int slot);
 
     // Session file commands.
     void saveCurrentSession(); // shared by new, open and quit
     void saveSession();        // 1003
-    void saveSessionAs();      // 1004
+    bool saveSessionAs();      // 1004; false when the dialog is cancelled
     void newSession();         // 1001
     void openSession();        // 1002
     bool quitAllowed();
@@ -161,10 +168,12 @@ private:
     i18n::LanguageSettings m_languages;
     std::string m_userSessionFile;
     bool m_quitConfirmed = false;
+    bool m_sessionCommandsAllowed = true;
     std::vector<std::int64_t> m_tickNanoseconds;
     std::unique_ptr<printing::PictureLibrary> m_noPictures;
 
     std::map<int, QAction*> m_actions;
+    QLabel* m_logo = nullptr;
     QTreeWidget* m_tree = nullptr;
     TimingBoardWidget* m_board = nullptr;
     ClockAreaWidget* m_clockArea = nullptr;

@@ -91,16 +91,16 @@ std::string FormatSessionFile(const RentalSession& session, const SessionHeader&
     return out.bytes();
 }
 
-void ParseSessionFile(std::string_view bytes, RentalSession& session, SessionHeader& header) {
+bool ParseSessionFile(std::string_view bytes, RentalSession& session, SessionHeader& header) {
     common::TabFieldReader in(bytes);
     if (in.atEnd())
-        return;
+        return false;
     in.readInt(header.boardFrozen);
     in.readInt(header.selectedTreeItem);
     in.skipLine();
     in.skipEmptyLines();
     if (in.atEnd())
-        return;
+        return false;
     header.trackName = in.readText(kTrackNameChars);
     in.readInt(header.minLapSeconds);
     in.skipLine();
@@ -108,17 +108,18 @@ void ParseSessionFile(std::string_view bytes, RentalSession& session, SessionHea
 
     for (SessionCategory& category : session.categories) {
         if (in.atEnd())
-            return;
+            return false;
         category.categoryName = in.readText(kCategoryNameChars);
         in.skipLine();
         in.skipEmptyLines();
         for (SessionKart& kart : category.karts) {
             // A file that ends inside a category leaves the rest cleared.
             if (in.atEnd())
-                return;
+                return false;
             ReadKart(in, kart);
         }
     }
+    return true;
 }
 
 bool SaveSessionFileAs(const std::filesystem::path& path, const RentalSession& session,

@@ -16,8 +16,9 @@ inline constexpr const char* kSessionFileName = "Private/Session.rent";
 std::string FormatSessionFile(const RentalSession& session, const SessionHeader& header);
 
 // Reads the bytes into a cleared session and header; what fits is kept,
-// numbers that fail to parse keep their cleared value.
-void ParseSessionFile(std::string_view bytes, RentalSession& session, SessionHeader& header);
+// numbers that fail to parse keep their cleared value. False when the bytes
+// end before the six categories and their karts (a damaged file).
+bool ParseSessionFile(std::string_view bytes, RentalSession& session, SessionHeader& header);
 
 // Return false when the file cannot be written (the previous file then stays
 // whole) or opened; the caller reports "Error: 'Rental session' file not found".

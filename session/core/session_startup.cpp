@@ -40,16 +40,29 @@ void TakeUsageFromLoaded(RentalSession& session, const RentalSession& loaded) {
 bool HoldsRunData(const RentalSession& session) {
     for (const SessionCategory& category : session.categories) {
         for (const SessionKart& kart : category.karts) {
-            if (!kart.transponder.empty() || !kart.driverName.empty() ||
-                !kart.driverFirstName.empty() || !kart.spareText.empty() ||
-                kart.durationMinutes != 0 || kart.price != 0 || kart.paid != 0 ||
-                kart.lastLapIndex != 0 || kart.totalTime != 0 ||
+            if (!kart.driverName.empty() || !kart.driverFirstName.empty() ||
+                !kart.spareText.empty() || kart.durationMinutes != 0 || kart.elapsedMinutes != 0 ||
+                kart.price != 0 || kart.paid != 0 || kart.lastLapIndex != 0 || kart.lapCount != 0 ||
+                kart.totalTime != 0 || kart.bestLap != 0 || kart.passingTimes[0] != 0 ||
                 (kart.usage == kUsageInSession && kart.trackState != kTrackStateFree))
                 return true;
         }
     }
     return false;
 }
+
+namespace {
+
+// Makes the crash copy hold the session file's bytes; true when it does.
+bool KeepCrashCopy(const common::WorkingFolder& folder, const std::string& bytes) {
+    const std::filesystem::path copy = folder.path(kCrashCopyFileName);
+    std::string existing;
+    if (common::ReadWholeFile(copy, existing) && existing == bytes)
+        return true;
+    return common::WriteFileAtomically(copy, bytes);
+}
+
+} // namespace
 
 StartupOutcome RebuildSessionAtStartup(const common::WorkingFolder& folder,
                                        const FleetLayout& fleet, LiveTiming& live,
@@ -60,22 +73,27 @@ StartupOutcome RebuildSessionAtStartup(const common::WorkingFolder& folder,
     ClearSession(loaded);
     SessionHeader header;
     header.trackName.clear();
-    outcome.sessionLoaded = LoadSessionFile(folder, loaded, header);
+    std::string bytes;
+    outcome.sessionLoaded = common::ReadWholeFile(folder.path(kSessionFileName), bytes);
+    const bool whole = outcome.sessionLoaded && ParseSessionFile(bytes, loaded, header);
+    outcome.sessionDamaged = outcome.sessionLoaded && !bytes.empty() && !whole;
 
-    // The crash copy is what the operator reopens after a crash. A session
-    // file that holds nothing the rebuild drops (as after a restart that
-    // had already rebuilt it) must not replace a copy that still holds the
+    // The crash copy is what the operator reopens after a crash. A damaged
+    // file is kept whatever it holds (only a person can tell what it was);
+    // a readable file that holds no run data (as after a restart that had
+    // already rebuilt it) must not replace a copy that still holds the
     // drivers and laps of the crashed session.
-    if (outcome.sessionLoaded && HoldsRunData(loaded))
-        outcome.crashCopyWritten = common::CopyFileReplacing(folder.path(kSessionFileName),
-                                                             folder.path(kCrashCopyFileName));
-    else if (outcome.sessionLoaded && !std::filesystem::exists(folder.path(kCrashCopyFileName)))
-        outcome.crashCopyWritten = common::CopyFileReplacing(folder.path(kSessionFileName),
-                                                             folder.path(kCrashCopyFileName));
+    std::error_code ignored;
+    const bool copyExists = std::filesystem::exists(folder.path(kCrashCopyFileName), ignored);
+    if (outcome.sessionDamaged || (whole && (HoldsRunData(loaded) || !copyExists)))
+        outcome.crashCopyWritten = KeepCrashCopy(folder, bytes);
 
     if (!outcome.sessionLoaded) {
         messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
         header = SessionHeader{};
+    } else if (outcome.sessionDamaged) {
+        messages.show(kSessionFileErrorCaption,
+                      outcome.crashCopyWritten ? kDamagedSessionFileText : kSessionFileErrorText);
     }
 
     BuildSessionFromFleet(live.session, fleet);

@@ -95,6 +95,47 @@ TEST_F(SessionStartupTest, ASecondRestartKeepsTheCrashCopyOfTheLostSession) {
     EXPECT_TRUE(messages.messages().empty());
 }
 
+TEST(HoldsRunDataTest, TranspondersAloneAreNotRunData) {
+    RentalSession session;
+    BuildSessionFromFleet(session, TwoCategoryFleet());
+    session.kart(0, 0).transponder = "000100";
+    session.kart(0, 0).usage = kUsageInSession;
+    session.kart(0, 0).trackState = kTrackStateFree;
+    EXPECT_FALSE(HoldsRunData(session));
+    const std::vector<std::pair<const char*, void (*)(SessionKart&)>> runs = {
+        {"a driver", [](SessionKart& k) { k.driverName = "Durand"; }},
+        {"a booking", [](SessionKart& k) { k.durationMinutes = 10; }},
+        {"a lap count", [](SessionKart& k) { k.lapCount = 1; }},
+        {"a passing time", [](SessionKart& k) { k.passingTimes[0] = 1200; }},
+        {"a reserved kart", [](SessionKart& k) { k.trackState = kTrackStateReserved; }},
+    };
+    for (const auto& [what, set] : runs) {
+        RentalSession one = session;
+        set(one.kart(0, 0));
+        EXPECT_TRUE(HoldsRunData(one)) << what;
+    }
+}
+
+TEST_F(SessionStartupTest, ADamagedSessionFileIsKeptInTheCrashCopyAndReported) {
+    writePreviousSession();
+    const std::string damaged = "\xFF" + folder.read(kSessionFileName);
+    folder.write(kSessionFileName, damaged);
+    folder.write(kCrashCopyFileName, "an older copy");
+    const StartupOutcome outcome = start();
+    EXPECT_TRUE(outcome.sessionDamaged && outcome.crashCopyWritten);
+    EXPECT_EQ(folder.read(kCrashCopyFileName), damaged);
+    EXPECT_EQ(messages.messages(), (std::vector<RecordedMessage>{
+                                       {kSessionFileErrorCaption, kDamagedSessionFileText}}));
+    EXPECT_EQ(live.session.kart(0, 0).kartLabel, "K1") << "the session is rebuilt";
+
+    // The next start finds a whole session without runs: the copy stays.
+    LiveTiming again;
+    RebuildSessionAtStartup(common::WorkingFolder(folder.path()), TwoCategoryFleet(), again,
+                            messages);
+    EXPECT_EQ(folder.read(kCrashCopyFileName), damaged);
+    EXPECT_EQ(messages.messages().size(), 1u);
+}
+
 TEST_F(SessionStartupTest, MissingSessionFileIsReportedAndANewOneWritten) {
     const StartupOutcome outcome = start();
     EXPECT_FALSE(outcome.sessionLoaded);

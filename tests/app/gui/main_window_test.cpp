@@ -2,6 +2,7 @@
 // questions, the quit rules and the tree, on a working folder of its own,
 // with a fake decoder port and fake clocks.
 
+#include "app/core/display_settings.h"
 #include "app/core/first_start.h"
 #include "app/gui/main_window.h"
 #include "databases/core/kart_categories_file.h"
@@ -15,6 +16,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -68,6 +73,39 @@ protected:
         session::SessionKart& kart = window->live().session.kart(0, slot);
         kart.driverName = driver;
         kart.trackState = state;
+    }
+
+    // Closes whatever modal window the command opens, and tells its title.
+    std::string runClosingModal(int command) {
+        std::string shown;
+        // A timer of this scope: a command that opens nothing leaves no
+        // closer behind for the next one.
+        QTimer closer;
+        closer.setSingleShot(true);
+        QObject::connect(&closer, &QTimer::timeout, [&shown] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                shown = modal->windowTitle().toStdString();
+                modal->close();
+            }
+        });
+        closer.start(0);
+        window->runCommand(command);
+        return shown;
+    }
+
+    QTreeWidgetItem* treeItem(const char* text) {
+        const QList<QTreeWidgetItem*> found =
+            window->tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.size() == 1 ? found[0] : nullptr;
+    }
+
+    // A right click on a tree item, Ctrl held or not, as the operator makes it.
+    void rightClick(QTreeWidgetItem* item, Qt::KeyboardModifiers modifiers) {
+        QWidget* viewport = window->tree()->viewport();
+        const QPoint at = window->tree()->visualItemRect(item).center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at),
+                                modifiers);
+        QApplication::sendEvent(viewport, &event);
     }
 
     testing::TemporaryFolder folder;
@@ -201,17 +239,129 @@ TEST_F(MainWindowTest, TheReferenceDatabaseCommandsOpenTheirWindows) {
     open();
     for (const auto& [command, title] :
          {std::pair{1014, "Database Clubs / Teams"}, std::pair{1011, "Database Age Categories"},
-          std::pair{1016, "Database Subscribers"}, std::pair{1017, "Database First names"}}) {
-        std::string shown;
-        QTimer::singleShot(0, [&shown] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                shown = modal->windowTitle().toStdString();
-                modal->close();
-            }
-        });
-        window->runCommand(command);
-        EXPECT_EQ(shown, title) << command;
-    }
+          std::pair{1016, "Database Subscribers"}, std::pair{1017, "Database First names"}})
+        EXPECT_EQ(runClosingModal(command), title) << command;
+}
+
+TEST_F(MainWindowTest, GrayingHoldsThroughTheTranslationEditor) {
+    withTranslations();
+    open();
+    EXPECT_EQ(runClosingModal(kCommandTranslationEditor).empty(), false);
+    EXPECT_FALSE(window->action(1003)->isEnabled()) << "rebuilt menus: still no file to save to";
+
+    window->connectDecoderAndStartTimer();
+    window->clock().StartPressed();
+    ASSERT_TRUE(window->clock().starting() || window->clock().running());
+    EXPECT_FALSE(window->action(kCommandTranslationEditor)->isEnabled());
+    EXPECT_EQ(runClosingModal(kCommandTranslationEditor), "") << "grayed like the settings";
+    for (int command : {1001, 1002, 1003, 1004, 1012, 1013, 1015, 1044})
+        EXPECT_FALSE(window->action(command)->isEnabled()) << command;
+    book(0, "Martin", kTrackStateTiming);
+    window->runCommand(1001);
+    EXPECT_EQ(window->live().session.kart(0, 0).driverName, "Martin")
+        << "a grayed command wipes nothing";
+
+    window->clock().PausePressed(false);
+    chosenFile = (folder / "dimanche").string();
+    window->runCommand(1004);
+    runClosingModal(kCommandTranslationEditor);
+    EXPECT_TRUE(window->action(1003)->isEnabled()) << "relabelling keeps the enabled state";
+    EXPECT_TRUE(window->action(1001)->isEnabled());
+}
+
+TEST_F(MainWindowTest, ABreakdownLeavesTheOtherKartsTiming) {
+    withTranslations();
+    open();
+    book(0, "Martin", kTrackStateTiming);
+    window->live().session.kart(0, 0).lapCount = 4;
+    window->resize(1000, 700);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTreeWidgetItem* k2 = treeItem("K2");
+    ASSERT_NE(k2, nullptr);
+    dialogs.answers = {DialogAnswer::Yes};
+    QTimer::singleShot(0, [] {
+        if (QWidget* sheet = QApplication::activeModalWidget())
+            sheet->close();
+    });
+    rightClick(k2, Qt::ControlModifier);
+    ASSERT_FALSE(dialogs.asked.empty());
+    EXPECT_EQ(dialogs.asked[0].text, "Le kart K2 est il en panne ?");
+    EXPECT_EQ(window->live().session.kart(0, 1).usage, session::kUsageBrokenDown);
+    EXPECT_EQ(window->live().session.kart(0, 0).trackState, kTrackStateTiming);
+    EXPECT_EQ(window->live().session.kart(0, 0).lapCount, 4);
+}
+
+TEST_F(MainWindowTest, TheKeyboardSelectionIsStoredLikeAClick) {
+    withTranslations();
+    open();
+    QTreeWidget* tree = window->tree();
+    tree->setFocus();
+    tree->setCurrentItem(treeItem("K1"));
+    QTest::keyClick(tree, Qt::Key_Down);
+    EXPECT_EQ(window->live().header.selectedTreeItem, 2);
+    session::RentalSession saved;
+    session::SessionHeader header;
+    ASSERT_TRUE(session::LoadSessionFile(root, saved, header));
+    EXPECT_EQ(header.selectedTreeItem, 2);
+}
+
+TEST_F(MainWindowTest, QuittingStaysOpenWhenTheSaveDialogIsCancelled) {
+    withTranslations();
+    open();
+    dialogs.answers = {DialogAnswer::Yes};
+    EXPECT_FALSE(window->close()) << "the operator changed their mind";
+    dialogs.answers = {DialogAnswer::No};
+    EXPECT_TRUE(window->close());
+}
+
+TEST_F(MainWindowTest, AnAccentedSessionFileIsShownInTheTitleAsTyped) {
+    withTranslations();
+    open();
+    chosenFile = (folder / "s\xC3\xA9" "ance d'\xC3\xA9t\xC3\xA9").string();
+    window->runCommand(1004);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8(("Tallimo:   " + chosenFile + ".rent")));
+}
+
+TEST_F(MainWindowTest, TheLogoAndTheWindowColourComeFromTheDisplaySettings) {
+    DisplaySettings display = DefaultDisplaySettings();
+    display.logoPath = "images/logo.bmp";
+    display.colours[0] = ValueFromColour({12, 34, 56});
+    ASSERT_TRUE(SaveDisplaySettings(root, display));
+    std::filesystem::create_directories(folder / "images");
+    QImage logo(98, 25, QImage::Format_RGB32);
+    logo.fill(QColor(200, 0, 0));
+    ASSERT_TRUE(logo.save(QString::fromStdString((folder / "images/logo.bmp").string()), "BMP"));
+    withTranslations();
+    open();
+    auto* shown = window->findChild<QLabel*>("logo");
+    ASSERT_NE(shown, nullptr);
+    const QImage drawn = shown->pixmap().toImage();
+    EXPECT_EQ(drawn.size(), QSize(196, 50));
+    EXPECT_EQ(QColor(drawn.pixel(98, 25)), QColor(200, 0, 0));
+    EXPECT_EQ(window->centralWidget()->palette().color(QPalette::Window), QColor(12, 34, 56));
+}
+
+// A crash leaves drivers and laps in the session file; the next start keeps
+// them in the crash copy, and the start after it must not replace that copy
+// with its rebuilt session, whose karts carry the fleet's transponders.
+TEST_F(MainWindowTest, TwoStartsAfterACrashKeepTheCrashedSessionInTheCrashCopy) {
+    withTranslations();
+    open();
+    book(0, "Durand", kTrackStateTiming);
+    window->live().session.kart(0, 0).lapCount = 7;
+    ASSERT_TRUE(session::SaveSessionFile(root, window->live().session, window->live().header));
+    window->leaveWithoutQuestions();
+    window.reset();
+    const std::string crashed = folder.read(session::kSessionFileName);
+
+    open();
+    window->leaveWithoutQuestions();
+    window.reset();
+    ASSERT_EQ(folder.read(session::kCrashCopyFileName), crashed);
+    open();
+    EXPECT_EQ(window->live().session.kart(0, 0).transponder, "000100");
+    EXPECT_EQ(folder.read(session::kCrashCopyFileName), crashed);
 }
 
 } // namespace
