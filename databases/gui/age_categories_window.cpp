@@ -58,7 +58,7 @@ AgeCategoriesWindow::AgeCategoriesWindow(common::WorkingFolder folder,
                                          common::OperatorDialogs& dialogs,
                                          const common::LocalClock& clock, QWidget* parent)
     : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs),
-      m_chooser(SystemFileChooser(kAgeCategoriesExportExtension)) {
+      m_chooser(SystemFileChooser(m_folder, kAgeCategoriesExportExtension)) {
     const common::LocalDateTime now = clock.now();
     m_currentYearIndex = std::max(0, now.year - 1900);
     m_nowMonths = (now.month - 1) + 12 * m_currentYearIndex;
@@ -79,7 +79,8 @@ AgeCategoriesWindow::AgeCategoriesWindow(common::WorkingFolder folder,
 AgeCategoriesWindow::~AgeCategoriesWindow() = default;
 
 void AgeCategoriesWindow::setFileChooser(FileChooser chooser) {
-    m_chooser = chooser ? std::move(chooser) : SystemFileChooser(kAgeCategoriesExportExtension);
+    m_chooser =
+        chooser ? std::move(chooser) : SystemFileChooser(m_folder, kAgeCategoriesExportExtension);
 }
 
 void AgeCategoriesWindow::buildControls() {
@@ -251,12 +252,12 @@ void AgeCategoriesWindow::importCategories() {
 }
 
 void AgeCategoriesWindow::exportCategories() {
-    const QString chosen =
-        ChooseFile(m_chooser, this, true, i18n::FilteredFile::AgeCategories, m_language);
-    if (chosen.isEmpty() || IsKeptExportProposal(chosen, kAgeCategoriesExportExtension))
+    const std::optional<std::filesystem::path> target =
+        ChooseExportFile(m_chooser, this, i18n::FilteredFile::AgeCategories,
+                         kAgeCategoriesExportExtension, m_language, m_dialogs);
+    if (!target)
         return;
-    if (!SaveAgeCategories(m_categories, CountAgeCategories(m_categories),
-                           ExportPath(chosen, kAgeCategoriesExportExtension)))
+    if (!SaveAgeCategories(m_categories, CountAgeCategories(m_categories), *target))
         m_dialogs.inform(this, "Error", kAgeCategoriesExportErrorText, common::DialogIcon::Stop);
 }
 

@@ -66,7 +66,7 @@ enum WordRow {
 ClubsWindow::ClubsWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
                          printing::PictureLibrary& pictures, QWidget* parent)
     : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_pictures(pictures),
-      m_chooser(SystemFileChooser(kClubsExportExtension)) {
+      m_chooser(SystemFileChooser(m_folder, kClubsExportExtension)) {
     setObjectName("clubsWindow");
     setModal(true);
     buildControls();
@@ -82,7 +82,7 @@ ClubsWindow::ClubsWindow(common::WorkingFolder folder, common::OperatorDialogs& 
 ClubsWindow::~ClubsWindow() = default;
 
 void ClubsWindow::setFileChooser(FileChooser chooser) {
-    m_chooser = chooser ? std::move(chooser) : SystemFileChooser(kClubsExportExtension);
+    m_chooser = chooser ? std::move(chooser) : SystemFileChooser(m_folder, kClubsExportExtension);
 }
 
 void ClubsWindow::buildControls() {
@@ -297,10 +297,11 @@ void ClubsWindow::importClubs() {
 }
 
 void ClubsWindow::exportClubs() {
-    const QString chosen = ChooseFile(m_chooser, this, true, i18n::FilteredFile::Clubs, m_language);
-    if (chosen.isEmpty())
+    const std::optional<std::filesystem::path> target = ChooseExportFile(
+        m_chooser, this, i18n::FilteredFile::Clubs, kClubsExportExtension, m_language, m_dialogs);
+    if (!target)
         return;
-    if (!SaveClubs(m_clubs, CountClubs(m_clubs), ExportPath(chosen, kClubsExportExtension)))
+    if (!SaveClubs(m_clubs, CountClubs(m_clubs), *target))
         m_dialogs.inform(this, kClubsErrorCaption, kClubsExportErrorText, common::DialogIcon::Stop);
 }
 

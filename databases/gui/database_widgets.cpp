@@ -3,9 +3,11 @@
 #include "common/gui/text_conversion.h"
 #include "databases/core/export_file_name.h"
 #include "i18n/core/translatable_windows.h"
+#include "i18n/core/translation_file.h"
 
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -99,6 +101,14 @@ i18n::WindowTexts LoadDatabaseWindowTexts(const common::WorkingFolder& folder,
                                           std::string_view stem, int fallbackRows,
                                           common::OperatorDialogs& dialogs, QWidget* parent) {
     common::DialogMessageSink sink(dialogs, parent);
+    // The age categories window's own file is the vocabulary: read and
+    // reported once.
+    if (std::string(stem) + std::string(i18n::kActiveExtension) == i18n::kVocabularyFileName) {
+        i18n::WindowTexts texts = i18n::OpenWindowTexts(
+            folder, stem, WindowRowCount(stem, fallbackRows), i18n::CommonVocabulary::Skip, sink);
+        texts.vocabulary = texts.labels;
+        return texts;
+    }
     return i18n::OpenWindowTexts(folder, stem, WindowRowCount(stem, fallbackRows),
                                  i18n::CommonVocabulary::Load, sink);
 }
@@ -144,22 +154,45 @@ std::filesystem::path PathOf(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-bool IsKeptExportProposal(const QString& chosen, std::string_view extension) {
-    const QString proposal =
-        "*" + QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
-    return QFileInfo(chosen).fileName() == proposal;
+namespace {
+
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::filesystem::path ExportPath(const QString& chosen, std::string_view extension) {
-    const QByteArray utf8 = chosen.toUtf8();
-    const std::string target = WithExportExtension(
-        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), extension);
-    return PathOf(QString::fromStdString(target));
+QString ExportProposal(std::string_view extension) {
+    return "*" + Latin1(extension);
 }
+
+} // namespace
 
 QString ChooseFile(const FileChooser& chooser, QWidget* parent, bool save, i18n::FilteredFile file,
                    i18n::LanguageCode language) {
     return chooser(parent, save, DialogFilter(i18n::FileFilterCaption(file, language)));
+}
+
+std::optional<std::filesystem::path> ChooseExportFile(const FileChooser& chooser, QWidget* parent,
+                                                      i18n::FilteredFile file,
+                                                      std::string_view extension,
+                                                      i18n::LanguageCode language,
+                                                      common::OperatorDialogs& dialogs) {
+    const QString chosen = ChooseFile(chooser, parent, true, file, language);
+    if (chosen.isEmpty() || QFileInfo(chosen).fileName() == ExportProposal(extension))
+        return std::nullopt;
+    const QByteArray utf8 = chosen.toUtf8();
+    const QString target = QString::fromStdString(WithExportExtension(
+        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), extension));
+    // The dialog's own question was about the name it was given; the file
+    // the appended extension names is one it never saw.
+    if (target != chosen && QFileInfo::exists(target)) {
+        const std::string question =
+            ExportOverwriteQuestion(common::ToCp1252(QFileInfo(target).fileName()), language);
+        if (dialogs.ask(parent, std::string(kExportOverwriteCaption), question,
+                        common::DialogIcon::Exclamation,
+                        common::DialogButtons::YesNo) != common::DialogAnswer::Yes)
+            return std::nullopt;
+    }
+    return PathOf(target);
 }
 
 std::optional<std::string> ChoosePicture(const FileChooser& chooser, QWidget* parent,
@@ -181,16 +214,18 @@ QString DialogFilter(const std::string& caption) {
     return filter;
 }
 
-FileChooser SystemFileChooser(std::string_view extension) {
-    const QString suffix =
-        QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()))
-            .mid(extension.starts_with('.') ? 1 : 0);
-    return [suffix](QWidget* parent, bool save, const QString& filter) {
-        QFileDialog dialog(parent, QString(), QString(), filter);
+FileChooser SystemFileChooser(const common::WorkingFolder& folder, std::string_view extension) {
+    const QString start = QFile::decodeName(QByteArray::fromStdString(folder.root().string()));
+    const QString suffix = Latin1(extension).mid(extension.starts_with('.') ? 1 : 0);
+    const QString proposal = ExportProposal(extension);
+    return [start, suffix, proposal](QWidget* parent, bool save, const QString& filter) {
+        QFileDialog dialog(parent, QString(), start, filter);
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-        if (save)
+        if (save) {
             dialog.setDefaultSuffix(suffix);
+            dialog.selectFile(QDir(start).filePath(proposal));
+        }
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return QString();
         return dialog.selectedFiles().constFirst();

@@ -77,13 +77,6 @@ void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
 // A path from a file dialog as the file system takes it.
 std::filesystem::path PathOf(const QString& path);
 
-// True when the operator kept the save dialog's proposal "*" + `extension`
-// as it stands: it names no file, so nothing is written.
-bool IsKeptExportProposal(const QString& chosen, std::string_view extension);
-
-// The file an export writes: the chosen path with the format's extension.
-std::filesystem::path ExportPath(const QString& chosen, std::string_view extension);
-
 // The catalogue's captions read "BD Pistes (.bdt2)" and "Images (*.BMP;
 // *.JPG)"; the file dialog wants blank-separated wildcards.
 QString DialogFilter(const std::string& caption);
@@ -97,6 +90,16 @@ using FileChooser = std::function<QString(QWidget* parent, bool save, const QStr
 QString ChooseFile(const FileChooser& chooser, QWidget* parent, bool save, i18n::FilteredFile file,
                    i18n::LanguageCode language);
 
+// Asks for the file an export of the format `file` writes: the chosen path
+// with `extension` appended when it lacks it. Nothing when the operator
+// cancelled, kept the proposal "*" + `extension` (it names no file), or
+// would not replace an existing file that the appended extension named.
+std::optional<std::filesystem::path> ChooseExportFile(const FileChooser& chooser, QWidget* parent,
+                                                      i18n::FilteredFile file,
+                                                      std::string_view extension,
+                                                      i18n::LanguageCode language,
+                                                      common::OperatorDialogs& dialogs);
+
 // Asks for a picture and returns its path as a record stores it; nothing
 // when the operator cancelled or the record cannot hold the path whole (too
 // long, or with letters outside Windows-1252: it would point at some other
@@ -104,9 +107,10 @@ QString ChooseFile(const FileChooser& chooser, QWidget* parent, bool save, i18n:
 std::optional<std::string> ChoosePicture(const FileChooser& chooser, QWidget* parent,
                                          i18n::LanguageCode language, std::size_t capacity);
 
-// The system's file dialog; on save it adds `extension` (".bdt2") before
-// the overwrite question, so the question is about the file really written.
-FileChooser SystemFileChooser(std::string_view extension);
+// The system's file dialog, opened in the working folder. On save it
+// proposes "*" + `extension` (".bdt2") and adds the extension to a bare name
+// before its own overwrite question.
+FileChooser SystemFileChooser(const common::WorkingFolder& folder, std::string_view extension);
 
 // The operator's picture, fitted to `box` from the top left corner, or a
 // sunken empty frame when there is none. Double-clicks choose (left button)

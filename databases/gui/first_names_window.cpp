@@ -66,7 +66,7 @@ enum WordRow {
 FirstNamesWindow::FirstNamesWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
                                    QWidget* parent)
     : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs),
-      m_chooser(SystemFileChooser(kFirstNamesExportExtension)),
+      m_chooser(SystemFileChooser(m_folder, kFirstNamesExportExtension)),
       m_subscriberNames(MakeFirstNameTable(kSubscriberFirstNames)),
       m_calendar(MakeFirstNameTable(kCalendarFirstNames)) {
     setObjectName("firstNamesWindow");
@@ -86,7 +86,8 @@ FirstNamesWindow::FirstNamesWindow(common::WorkingFolder folder, common::Operato
 FirstNamesWindow::~FirstNamesWindow() = default;
 
 void FirstNamesWindow::setFileChooser(FileChooser chooser) {
-    m_chooser = chooser ? std::move(chooser) : SystemFileChooser(kFirstNamesExportExtension);
+    m_chooser =
+        chooser ? std::move(chooser) : SystemFileChooser(m_folder, kFirstNamesExportExtension);
 }
 
 void FirstNamesWindow::buildControls() {
@@ -308,13 +309,13 @@ void FirstNamesWindow::importNames() {
 }
 
 void FirstNamesWindow::exportNames() {
-    const QString chosen =
-        ChooseFile(m_chooser, this, true, i18n::FilteredFile::FirstNames, m_language);
-    if (chosen.isEmpty())
+    const std::optional<std::filesystem::path> target =
+        ChooseExportFile(m_chooser, this, i18n::FilteredFile::FirstNames,
+                         kFirstNamesExportExtension, m_language, m_dialogs);
+    if (!target)
         return;
     const FirstNameTable named = NamedFirstNames(m_subscriberNames);
-    if (!SaveFirstNames(named, static_cast<int>(named.size()),
-                        ExportPath(chosen, kFirstNamesExportExtension)))
+    if (!SaveFirstNames(named, static_cast<int>(named.size()), *target))
         m_dialogs.inform(this, kErrorCaption, kFirstNamesExportErrorText, common::DialogIcon::Stop);
 }
 

@@ -1,6 +1,7 @@
 #include "databases/gui/fleet_window.h"
 
 #include "common/gui/text_conversion.h"
+#include "databases/gui/database_widgets.h"
 #include "decoder/core/decoder_interface_report.h"
 #include "decoder/core/decoder_settings.h"
 #include "i18n/core/window_texts.h"
@@ -187,21 +188,31 @@ void FleetWindow::buildControls() {
 }
 
 void FleetWindow::loadTexts() {
-    common::DialogMessageSink sink(m_dialogs, this);
-    const i18n::WindowTexts texts = i18n::OpenWindowTexts(m_folder, kFleetTextsStem, kFleetRowCount,
-                                                          i18n::CommonVocabulary::Load, sink);
+    const i18n::WindowTexts texts =
+        LoadDatabaseWindowTexts(m_folder, kFleetTextsStem, kFleetRowCount, m_dialogs, this);
     m_code = texts.languages.interfaceCode;
+
+    // A label the files do not give keeps the dialog template's text.
+    const auto label = [&](int row, const char* fallback) {
+        return TextOr(texts.label(row), fallback);
+    };
+    const auto word = [&](int row, const char* fallback) {
+        return TextOr(texts.word(row), fallback);
+    };
+
     setWindowTitle(common::FromCp1252(i18n::WindowTitle(i18n::TitledWindow::Fleet, m_code)));
-    m_heading->setText(common::FromCp1252(texts.label(kRowHeading)));
-    m_categoryLabel = texts.label(kRowCategory);
+    m_heading->setText(label(kRowHeading, "Parc des karts de location"));
+    // Kept in Windows-1252: the group box joins it to the category's name.
+    const std::string& category = texts.label(kRowCategory);
+    m_categoryLabel = category.empty() ? std::string("Cat\xE9gorie :") : category;
     m_categoryCaption->setText(common::FromCp1252(m_categoryLabel));
-    m_kartsCaption->setText(common::FromCp1252(texts.label(kRowKarts)));
-    m_scanButton->setText(common::FromCp1252(texts.label(kRowScan)));
-    m_add->setText(common::FromCp1252(texts.word(kWordAdd)));
-    m_remove->setText(common::FromCp1252(texts.word(kWordRemove)));
-    m_positionCaption->setText(common::FromCp1252(texts.word(kWordNumber)));
-    m_ok->setText(common::FromCp1252(texts.word(kWordOk)));
-    m_cancel->setText(common::FromCp1252(texts.word(kWordCancel)));
+    m_kartsCaption->setText(label(kRowKarts, "Karts (30 max)"));
+    m_scanButton->setText(label(kRowScan, "Scan."));
+    m_add->setText(word(kWordAdd, "Ajouter"));
+    m_remove->setText(word(kWordRemove, "Supprimer"));
+    m_positionCaption->setText(word(kWordNumber, "N\xB0ID"));
+    m_ok->setText(word(kWordOk, "Ok"));
+    m_cancel->setText(word(kWordCancel, "Echap"));
 }
 
 void FleetWindow::loadData() {

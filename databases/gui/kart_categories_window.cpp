@@ -1,13 +1,10 @@
 #include "databases/gui/kart_categories_window.h"
 
 #include "common/gui/text_conversion.h"
-#include "databases/core/export_file_name.h"
 #include "i18n/core/file_filter_texts.h"
-#include "i18n/core/translatable_windows.h"
 #include "i18n/core/window_texts.h"
 #include "i18n/core/window_titles.h"
 
-#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,8 +19,7 @@
 namespace tallimo::databases {
 namespace {
 
-constexpr const char* kTextsStem = "BaseCategoriesKarts";
-constexpr int kFallbackRowCount = 4;
+constexpr std::string_view kTextsStem = "BaseCategoriesKarts";
 
 // Rows of the window's own table.
 constexpr int kRowHeading = 0;
@@ -44,18 +40,8 @@ constexpr int kWordCancel = 15;
 constexpr int kClientWidth = 810;
 constexpr int kClientHeight = 530;
 
-int TextsRowCount() {
-    const i18n::TranslatableWindow* window =
-        i18n::TranslatableWindowAt(i18n::FindTranslatableWindow(kTextsStem));
-    return window ? window->rowCount : kFallbackRowCount;
-}
-
 QString FromPath(const std::filesystem::path& path) {
     return QString::fromStdU16String(path.u16string());
-}
-
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
 }
 
 // The file keeps the characteristics' line breaks as CR LF, the text
@@ -97,18 +83,15 @@ KartCategoriesWindow::KartCategoriesWindow(common::WorkingFolder folder,
     : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_pictures(pictures) {
     setObjectName("kartCategoriesWindow");
     setModal(true);
-    m_chooseFile = [root = m_folder.root()](QWidget* owner, bool save, const QString& filter) {
-        const QString start = FromPath(root);
-        return save ? QFileDialog::getSaveFileName(owner, QString(), start, filter)
-                    : QFileDialog::getOpenFileName(owner, QString(), start, filter);
-    };
+    m_chooseFile = SystemFileChooser(m_folder, kCategoriesExportExtension);
     buildControls();
     loadTexts();
     loadCategories();
 }
 
 void KartCategoriesWindow::setFileChooser(FileChooser chooser) {
-    m_chooseFile = std::move(chooser);
+    m_chooseFile =
+        chooser ? std::move(chooser) : SystemFileChooser(m_folder, kCategoriesExportExtension);
 }
 
 void KartCategoriesWindow::buildControls() {
@@ -179,33 +162,33 @@ void KartCategoriesWindow::buildControls() {
 }
 
 void KartCategoriesWindow::loadTexts() {
-    common::DialogMessageSink sink(m_dialogs, this);
-    const i18n::WindowTexts texts = i18n::OpenWindowTexts(m_folder, kTextsStem, TextsRowCount(),
-                                                          i18n::CommonVocabulary::Load, sink);
-    const i18n::LanguageCode code = texts.languages.interfaceCode;
+    const i18n::WindowTexts texts =
+        LoadDatabaseWindowTexts(m_folder, kTextsStem, kRowCharacteristics + 1, m_dialogs, this);
+    m_language = texts.languages.interfaceCode;
 
-    setWindowTitle(common::FromCp1252(i18n::WindowTitle(i18n::TitledWindow::KartCategories, code)));
-    m_heading->setText(common::FromCp1252(texts.label(kRowHeading)));
-    m_listLabel->setText(common::FromCp1252(texts.label(kRowCategories)));
-    m_descriptionLabel->setText(common::FromCp1252(texts.label(kRowDescription)));
-    m_characteristicsLabel->setText(common::FromCp1252(texts.label(kRowCharacteristics)));
-    m_newLabel->setText(common::FromCp1252(texts.word(kWordNew)));
-    m_numberHeader->setText(common::FromCp1252(texts.word(kWordNumber)));
-    m_add->setText(common::FromCp1252(texts.word(kWordAdd)));
-    m_delete->setText(common::FromCp1252(texts.word(kWordRemove)));
-    m_import->setText(common::FromCp1252(texts.word(kWordImport)));
-    m_export->setText(common::FromCp1252(texts.word(kWordExport)));
-    m_ok->setText(common::FromCp1252(texts.word(kWordOk)));
-    m_cancel->setText(common::FromCp1252(texts.word(kWordCancel)));
+    // A label the files do not give keeps the dialog template's text.
+    const auto label = [&](int row, const char* fallback) {
+        return TextOr(texts.label(row), fallback);
+    };
+    const auto word = [&](int row, const char* fallback) {
+        return TextOr(texts.word(row), fallback);
+    };
 
-    // The caption names the extension for the operator; the pattern is what
-    // the file dialog filters on.
-    m_fileFilter =
-        common::FromCp1252(i18n::FileFilterCaption(i18n::FilteredFile::KartCategories, code)) +
-        QStringLiteral(" (*") +
-        QString::fromLatin1(kCategoriesExportExtension.data(),
-                            static_cast<qsizetype>(kCategoriesExportExtension.size())) +
-        QStringLiteral(")");
+    setWindowTitle(
+        common::FromCp1252(i18n::WindowTitle(i18n::TitledWindow::KartCategories, m_language)));
+    m_heading->setText(label(kRowHeading, "Base de donn\xE9"
+                                          "es : Liste des cat\xE9gories de karts"));
+    m_listLabel->setText(label(kRowCategories, "Cat\xE9gories  (5 max)"));
+    m_descriptionLabel->setText(label(kRowDescription, "Rapide description :"));
+    m_characteristicsLabel->setText(label(kRowCharacteristics, "Caract\xE9ristiques :"));
+    m_newLabel->setText(word(kWordNew, "Nouvelle"));
+    m_numberHeader->setText(word(kWordNumber, "N\xB0ID"));
+    m_add->setText(word(kWordAdd, "Ajouter"));
+    m_delete->setText(word(kWordRemove, "Supprimer"));
+    m_import->setText(word(kWordImport, "Importer"));
+    m_export->setText(word(kWordExport, "Exporter"));
+    m_ok->setText(word(kWordOk, "Ok"));
+    m_cancel->setText(word(kWordCancel, "Echap"));
 }
 
 void KartCategoriesWindow::loadCategories() {
@@ -231,11 +214,12 @@ void KartCategoriesWindow::deleteCategory() {
 }
 
 void KartCategoriesWindow::importCategories() {
-    const QString chosen = m_chooseFile(this, false, m_fileFilter);
+    const QString chosen =
+        ChooseFile(m_chooseFile, this, false, i18n::FilteredFile::KartCategories, m_language);
     if (chosen.isEmpty())
         return;
     // A file that cannot be read leaves the table being edited as it was.
-    if (!LoadCategories(m_table, ToPath(chosen))) {
+    if (!LoadCategories(m_table, PathOf(chosen))) {
         m_dialogs.inform(this, kCategoriesErrorCaption, kCategoriesImportErrorText,
                          common::DialogIcon::Stop);
         return;
@@ -244,12 +228,12 @@ void KartCategoriesWindow::importCategories() {
 }
 
 void KartCategoriesWindow::exportCategories() {
-    const QString chosen = m_chooseFile(this, true, m_fileFilter);
-    if (chosen.isEmpty())
+    const std::optional<std::filesystem::path> target =
+        ChooseExportFile(m_chooseFile, this, i18n::FilteredFile::KartCategories,
+                         kCategoriesExportExtension, m_language, m_dialogs);
+    if (!target)
         return;
-    const QString path = QString::fromStdString(
-        WithExportExtension(chosen.toStdString(), kCategoriesExportExtension));
-    if (!SaveCategories(m_table, kCategorySlots, ToPath(path)))
+    if (!SaveCategories(m_table, kCategorySlots, *target))
         m_dialogs.inform(this, kCategoriesErrorCaption, kCategoriesExportErrorText,
                          common::DialogIcon::Stop);
 }

@@ -9,12 +9,12 @@
 #include "common/core/working_folder.h"
 #include "common/gui/operator_dialogs.h"
 #include "databases/core/kart_categories_file.h"
+#include "databases/gui/database_widgets.h"
+#include "i18n/core/language_code.h"
 #include "printing/core/picture_library.h"
 
 #include <QDialog>
 #include <QString>
-
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -28,16 +28,14 @@ class KartCategoriesWindow final : public QDialog {
     Q_OBJECT
 
 public:
-    // Returns the chosen path, or an empty string when the operator cancels.
-    // `save` asks for a file to write (the dialog confirms an overwrite),
-    // otherwise for an existing file to read.
-    using FileChooser = std::function<QString(QWidget* parent, bool save, const QString& filter)>;
+    using FileChooser = databases::FileChooser;
 
     // Reads the labels and the categories file at once; missing files are
     // reported through `dialogs` and the window opens anyway.
     KartCategoriesWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
                          printing::PictureLibrary& pictures, QWidget* parent = nullptr);
 
+    // An empty chooser brings back the system's file dialog.
     void setFileChooser(FileChooser chooser);
 
     // The window's copy of the five slots, as edited so far.
@@ -74,7 +72,7 @@ private:
     common::OperatorDialogs& m_dialogs;
     printing::PictureLibrary& m_pictures;
     FileChooser m_chooseFile;
-    QString m_fileFilter;
+    i18n::LanguageCode m_language = i18n::LanguageCode::English;
 
     CategoryTable m_table{};
     // Set while the fields are filled from the table, so that filling them

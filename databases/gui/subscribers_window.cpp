@@ -92,7 +92,7 @@ SubscribersWindow::SubscribersWindow(common::WorkingFolder folder, common::Opera
                                      printing::PictureLibrary& pictures,
                                      const common::LocalClock& clock, QWidget* parent)
     : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_pictures(pictures),
-      m_clock(clock), m_chooser(SystemFileChooser(kSubscribersExportExtension)) {
+      m_clock(clock), m_chooser(SystemFileChooser(m_folder, kSubscribersExportExtension)) {
     setObjectName("subscribersWindow");
     setModal(true);
     buildControls();
@@ -121,7 +121,8 @@ SubscribersWindow::SubscribersWindow(common::WorkingFolder folder, common::Opera
 SubscribersWindow::~SubscribersWindow() = default;
 
 void SubscribersWindow::setFileChooser(FileChooser chooser) {
-    m_chooser = chooser ? std::move(chooser) : SystemFileChooser(kSubscribersExportExtension);
+    m_chooser =
+        chooser ? std::move(chooser) : SystemFileChooser(m_folder, kSubscribersExportExtension);
 }
 
 void SubscribersWindow::setPrinters(FormPrinter form, SheetPrinter sheet) {
@@ -478,12 +479,12 @@ void SubscribersWindow::importSubscribers() {
 }
 
 void SubscribersWindow::exportSubscribers() {
-    const QString chosen =
-        ChooseFile(m_chooser, this, true, i18n::FilteredFile::Subscribers, m_language);
-    if (chosen.isEmpty() || IsKeptExportProposal(chosen, kSubscribersExportExtension))
+    const std::optional<std::filesystem::path> target =
+        ChooseExportFile(m_chooser, this, i18n::FilteredFile::Subscribers,
+                         kSubscribersExportExtension, m_language, m_dialogs);
+    if (!target)
         return;
-    if (!SaveSubscribers(m_subscribers, CountSubscribers(m_subscribers),
-                         ExportPath(chosen, kSubscribersExportExtension)))
+    if (!SaveSubscribers(m_subscribers, CountSubscribers(m_subscribers), *target))
         m_dialogs.inform(this, kSubscribersErrorCaption, kSubscribersExportErrorText,
                          common::DialogIcon::Stop);
 }

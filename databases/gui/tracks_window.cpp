@@ -60,7 +60,7 @@ enum WordRow {
 TracksWindow::TracksWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
                            printing::PictureLibrary& pictures, QWidget* parent)
     : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_pictures(pictures),
-      m_chooser(SystemFileChooser(kTracksExportExtension)) {
+      m_chooser(SystemFileChooser(m_folder, kTracksExportExtension)) {
     setObjectName("tracksWindow");
     setModal(true);
     buildControls();
@@ -75,7 +75,7 @@ TracksWindow::TracksWindow(common::WorkingFolder folder, common::OperatorDialogs
 TracksWindow::~TracksWindow() = default;
 
 void TracksWindow::setFileChooser(FileChooser chooser) {
-    m_chooser = chooser ? std::move(chooser) : SystemFileChooser(kTracksExportExtension);
+    m_chooser = chooser ? std::move(chooser) : SystemFileChooser(m_folder, kTracksExportExtension);
 }
 
 void TracksWindow::buildControls() {
@@ -287,11 +287,11 @@ void TracksWindow::importTracks() {
 }
 
 void TracksWindow::exportTracks() {
-    const QString chosen =
-        ChooseFile(m_chooser, this, true, i18n::FilteredFile::Tracks, m_language);
-    if (chosen.isEmpty())
+    const std::optional<std::filesystem::path> target = ChooseExportFile(
+        m_chooser, this, i18n::FilteredFile::Tracks, kTracksExportExtension, m_language, m_dialogs);
+    if (!target)
         return;
-    if (!SaveTracks(m_tracks, CountTracks(m_tracks), ExportPath(chosen, kTracksExportExtension)))
+    if (!SaveTracks(m_tracks, CountTracks(m_tracks), *target))
         m_dialogs.inform(this, kTracksErrorCaption, kTracksExportErrorText,
                          common::DialogIcon::Stop);
 }
