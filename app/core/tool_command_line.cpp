@@ -2,14 +2,20 @@
 
 #include "app/core/passing_list.h"
 #include "app/core/session_report.h"
+#include "common/core/cp1252.h"
 #include "common/core/data_file.h"
+#include "common/core/message_sink.h"
 #include "common/core/sound_player.h"
 #include "common/core/time_format.h"
 #include "decoder/core/capture_decoding.h"
+#include "runs/core/run_file.h"
+#include "runs/core/run_stats.h"
 #include "session/core/lap_timing.h"
 #include "session/core/session_file.h"
 
+#include <array>
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -25,12 +31,18 @@ constexpr const char* kUsage =
     "  tallimo-tool session export FILE --csv\n"
     "  tallimo-tool replay SESSION_FILE PASSINGS_FILE [--min-lap S] [--out FILE]\n"
     "  tallimo-tool decode --model MODEL CAPTURE_FILE\n"
+    "  tallimo-tool run list RUN_FILE\n"
+    "  tallimo-tool run stats RUN_FILE TITLE [--from A] [--to B] --json\n"
+    "  tallimo-tool run save RUN_FILE --title TITLE --driver SURNAME FIRSTNAME\n"
+    "      --category NAME --track NAME --when YYYY-MM-DDTHH:MM:SS PASSINGS_FILE\n"
+    "  tallimo-tool run remove RUN_FILE TITLE\n"
     "\n"
     "PASSINGS_FILE holds one passing per line: a six-digit transponder, a TAB and\n"
     "the passing time in milliseconds.\n"
     "CAPTURE_FILE holds the raw bytes of a decoder line; MODEL is Tallimo,\n"
     "TallimoVela2 or TallimoVela2Bluetooth. decode prints the passings found (for\n"
-    "Tallimo the byte offset stands in for the time) and the bytes skipped.\n";
+    "Tallimo the byte offset stands in for the time) and the bytes skipped.\n"
+    "For run save, PASSINGS_FILE holds the passing times P[0..N] in ms, one per line.\n";
 
 int UsageError(std::ostream& err, const std::string& problem) {
     err << "tallimo-tool: " << problem << "\n\n" << kUsage;
@@ -259,6 +271,256 @@ int Decode(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
 }
 
+// Prints each message as the program would show it, caption and text, one
+// per line in UTF-8.
+class PrintingMessageSink final : public common::MessageSink {
+public:
+    explicit PrintingMessageSink(std::ostream& out) : m_out(out) {}
+    void show(const std::string& caption, const std::string& text) override {
+        std::string line = common::Cp1252ToUtf8(caption) + "\t";
+        for (const char c : common::Cp1252ToUtf8(text)) {
+            if (c == '\n')
+                line += "\\n";
+            else
+                line += c;
+        }
+        m_out << line << "\n";
+    }
+
+private:
+    std::ostream& m_out;
+};
+
+// Why the run file cannot be edited in place; empty when it can. The file
+// must exist (the subscribers database creates it), be readable and be a
+// regular file: the atomic write would replace a symbolic link by a copy.
+std::string RunFileProblem(const std::string& file, bool writing) {
+    std::string problem = ReadProblem(PathOf(file));
+    if (problem.empty() && writing)
+        problem = WriteProblem(PathOf(file));
+    return problem;
+}
+
+int CannotUseRunFile(std::ostream& err, const std::string& file, const std::string& problem) {
+    err << "tallimo-tool: " << file << ": cannot read the run file" << (problem.empty() ? "" : ": ")
+        << problem << "\n";
+    return 1;
+}
+
+int ListRuns(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 3)
+        return UsageError(err, "run list needs a RUN_FILE");
+    if (const std::string problem = RunFileProblem(args[2], false); !problem.empty())
+        return CannotUseRunFile(err, args[2], problem);
+    runs::RunTitleList list;
+    if (!runs::ListRunTitles(PathOf(args[2]), list))
+        return CannotUseRunFile(err, args[2], "");
+    runs::SortRunTitles(list.titles);
+    out << "saving\t" << list.savingFlag << "\tfull\t" << list.fullFlag << "\truns\t"
+        << list.titles.size() << "\n";
+    for (const std::string& title : list.titles)
+        out << common::Cp1252ToUtf8(title) << "\n";
+    return 0;
+}
+
+// A lap number is a whole number like the seconds of --min-lap.
+std::optional<int> ParseLapNumber(const std::string& text) {
+    return ParseSeconds(text);
+}
+
+// Keeps the texts of the messages for an error line.
+class CollectingMessageSink final : public common::MessageSink {
+public:
+    void show(const std::string&, const std::string& text) override { texts += text; }
+    std::string texts;
+};
+
+template <std::size_t N>
+void WriteJsonArray(std::ostream& out, const char* name, const std::array<std::int32_t, N>& values,
+                    bool last = false) {
+    out << "  \"" << name << "\": [";
+    for (std::size_t i = 0; i < N; ++i)
+        out << (i == 0 ? "" : ", ") << values[i];
+    out << "]" << (last ? "\n" : ",\n");
+}
+
+int RunStatistics(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() < 4)
+        return UsageError(err, "run stats needs a RUN_FILE, a TITLE and --json");
+    std::optional<int> from, to;
+    bool json = false;
+    for (std::size_t i = 4; i < args.size(); ++i) {
+        if ((args[i] == "--from" || args[i] == "--to") && i + 1 < args.size()) {
+            const std::optional<int> lap = ParseLapNumber(args[i + 1]);
+            if (!lap)
+                return UsageError(err, args[i] + " needs a lap number, not '" + args[i + 1] + "'");
+            (args[i] == "--from" ? from : to) = lap;
+            ++i;
+        } else if (args[i] == "--json") {
+            json = true;
+        } else {
+            return UsageError(err, "unknown option '" + args[i] + "'");
+        }
+    }
+    if (!json)
+        return UsageError(err, "run stats needs --json");
+    if (const std::string problem = RunFileProblem(args[2], false); !problem.empty())
+        return CannotUseRunFile(err, args[2], problem);
+
+    runs::DriverRun run;
+    runs::RunDetails details;
+    CollectingMessageSink messages;
+    const runs::RunFileOutcome outcome =
+        runs::LoadRun(PathOf(args[2]), common::Utf8ToCp1252(args[3]), run, details, messages);
+    if (outcome == runs::RunFileOutcome::FileNotFound)
+        return CannotUseRunFile(err, args[2], "");
+    if (outcome == runs::RunFileOutcome::RunNotFound) {
+        err << "tallimo-tool: " << args[2] << ": " << common::Cp1252ToUtf8(messages.texts) << ": '"
+            << args[3] << "'\n";
+        return 1;
+    }
+
+    // The analysis window's range: within 1..N, from 1 to N unless asked.
+    const int last = run.lastLapIndex;
+    int first = std::min(from.value_or(1), last);
+    first = std::max(first, 1);
+    const int end = std::min(to.value_or(last), last);
+    const runs::RunStats stats = runs::ComputeRunStats(run, first, end);
+    const runs::RunHistogram histogram = runs::ComputeRunHistogram(run, first, end);
+    out << "{\n"
+        << "  \"count\": " << stats.count << ",\n"
+        << "  \"best\": " << stats.best << ",\n"
+        << "  \"bestLap\": " << stats.bestLap << ",\n"
+        << "  \"worst\": " << stats.worst << ",\n"
+        << "  \"worstLap\": " << stats.worstLap << ",\n"
+        << "  \"mean\": " << stats.mean << ",\n"
+        << "  \"deviation\": " << stats.deviation << ",\n";
+    WriteJsonArray(out, "classBounds", stats.bound);
+    WriteJsonArray(out, "classCounts", stats.classCount);
+    WriteJsonArray(out, "classShares", stats.classShare);
+    WriteJsonArray(out, "histogramBounds", histogram.bound);
+    WriteJsonArray(out, "histogramCounts", histogram.histCount, true);
+    out << "}\n";
+    return 0;
+}
+
+// "YYYY-MM-DDTHH:MM:SS", each part in its range.
+std::optional<runs::RunWhen> ParseWhen(const std::string& text) {
+    runs::RunWhen when;
+    char tail = 0;
+    if (text.size() != 19 ||
+        std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &when.year, &when.month, &when.day,
+                    &when.hour, &when.minute, &when.second, &tail) != 6 ||
+        text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' || text[16] != ':')
+        return std::nullopt;
+    if (when.month < 1 || when.month > 12 || when.day < 1 || when.day > 31 || when.hour < 0 ||
+        when.hour > 23 || when.minute < 0 || when.minute > 59 || when.second < 0 ||
+        when.second > 59)
+        return std::nullopt;
+    return when;
+}
+
+// P[0..N], one decimal number of milliseconds per line; empty lines are
+// passed over. Names the first bad line.
+bool ReadPassingTimes(const std::string& file, runs::DriverRun& run, std::ostream& err) {
+    std::string text;
+    if (!common::ReadWholeFile(PathOf(file), text)) {
+        CannotRead(err, file, "passing times");
+        return false;
+    }
+    if (const int line = FirstOverlongLine(text); line != 0) {
+        err << "tallimo-tool: " << file << ":" << line << ": line longer than "
+            << kMaxPassingLineBytes << " bytes\n";
+        return false;
+    }
+    int count = 0;
+    int lineNumber = 0;
+    for (std::size_t begin = 0; begin < text.size();) {
+        ++lineNumber;
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + begin, end - begin);
+        begin = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.empty())
+            continue;
+        std::int32_t time = 0;
+        const auto [ptr, error] = std::from_chars(line.data(), line.data() + line.size(), time);
+        if (error != std::errc() || ptr != line.data() + line.size()) {
+            err << "tallimo-tool: " << file << ":" << lineNumber
+                << ": expected a passing time in ms\n";
+            return false;
+        }
+        if (count == runs::kRunTableSize) {
+            err << "tallimo-tool: " << file << ":" << lineNumber << ": more than "
+                << runs::kRunTableSize << " passing times (a run has at most " << runs::kMaxRunLaps
+                << " laps)\n";
+            return false;
+        }
+        run.passingTimes[count++] = time;
+    }
+    run.lastLapIndex = count - 1;
+    return true;
+}
+
+int SaveRunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() < 4)
+        return UsageError(err, "run save needs a RUN_FILE, the run's options and a PASSINGS_FILE");
+    const std::string& runFile = args[2];
+    const std::string& passingsFile = args.back();
+    std::optional<std::string> title, category, track;
+    std::optional<runs::RunWhen> when;
+    runs::DriverRun run;
+    bool haveDriver = false;
+    for (std::size_t i = 3; i + 1 < args.size(); ++i) {
+        const bool hasValue = i + 2 < args.size();
+        if (args[i] == "--title" && hasValue) {
+            title = common::Utf8ToCp1252(args[++i]);
+        } else if (args[i] == "--category" && hasValue) {
+            category = common::Utf8ToCp1252(args[++i]);
+        } else if (args[i] == "--track" && hasValue) {
+            track = common::Utf8ToCp1252(args[++i]);
+        } else if (args[i] == "--driver" && i + 3 < args.size()) {
+            run.driverName = common::Utf8ToCp1252(args[++i]);
+            run.driverFirstName = common::Utf8ToCp1252(args[++i]);
+            haveDriver = true;
+        } else if (args[i] == "--when" && hasValue) {
+            when = ParseWhen(args[++i]);
+            if (!when)
+                return UsageError(err, "--when needs YYYY-MM-DDTHH:MM:SS, not '" + args[i] + "'");
+        } else {
+            return UsageError(err, "unknown option '" + args[i] + "'");
+        }
+    }
+    if (!title || !category || !track || !when || !haveDriver)
+        return UsageError(err, "run save needs --title, --driver, --category, --track and --when");
+    if (const std::string problem = RunFileProblem(runFile, true); !problem.empty())
+        return CannotUseRunFile(err, runFile, problem);
+    if (!ReadPassingTimes(passingsFile, run, err))
+        return 1;
+
+    PrintingMessageSink messages(out);
+    const runs::RunDetails details{*category, *track, *when};
+    const runs::SaveRunOutcome outcome =
+        runs::SaveRunTo(PathOf(runFile), run, *title, details, messages);
+    return outcome == runs::SaveRunOutcome::FileNotFound ? 1 : 0;
+}
+
+int RemoveRunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 4)
+        return UsageError(err, "run remove needs a RUN_FILE and a TITLE");
+    if (const std::string problem = RunFileProblem(args[2], true); !problem.empty())
+        return CannotUseRunFile(err, args[2], problem);
+    PrintingMessageSink messages(out);
+    const runs::RunFileOutcome outcome =
+        runs::RemoveRun(PathOf(args[2]), common::Utf8ToCp1252(args[3]), messages);
+    if (outcome == runs::RunFileOutcome::FileNotFound)
+        return CannotUseRunFile(err, args[2], "");
+    return 0;
+}
+
 } // namespace
 
 int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
@@ -275,6 +537,16 @@ int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& 
         return Replay(arguments, out, err);
     if (arguments[0] == "decode")
         return Decode(arguments, out, err);
+    if (arguments[0] == "run" && arguments.size() >= 2) {
+        if (arguments[1] == "list")
+            return ListRuns(arguments, out, err);
+        if (arguments[1] == "stats")
+            return RunStatistics(arguments, out, err);
+        if (arguments[1] == "save")
+            return SaveRunCommand(arguments, out, err);
+        if (arguments[1] == "remove")
+            return RemoveRunCommand(arguments, out, err);
+    }
     return UsageError(err, "unknown command '" + arguments[0] + "'");
 }
 

@@ -141,6 +141,128 @@ TEST_F(ToolTest, DecodeListsThePassingsOfACaptureAndTheSkippedBytes) {
     EXPECT_EQ(pairs.out.substr(0, 27), "000019\t0\n065535\t2\n065520\t4\n");
 }
 
+// A run file with `runs` slots titled "Run 1000", "Run 1001", ...
+std::string RunFileWith(int runs) {
+    std::string bytes = "1\t0\t\n";
+    for (int i = 0; i < runs; ++i) {
+        std::string data = "Dupont\tJean\tAdultes\tPins\t2026\t1\t2\t10\t0\t0\t1\t0\t60000\t";
+        while (data.size() < 992)
+            data += data.size() % 2 == 0 ? '1' : '\t';
+        bytes += "\nRun " + std::to_string(1000 + i) + "\t\n" + data + "\n";
+    }
+    return bytes;
+}
+
+class RunToolTest : public ToolTest {
+protected:
+    RunToolTest() {
+        folder.write("Runs/d.bdr", "1\t0\t\n");
+        folder.write("p.txt", "0\n61234\r\n122221\n\n183721\n");
+    }
+    std::string runFile() const { return (folder / "Runs/d.bdr").string(); }
+    ToolRun save(const std::string& title, const std::string& when) const {
+        return RunTool({"run", "save", runFile(), "--title", title, "--driver", "Lefèvre", "René",
+                        "--category", "Adultes", "--track", "Pins", "--when", when,
+                        (folder / "p.txt").string()});
+    }
+};
+
+TEST_F(RunToolTest, SavesListsAnalysesAndRemovesRuns) {
+    const std::string nine = "Run 2026 / 12 / 07  (9:00:00)";
+    const std::string ten = "Run 2026 / 12 / 07  (10:00:00)";
+    for (const auto& [title, when] :
+         {std::pair{nine, "2026-12-07T09:00:00"}, std::pair{ten, "2026-12-07T10:00:00"}}) {
+        const ToolRun run = save(title, when);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_NE(folder.read("Runs/d.bdr")
+                  .find("\nLef\xE8vre\tRen\xE9\tAdultes\tPins\t2026\t12\t7\t9\t0\t0\t3\t0\t61234\t1"
+                        "22221\t183721\t1\t1\t"),
+              std::string::npos);
+
+    const ToolRun list = RunTool({"run", "list", runFile()});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_EQ(list.out, "saving\t1\tfull\t0\truns\t2\n" + ten + "\n" + nine + "\n");
+
+    const ToolRun stats = RunTool({"run", "stats", runFile(), nine, "--json"});
+    EXPECT_EQ(stats.exitCode, 0) << stats.err;
+    std::string histogramBounds, laterCounts;
+    for (int k = 0; k < 40; ++k)
+        histogramBounds += (k == 0 ? "" : ", ") + std::to_string(60000 + 200 * k);
+    for (int k = 8; k < 40; ++k)
+        laterCounts += ", 0";
+    EXPECT_EQ(stats.out, "{\n  \"count\": 3,\n  \"best\": 60987,\n  \"bestLap\": 2,\n"
+                         "  \"worst\": 61500,\n  \"worstLap\": 3,\n  \"mean\": 61240,\n"
+                         "  \"deviation\": 209,\n"
+                         "  \"classBounds\": [60900, 61000, 61100, 61400, 61900, 62400, 62900, "
+                         "63900, 64900, 65900],\n"
+                         "  \"classCounts\": [1, 0, 1, 1, 0, 0, 0, 0, 0, 0],\n"
+                         "  \"classShares\": [333, 0, 333, 333, 0, 0, 0, 0, 0, 0],\n"
+                         "  \"histogramBounds\": [" +
+                             histogramBounds +
+                             "],\n"
+                             "  \"histogramCounts\": [0, 0, 0, 0, 1, 0, 1, 1" +
+                             laterCounts + "]\n}\n");
+
+    const struct {
+        const char* why;
+        std::vector<std::string> range;
+        const char* count;
+        const char* best;
+    } ranges[] = {
+        {"0 becomes 1, past N becomes N",
+         {"--from", "0", "--to", "99"},
+         "\"count\": 3,",
+         "\"best\": 60987,"},
+        {"from past N becomes N", {"--from", "7"}, "\"count\": 1,", "\"best\": 61500,"},
+        {"to before from: nothing", {"--from", "3", "--to", "1"}, "\"count\": 0,", "\"best\": 0,"},
+        {"first lap alone", {"--to", "1"}, "\"count\": 1,", "\"best\": 61234,"},
+    };
+    for (const auto& row : ranges) {
+        std::vector<std::string> arguments = {"run", "stats", runFile(), nine};
+        arguments.insert(arguments.end(), row.range.begin(), row.range.end());
+        arguments.push_back("--json");
+        const ToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.exitCode, 0) << row.why;
+        EXPECT_NE(run.out.find(row.count), std::string::npos) << row.why << run.out;
+        EXPECT_NE(run.out.find(row.best), std::string::npos) << row.why;
+    }
+
+    const ToolRun removed = RunTool({"run", "remove", runFile(), nine});
+    EXPECT_EQ(removed.exitCode, 0);
+    EXPECT_EQ(removed.out, "");
+    EXPECT_EQ(RunTool({"run", "list", runFile()}).out,
+              "saving\t1\tfull\t0\truns\t1\n" + ten + "\n");
+    const ToolRun again = RunTool({"run", "remove", runFile(), nine});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(again.out, "Error\tError: Run to be removed not found\n");
+}
+
+TEST_F(RunToolTest, PrintsTheMessagesOfAFillingDatabaseOnePerLine) {
+    folder.write("Runs/d.bdr", RunFileWith(99));
+    const ToolRun hundredth = save("Run 2026 / 12 / 07  (9:00:00)", "2026-12-07T09:00:00");
+    EXPECT_EQ(hundredth.exitCode, 0);
+    EXPECT_EQ(hundredth.out, "Attention !\tAttention !\\n La base de données 'Runs' de Lefèvre "
+                             "René est maintenant pleine\n");
+    const std::string full = folder.read("Runs/d.bdr");
+    const ToolRun refused = save("Run 2026 / 12 / 07  (9:00:01)", "2026-12-07T09:00:01");
+    EXPECT_EQ(refused.exitCode, 0);
+    EXPECT_EQ(refused.out, "Attention !\tLe run n'a pas été sauvegardé !\\n La base de données "
+                           "'Runs' de Lefèvre René est déjà pleine\n");
+    EXPECT_EQ(folder.read("Runs/d.bdr"), full);
+    EXPECT_EQ(RunTool({"run", "list", runFile()}).out.substr(0, 24),
+              "saving\t1\tfull\t1\truns\t100");
+
+    // Through a symbolic link the atomic write would replace the link.
+    std::filesystem::create_symlink("d.bdr", folder / "Runs/link.bdr");
+    const ToolRun linked =
+        RunTool({"run", "remove", (folder / "Runs/link.bdr").string(), "Run 1000"});
+    EXPECT_EQ(linked.exitCode, 1);
+    EXPECT_NE(linked.err.find("cannot read the run file: not a regular file"), std::string::npos);
+    EXPECT_EQ(folder.read("Runs/d.bdr"), full);
+}
+
 struct FailureCase {
     const char* name;
     const char* arguments; // split at blanks; "@" stands for the temporary folder
@@ -189,7 +311,28 @@ INSTANTIATE_TEST_SUITE_P(
                     "unknown decoder model 'Vela9'"},
         FailureCase{"decode_missing_capture", "decode --model Tallimo @/none.bin", 1,
                     "none.bin: cannot read the capture"},
-        FailureCase{"decode_without_model", "decode @/ok.txt", 2, "decode needs --model"}),
+        FailureCase{"decode_without_model", "decode @/ok.txt", 2, "decode needs --model"},
+        FailureCase{"run_list_missing", "run list @/none.bdr", 1,
+                    "none.bdr: cannot read the run file"},
+        FailureCase{"run_stats_without_json", "run stats @/day.rent T", 2, "needs --json"},
+        FailureCase{"run_stats_bad_lap", "run stats @/day.rent T --from -1 --json", 2,
+                    "--from needs a lap number"},
+        FailureCase{"run_stats_title_not_found", "run stats @/day.rent T --json", 1,
+                    "Error: Run to load not found: 'T'"},
+        FailureCase{"run_save_bad_when",
+                    "run save @/day.rent --title T --driver A B --category C --track D "
+                    "--when 2026-13-01T00:00:00 @/ok.txt",
+                    2, "--when needs YYYY-MM-DDTHH:MM:SS"},
+        FailureCase{"run_save_without_track",
+                    "run save @/day.rent --title T --driver A B --category C "
+                    "--when 2026-12-01T00:00:00 @/ok.txt",
+                    2, "run save needs --title"},
+        FailureCase{"run_save_bad_passing",
+                    "run save @/day.rent --title T --driver A B --category C --track D "
+                    "--when 2026-12-01T00:00:00 @/ok.txt",
+                    1, "ok.txt:1: expected a passing time in ms"},
+        FailureCase{"run_remove_without_title", "run remove @/day.rent", 2,
+                    "run remove needs a RUN_FILE and a TITLE"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Splits `command` at blanks; "@" stands for `folder` and "%" for `hostile`.
@@ -250,8 +393,17 @@ protected:
 
 TEST_F(HostilePathTest, EveryCommandAnswersAHostileInputPathWithAnError) {
     const char* const commands[] = {
-        "session show %",    "session show % --json", "session export % --csv",
-        "replay % @/ok.txt", "replay @/day.rent %",   "decode --model Tallimo %",
+        "session show %",
+        "session show % --json",
+        "session export % --csv",
+        "replay % @/ok.txt",
+        "replay @/day.rent %",
+        "decode --model Tallimo %",
+        "run list %",
+        "run stats % T --json",
+        "run remove % T",
+        "run save % --title T --driver A B --category C --track D --when 2026-12-01T00:00:00 "
+        "@/ok.txt",
     };
     const std::string hostilePaths[] = {
         (folder / "loop").string(), // a symbolic-link loop
