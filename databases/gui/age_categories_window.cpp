@@ -2,11 +2,9 @@
 
 #include "common/core/name_rules.h"
 #include "common/gui/text_conversion.h"
+#include "databases/core/record_rules.h"
 #include "databases/gui/date_combos.h"
 #include "i18n/core/age_text.h"
-#include "i18n/core/translatable_windows.h"
-#include "i18n/core/window_texts.h"
-#include "i18n/core/window_titles.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -33,23 +31,17 @@ namespace {
 constexpr std::string_view kTextsStem = "BaseCategoriesAge";
 constexpr int kRowCount = 16;
 
+// The window's own file is the shared vocabulary: the button words sit
+// among these rows.
 enum Row {
-    kRowAdd = 0,
-    kRowRemove = 1,
-    kRowImport = 2,
-    kRowExport = 3,
     kRowHeading = 4,
     kRowList = 5,
-    kRowNumber = 6,
     kRowName = 7,
     kRowBorn = 8,
     kRowAnd = 9,
     kRowSex = 10,
     kRowMan = 11,
     kRowWoman = 12,
-    kRowNew = 13,
-    kRowOk = 14,
-    kRowCancel = 15
 };
 
 } // namespace
@@ -57,8 +49,12 @@ enum Row {
 AgeCategoriesWindow::AgeCategoriesWindow(common::WorkingFolder folder,
                                          common::OperatorDialogs& dialogs,
                                          const common::LocalClock& clock, QWidget* parent)
-    : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs),
-      m_chooser(SystemFileChooser(m_folder, kAgeCategoriesExportExtension)) {
+    : EditingWindow(std::move(folder), dialogs, "ageCategoriesWindow",
+                    ExchangeFormat{i18n::FilteredFile::AgeCategories,
+                                   kAgeCategoriesExportExtension, "Error",
+                                   kAgeCategoriesImportErrorText, kAgeCategoriesExportErrorText},
+                    parent),
+      m_editor(m_categories, AgeCategoryRules()) {
     const common::LocalDateTime now = clock.now();
     m_currentYearIndex = std::max(0, now.year - 1900);
     m_nowMonths = (now.month - 1) + 12 * m_currentYearIndex;
@@ -66,41 +62,36 @@ AgeCategoriesWindow::AgeCategoriesWindow(common::WorkingFolder folder,
     buildControls();
     loadTexts();
     for (QComboBox* months : {m_fromMonth, m_toMonth})
-        FillMonthCombo(months, m_language);
+        FillMonthCombo(months, language());
     for (QComboBox* years : {m_fromYear, m_toYear})
         FillYearCombo(years, m_currentYearIndex);
 
-    common::DialogMessageSink sink(m_dialogs, this);
-    LoadAgeCategoriesDatabase(m_folder, m_categories, sink);
-    showList(CountAgeCategories(m_categories) > 0 ? 0 : -1);
-    connectControls();
+    LoadAgeCategoriesDatabase(this->folder(), m_categories, messages());
+    m_editor.selectFirst();
+    showList();
 }
 
 AgeCategoriesWindow::~AgeCategoriesWindow() = default;
 
-void AgeCategoriesWindow::setFileChooser(FileChooser chooser) {
-    m_chooser =
-        chooser ? std::move(chooser) : SystemFileChooser(m_folder, kAgeCategoriesExportExtension);
+bool AgeCategoriesWindow::save(common::MessageSink& messages) {
+    return SaveAgeCategoriesDatabase(this->folder(), m_categories, messages);
+}
+
+bool AgeCategoriesWindow::exportTo(const std::filesystem::path& path) const {
+    return SaveAgeCategories(m_categories, CountAgeCategories(m_categories), path);
 }
 
 void AgeCategoriesWindow::buildControls() {
-    m_heading = NamedLabel("headingLabel", this);
-    m_newLabel = NamedLabel("newLabel", this);
+    m_newLabel = wordLabel("newLabel", ButtonWord::New);
     m_newCode = LimitedEdit("newCodeEdit", this, static_cast<int>(kAgeCodeChars));
-    m_add = NamedButton("addButton", this);
-    m_listLabel = NamedLabel("categoryListLabel", this);
-    m_numberLabel = NamedLabel("numberListLabel", this);
-    m_codeList = new QListWidget(this);
-    m_codeList->setObjectName("categoryList");
-    m_numberList = new QListWidget(this);
-    m_numberList->setObjectName("numberList");
-    m_numberList->setFixedWidth(48);
-    m_remove = NamedButton("removeButton", this);
+    m_add = wordButton("addButton", ButtonWord::Add);
+    RecordList& list = recordList("categoryList", "categoryListLabel", "numberListLabel",
+                                  RecordNumbers::Selected);
+    m_remove = wordButton("removeButton", ButtonWord::Remove);
 
     m_code = NamedEdit("codeEdit", this, true);
     m_nameLabel = NamedLabel("nameLabel", this);
-    m_name = NamedEdit("nameEdit", this, false);
-    m_name->setMaxLength(static_cast<int>(kAgeCategoryNameChars) - 1);
+    m_name = LimitedEdit("nameEdit", this, static_cast<int>(kAgeCategoryNameChars) - 1);
     m_bornLabel = NamedLabel("bornLabel", this);
     m_fromMonth = NamedCombo("fromMonthCombo", this);
     m_fromYear = NamedCombo("fromYearCombo", this);
@@ -116,24 +107,13 @@ void AgeCategoriesWindow::buildControls() {
     sexes->addButton(m_man);
     sexes->addButton(m_woman);
 
-    m_import = NamedButton("importButton", this);
-    m_export = NamedButton("exportButton", this);
-    m_ok = NamedButton("okButton", this);
-    m_cancel = NamedButton("cancelButton", this);
-
     auto* adding = new QHBoxLayout;
     adding->addWidget(m_newLabel);
     adding->addWidget(m_newCode);
     adding->addWidget(m_add);
-    auto* lists = new QHBoxLayout;
-    lists->addWidget(m_codeList, 1);
-    lists->addWidget(m_numberList);
     auto* left = new QVBoxLayout;
     left->addLayout(adding);
-    left->addWidget(m_listLabel);
-    left->addWidget(m_numberLabel);
-    left->addLayout(lists, 1);
-    left->addWidget(m_remove);
+    left->addLayout(list.layOut(m_remove), 1);
 
     auto* fields = new QGridLayout;
     fields->addWidget(m_code, 0, 0, 1, 4);
@@ -157,151 +137,58 @@ void AgeCategoriesWindow::buildControls() {
     auto* body = new QHBoxLayout;
     body->addLayout(left);
     body->addLayout(right, 1);
-    LayOutDatabaseWindow(this, m_heading, body, m_import, m_export, m_ok, m_cancel);
+    layOut(body);
+
+    attachEditor<AgeCategoryTable>(
+        m_editor, m_newCode, m_add, m_remove,
+        [](const AgeCategory& category) { return FromCp1252(category.code); },
+        [this] { showCategory(); }, {.clearedOnRefill = true});
+    // textEdited, not textChanged: showing a record must not count as an edit.
+    connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_editor.edit([&](AgeCategory& category) {
+            category.ageCategoryName =
+                common::ReplaceDashes(ToCp1252(text)).substr(0, kAgeCategoryNameChars);
+        });
+    });
+    // Filling the combos as the window opens reaches no record: none is
+    // selected yet.
+    for (QComboBox* combo : {m_fromMonth, m_fromYear})
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { datesChanged(true); });
+    for (QComboBox* combo : {m_toMonth, m_toYear})
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { datesChanged(false); });
+    connect(m_man, &QRadioButton::toggled, this, [this](bool checked) {
+        m_editor.edit([&](AgeCategory& category) { category.sex = checked ? 1 : 0; });
+    });
 }
 
 void AgeCategoriesWindow::loadTexts() {
-    const i18n::WindowTexts texts =
-        LoadDatabaseWindowTexts(m_folder, kTextsStem, kRowCount, m_dialogs, this);
-    m_language = texts.languages.interfaceCode;
-    // A label the files do not give keeps the dialog template's text.
-    const auto label = [&](int row, const char* fallback) {
-        return TextOr(texts.label(row), fallback);
-    };
-    setWindowTitle(FromCp1252(i18n::WindowTitle(i18n::TitledWindow::AgeCategories, m_language)));
-    m_heading->setText(label(kRowHeading, "Base de donn\xE9"
+    const WindowLabels label =
+        EditingWindow::loadTexts(kTextsStem, kRowCount, i18n::TitledWindow::AgeCategories);
+    heading()->setText(label(kRowHeading, "Base de donn\xE9"
                                           "es : Liste des cat\xE9gories d'age"));
-    m_listLabel->setText(label(kRowList, "Cat\xE9g  (20 max)"));
-    m_numberLabel->setText(label(kRowNumber, "N\xB0ID"));
+    findChild<QLabel*>("categoryListLabel")->setText(label(kRowList, "Cat\xE9g  (20 max)"));
     m_nameLabel->setText(label(kRowName, "Nom cat\xE9gorie :"));
     m_bornLabel->setText(label(kRowBorn, "N\xE9(e) entre :"));
     m_andLabel->setText(label(kRowAnd, "et"));
     m_sexLabel->setText(label(kRowSex, "Sexe :"));
     m_man->setText(label(kRowMan, "Homme"));
     m_woman->setText(label(kRowWoman, "Femme"));
-    m_newLabel->setText(label(kRowNew, "Nouvelle"));
-    m_add->setText(label(kRowAdd, "Ajouter"));
-    m_remove->setText(label(kRowRemove, "Supprimer"));
-    m_import->setText(label(kRowImport, "Importer"));
-    m_export->setText(label(kRowExport, "Exporter"));
-    m_ok->setText(label(kRowOk, "Ok"));
-    m_cancel->setText(label(kRowCancel, "Echap"));
-}
-
-void AgeCategoriesWindow::connectControls() {
-    connect(m_add, &QPushButton::clicked, this, &AgeCategoriesWindow::addCategory);
-    connect(m_newCode, &QLineEdit::returnPressed, this, &AgeCategoriesWindow::addCategory);
-    connect(m_remove, &QPushButton::clicked, this, &AgeCategoriesWindow::removeCategory);
-    connect(m_import, &QPushButton::clicked, this, &AgeCategoriesWindow::importCategories);
-    connect(m_export, &QPushButton::clicked, this, &AgeCategoriesWindow::exportCategories);
-    connect(m_ok, &QPushButton::clicked, this, &AgeCategoriesWindow::saveAndClose);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_codeList, &QListWidget::currentRowChanged, this,
-            &AgeCategoriesWindow::selectCategory);
-    // textEdited, not textChanged: showing a record must not count as an edit.
-    connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (AgeCategory* category = selectedCategory())
-            category->ageCategoryName =
-                common::ReplaceDashes(ToCp1252(text)).substr(0, kAgeCategoryNameChars);
-    });
-    for (QComboBox* combo : {m_fromMonth, m_fromYear})
-        connect(combo, &QComboBox::currentIndexChanged, this, [this] { datesChanged(true); });
-    for (QComboBox* combo : {m_toMonth, m_toYear})
-        connect(combo, &QComboBox::currentIndexChanged, this, [this] { datesChanged(false); });
-    connect(m_man, &QRadioButton::toggled, this, [this](bool checked) {
-        if (AgeCategory* category = selectedCategory())
-            category->sex = checked ? 1 : 0;
-    });
-}
-
-AgeCategory* AgeCategoriesWindow::selectedCategory() {
-    return m_selected >= 0 && m_selected < CountAgeCategories(m_categories)
-               ? &m_categories[static_cast<std::size_t>(m_selected)]
-               : nullptr;
-}
-
-void AgeCategoriesWindow::addCategory() {
-    const int added = AddAgeCategory(m_categories, ToCp1252(m_newCode->text()));
-    if (added < 0)
-        return;
-    m_newCode->clear();
-    showList(added);
-}
-
-void AgeCategoriesWindow::removeCategory() {
-    if (!selectedCategory() || !RemoveAgeCategory(m_categories, m_selected))
-        return;
-    m_newCode->clear();
-    showList(CountAgeCategories(m_categories) > 0 ? 0 : -1);
-}
-
-void AgeCategoriesWindow::importCategories() {
-    const QString chosen =
-        ChooseFile(m_chooser, this, false, i18n::FilteredFile::AgeCategories, m_language);
-    if (chosen.isEmpty())
-        return;
-    // A file that cannot be read must not cost the categories being edited.
-    AgeCategoryTable imported{};
-    if (!LoadAgeCategories(imported, PathOf(chosen))) {
-        m_dialogs.inform(this, "Error", kAgeCategoriesImportErrorText, common::DialogIcon::Stop);
-        return;
-    }
-    m_categories = std::move(imported);
-    m_newCode->clear();
-    showList(CountAgeCategories(m_categories) > 0 ? 0 : -1);
-}
-
-void AgeCategoriesWindow::exportCategories() {
-    const std::optional<std::filesystem::path> target =
-        ChooseExportFile(m_chooser, this, i18n::FilteredFile::AgeCategories,
-                         kAgeCategoriesExportExtension, m_language, m_dialogs);
-    if (!target)
-        return;
-    if (!SaveAgeCategories(m_categories, CountAgeCategories(m_categories), *target))
-        m_dialogs.inform(this, "Error", kAgeCategoriesExportErrorText, common::DialogIcon::Stop);
-}
-
-void AgeCategoriesWindow::saveAndClose() {
-    common::DialogMessageSink sink(m_dialogs, this);
-    // On a failed write the window stays open, so nothing typed is lost.
-    if (SaveAgeCategoriesDatabase(m_folder, m_categories, sink))
-        accept();
 }
 
 void AgeCategoriesWindow::datesChanged(bool fromChanged) {
-    AgeCategory* category = selectedCategory();
-    if (!category)
-        return;
-    if (fromChanged)
-        SetAgeCategoryFrom(*category, m_fromMonth->currentIndex(), m_fromYear->currentIndex());
-    else
-        SetAgeCategoryTo(*category, m_toMonth->currentIndex(), m_toYear->currentIndex());
-    showCategory();
-}
-
-void AgeCategoriesWindow::showList(int index) {
-    {
-        const QSignalBlocker blocker(m_codeList);
-        m_codeList->clear();
-        for (int i = 0; i < CountAgeCategories(m_categories); ++i)
-            m_codeList->addItem(FromCp1252(m_categories[static_cast<std::size_t>(i)].code));
-    }
-    selectCategory(index);
-}
-
-void AgeCategoriesWindow::selectCategory(int index) {
-    m_selected = index >= 0 && index < CountAgeCategories(m_categories) ? index : -1;
-    {
-        const QSignalBlocker blocker(m_codeList);
-        m_codeList->setCurrentRow(m_selected);
-    }
-    ShowRecordNumber(m_numberList, m_selected);
-    showCategory();
+    const bool edited = m_editor.edit([&](AgeCategory& category) {
+        if (fromChanged)
+            SetAgeCategoryFrom(category, m_fromMonth->currentIndex(), m_fromYear->currentIndex());
+        else
+            SetAgeCategoryTo(category, m_toMonth->currentIndex(), m_toYear->currentIndex());
+    });
+    if (edited)
+        showCategory();
 }
 
 void AgeCategoriesWindow::showCategory() {
     static const AgeCategory kNone{};
-    AgeCategory* selected = selectedCategory();
+    AgeCategory* selected = m_editor.current();
     if (selected) {
         // The month counts follow the dates whenever the record is shown.
         selected->fromMonths = selected->fromMonth + 12 * selected->fromYear;
@@ -327,13 +214,13 @@ void AgeCategoriesWindow::showCategory() {
         m_woman->setChecked(enabled && category.sex != 1);
     }
     for (QWidget* widget : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_man),
-                            static_cast<QWidget*>(m_woman), static_cast<QWidget*>(m_remove)})
+                            static_cast<QWidget*>(m_woman)})
         widget->setEnabled(enabled);
     m_fromAge->setText(enabled ? FromCp1252(i18n::AgeText(
-                                     AgeInYears(category.fromMonths, m_nowMonths), m_language))
+                                     AgeInYears(category.fromMonths, m_nowMonths), language()))
                                : QString());
     m_toAge->setText(
-        enabled ? FromCp1252(i18n::AgeText(AgeInYears(category.toMonths, m_nowMonths), m_language))
+        enabled ? FromCp1252(i18n::AgeText(AgeInYears(category.toMonths, m_nowMonths), language()))
                 : QString());
 }
 

@@ -3,8 +3,6 @@
 #include "common/core/name_rules.h"
 #include "common/gui/text_conversion.h"
 #include "databases/gui/date_combos.h"
-#include "i18n/core/window_texts.h"
-#include "i18n/core/window_titles.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -31,7 +29,6 @@ namespace {
 constexpr std::string_view kTextsStem = "BasePrenoms";
 constexpr std::string_view kSubscriberTextsFileName = "BaseAbonnes.trans";
 constexpr int kSubscriberTextsRowCount = 7;
-constexpr const char* kErrorCaption = "Error";
 constexpr int kDaysInCombo = 31;
 // The edit takes one letter less than a record holds.
 constexpr int kTypedNameChars = 18;
@@ -50,33 +47,23 @@ enum FirstNamesRow {
 };
 // Row of "BaseAbonnes.trans" that labels the selected entry's name.
 constexpr int kSubscriberRowFirstName = 3;
-// Rows of the common vocabulary.
-enum WordRow {
-    kWordAdd = 0,
-    kWordRemove = 1,
-    kWordImport = 2,
-    kWordExport = 3,
-    kWordNumber = 6,
-    kWordOk = 14,
-    kWordCancel = 15
-};
 
 } // namespace
 
 FirstNamesWindow::FirstNamesWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
                                    QWidget* parent)
-    : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs),
-      m_chooser(SystemFileChooser(m_folder, kFirstNamesExportExtension)),
+    : EditingWindow(std::move(folder), dialogs, "firstNamesWindow",
+                    ExchangeFormat{i18n::FilteredFile::FirstNames, kFirstNamesExportExtension,
+                                   "Error", kFirstNamesImportErrorText,
+                                   kFirstNamesExportErrorText},
+                    parent),
       m_subscriberNames(MakeFirstNameTable(kSubscriberFirstNames)),
       m_calendar(MakeFirstNameTable(kCalendarFirstNames)) {
-    setObjectName("firstNamesWindow");
-    setModal(true);
     buildControls();
     loadTexts();
 
-    common::DialogMessageSink sink(m_dialogs, this);
-    LoadSubscriberFirstNamesDatabase(m_folder, m_subscriberNames, sink);
-    LoadCalendarDatabase(m_folder, m_calendar, sink);
+    LoadSubscriberFirstNamesDatabase(this->folder(), m_subscriberNames, messages());
+    LoadCalendarDatabase(this->folder(), m_calendar, messages());
     SortFirstNames(m_subscriberNames);
     SortFirstNames(m_calendar);
     chooseList(kSubscribersList);
@@ -85,29 +72,19 @@ FirstNamesWindow::FirstNamesWindow(common::WorkingFolder folder, common::Operato
 
 FirstNamesWindow::~FirstNamesWindow() = default;
 
-void FirstNamesWindow::setFileChooser(FileChooser chooser) {
-    m_chooser =
-        chooser ? std::move(chooser) : SystemFileChooser(m_folder, kFirstNamesExportExtension);
-}
-
 void FirstNamesWindow::buildControls() {
-    m_heading = NamedLabel("headingLabel", this);
     m_listChoiceLabel = NamedLabel("listChoiceLabel", this);
     m_listChoice = NamedCombo("listChoiceCombo", this);
     m_alphabetical = NamedRadio("alphabeticalRadio", this);
     m_byDate = NamedRadio("dateOrderRadio", this);
     m_alphabetical->setChecked(true);
 
-    m_listLabel = NamedLabel("nameListLabel", this);
-    m_nameList = new QListWidget(this);
-    m_nameList->setObjectName("nameList");
-    m_numberLabel = NamedLabel("numberListLabel", this);
-    m_numberList = RecordNumberList(this);
+    m_names = &recordList("nameList", "nameListLabel", "numberListLabel", RecordNumbers::Selected);
 
     m_newLabel = NamedLabel("newNameLabel", this);
     m_newName = LimitedEdit("newNameEdit", this, kTypedNameChars);
-    m_add = NamedButton("addButton", this);
-    m_remove = NamedButton("removeButton", this);
+    m_add = wordButton("addButton", ButtonWord::Add);
+    m_remove = wordButton("removeButton", ButtonWord::Remove);
 
     m_selectedLabel = NamedLabel("selectedNameLabel", this);
     m_selectedName = NamedEdit("selectedNameEdit", this, true);
@@ -116,23 +93,13 @@ void FirstNamesWindow::buildControls() {
     m_monthCombo = NamedCombo("monthCombo", this);
     FillDayCombo(m_dayCombo, kDaysInCombo);
 
-    m_import = NamedButton("importButton", this);
-    m_export = NamedButton("exportButton", this);
-    m_ok = NamedButton("okButton", this);
-    m_cancel = NamedButton("cancelButton", this);
-
     auto* choice = new QGridLayout;
     choice->addWidget(m_listChoiceLabel, 0, 0);
     choice->addWidget(m_listChoice, 0, 1);
     choice->addWidget(m_alphabetical, 1, 0);
     choice->addWidget(m_byDate, 1, 1);
 
-    auto* lists = new QGridLayout;
-    lists->addWidget(m_listLabel, 0, 0);
-    lists->addWidget(m_numberLabel, 0, 1);
-    lists->addWidget(m_nameList, 1, 0, 2, 1);
-    lists->addWidget(m_numberList, 1, 1, Qt::AlignTop);
-    lists->addWidget(m_remove, 3, 0, 1, 2);
+    QGridLayout* lists = m_names->layOut(m_remove);
 
     auto* newRow = new QHBoxLayout;
     newRow->addWidget(m_newName);
@@ -159,26 +126,18 @@ void FirstNamesWindow::buildControls() {
     auto* body = new QVBoxLayout;
     body->addLayout(choice);
     body->addLayout(columns);
-    LayOutDatabaseWindow(this, m_heading, body, m_import, m_export, m_ok, m_cancel);
+    layOut(body);
 }
 
 void FirstNamesWindow::loadTexts() {
     // The selected entry carries the subscribers window's first name label.
     i18n::TranslationTable subscriberTexts;
-    const i18n::WindowTexts texts =
-        LoadDatabaseWindowTexts(m_folder, kTextsStem, kRowNameday + 1, kSubscriberTextsFileName,
-                                kSubscriberTextsRowCount, subscriberTexts, m_dialogs, this);
-    m_language = texts.languages.interfaceCode;
+    const WindowLabels label = EditingWindow::loadTexts(
+        kTextsStem, kRowNameday + 1, i18n::TitledWindow::FirstNames, kSubscriberTextsFileName,
+        kSubscriberTextsRowCount, subscriberTexts);
 
-    const auto label = [&](int row, const char* fallback) {
-        return TextOr(texts.label(row), fallback);
-    };
-    const auto word = [&](int row, const char* fallback) {
-        return TextOr(texts.word(row), fallback);
-    };
 
-    setWindowTitle(FromCp1252(i18n::WindowTitle(i18n::TitledWindow::FirstNames, m_language)));
-    m_heading->setText(label(kRowHeading, "Base de donn\xE9"
+    heading()->setText(label(kRowHeading, "Base de donn\xE9"
                                           "es : Liste des pr\xE9noms"));
     m_listChoiceLabel->setText(label(kRowListChoice, "Listes de pr\xE9noms"));
     {
@@ -191,21 +150,13 @@ void FirstNamesWindow::loadTexts() {
     }
     m_alphabetical->setText(label(kRowAlphabetical, "Ordre alphab\xE9tique"));
     m_byDate->setText(label(kRowDateOrder, "Ordre des dates"));
-    m_listLabel->setText(label(kRowNames, "Pr\xE9noms (500 max)"));
+    m_names->label->setText(label(kRowNames, "Pr\xE9noms (500 max)"));
     m_newLabel->setText(label(kRowNewName, "Pr\xE9nom"));
     m_namedayLabel->setText(label(kRowNameday, "Date f\xEAte pr\xE9nom :"));
     m_selectedLabel->setText(
-        TextOr(subscriberTexts.text(kSubscriberRowFirstName, m_language), "Pr\xE9nom"));
+        TextOr(subscriberTexts.text(kSubscriberRowFirstName, language()), "Pr\xE9nom"));
 
-    m_add->setText(word(kWordAdd, "Ajouter"));
-    m_remove->setText(word(kWordRemove, "Supprimer"));
-    m_import->setText(word(kWordImport, "Importer"));
-    m_export->setText(word(kWordExport, "Exporter"));
-    m_numberLabel->setText(word(kWordNumber, "N\xB0ID"));
-    m_ok->setText(word(kWordOk, "Ok"));
-    m_cancel->setText(word(kWordCancel, "Echap"));
-
-    FillMonthCombo(m_monthCombo, m_language);
+    FillMonthCombo(m_monthCombo, language());
 }
 
 void FirstNamesWindow::connectControls() {
@@ -221,7 +172,7 @@ void FirstNamesWindow::connectControls() {
         if (checked)
             chooseOrder(true);
     });
-    connect(m_nameList, &QListWidget::currentRowChanged, this, &FirstNamesWindow::selectRow);
+    connect(m_names->list, &QListWidget::currentRowChanged, this, &FirstNamesWindow::selectRow);
     // Only the operator's choice stores a date: showing an entry sets the
     // combos with their signals blocked.
     connect(m_dayCombo, &QComboBox::currentIndexChanged, this, &FirstNamesWindow::setDay);
@@ -230,10 +181,6 @@ void FirstNamesWindow::connectControls() {
     connect(m_add, &QPushButton::clicked, this, &FirstNamesWindow::addName);
     connect(m_newName, &QLineEdit::returnPressed, this, &FirstNamesWindow::addName);
     connect(m_remove, &QPushButton::clicked, this, &FirstNamesWindow::removeName);
-    connect(m_import, &QPushButton::clicked, this, &FirstNamesWindow::importNames);
-    connect(m_export, &QPushButton::clicked, this, &FirstNamesWindow::exportNames);
-    connect(m_ok, &QPushButton::clicked, this, &FirstNamesWindow::saveAndClose);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 FirstNameTable& FirstNamesWindow::shownTable() {
@@ -282,52 +229,39 @@ void FirstNamesWindow::addName() {
 void FirstNamesWindow::removeName() {
     if (m_shownList != kCalendarList || !hasSelection())
         return;
-    const int row = m_nameList->currentRow();
+    const int row = m_names->list->currentRow();
     m_calendar[static_cast<std::size_t>(m_selected)] = SubscriberFirstName{};
     sortTable(m_calendar);
     showList(nullptr);
     if (!m_rows.empty())
-        m_nameList->setCurrentRow(std::min<int>(row, static_cast<int>(m_rows.size()) - 1));
+        m_names->list->setCurrentRow(std::min<int>(row, static_cast<int>(m_rows.size()) - 1));
 }
 
-void FirstNamesWindow::importNames() {
-    const QString chosen =
-        ChooseFile(m_chooser, this, false, i18n::FilteredFile::FirstNames, m_language);
-    if (chosen.isEmpty())
-        return;
+bool FirstNamesWindow::importFrom(const std::filesystem::path& path) {
     // Read into a scratch table: a file that cannot be read must not cost
     // the operator the names being edited.
     FirstNameTable imported = MakeFirstNameTable(kSubscriberFirstNames);
-    if (!LoadFirstNames(imported, PathOf(chosen))) {
-        m_dialogs.inform(this, kErrorCaption, kFirstNamesImportErrorText, common::DialogIcon::Stop);
-        return;
-    }
+    if (!LoadFirstNames(imported, path))
+        return false;
     m_subscriberNames = std::move(imported);
     sortTable(m_subscriberNames);
     if (m_shownList == kSubscribersList)
         showList(nullptr);
+    return true;
 }
 
-void FirstNamesWindow::exportNames() {
-    const std::optional<std::filesystem::path> target =
-        ChooseExportFile(m_chooser, this, i18n::FilteredFile::FirstNames,
-                         kFirstNamesExportExtension, m_language, m_dialogs);
-    if (!target)
-        return;
+bool FirstNamesWindow::exportTo(const std::filesystem::path& path) const {
     const FirstNameTable named = NamedFirstNames(m_subscriberNames);
-    if (!SaveFirstNames(named, static_cast<int>(named.size()), *target))
-        m_dialogs.inform(this, kErrorCaption, kFirstNamesExportErrorText, common::DialogIcon::Stop);
+    return SaveFirstNames(named, static_cast<int>(named.size()), path);
 }
 
-void FirstNamesWindow::saveAndClose() {
-    common::DialogMessageSink sink(m_dialogs, this);
+bool FirstNamesWindow::save(common::MessageSink& messages) {
     // Both files are tried, so one that cannot be written does not hold back
-    // the other; on a failure the window stays open with the edits.
+    // the other.
     const bool subscribersSaved =
-        SaveSubscriberFirstNamesDatabase(m_folder, m_subscriberNames, sink);
-    const bool calendarSaved = SaveCalendarDatabase(m_folder, m_calendar, sink);
-    if (subscribersSaved && calendarSaved)
-        accept();
+        SaveSubscriberFirstNamesDatabase(this->folder(), m_subscriberNames, messages);
+    const bool calendarSaved = SaveCalendarDatabase(this->folder(), m_calendar, messages);
+    return subscribersSaved && calendarSaved;
 }
 
 void FirstNamesWindow::setDay(int day) {
@@ -343,30 +277,24 @@ void FirstNamesWindow::setMonth(int month) {
 void FirstNamesWindow::showList(const SubscriberFirstName* keep) {
     const FirstNameTable& table = shownTable();
     int keptRow = -1;
-    {
-        const QSignalBlocker blocker(m_nameList);
-        m_nameList->clear();
-        m_rows.clear();
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            if (table[i].firstName.empty())
-                continue;
-            if (keep && keptRow < 0 && table[i] == *keep)
-                keptRow = static_cast<int>(m_rows.size());
-            m_rows.push_back(static_cast<int>(i));
-            m_nameList->addItem(FromCp1252(table[i].firstName));
-        }
+    std::vector<QString> names;
+    m_rows.clear();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i].firstName.empty())
+            continue;
+        if (keep && keptRow < 0 && table[i] == *keep)
+            keptRow = static_cast<int>(m_rows.size());
+        m_rows.push_back(static_cast<int>(i));
+        names.push_back(FromCp1252(table[i].firstName));
     }
+    m_names->fill(names, keptRow);
     selectRow(keptRow);
 }
 
 void FirstNamesWindow::selectRow(int row) {
     const bool valid = row >= 0 && row < static_cast<int>(m_rows.size());
     m_selected = valid ? m_rows[static_cast<std::size_t>(row)] : -1;
-    {
-        const QSignalBlocker listBlocker(m_nameList);
-        m_nameList->setCurrentRow(valid ? row : -1);
-    }
-    ShowRecordNumber(m_numberList, valid ? row : -1);
+    m_names->select(valid ? row : -1);
 
     static const SubscriberFirstName kNone{};
     const SubscriberFirstName& entry =

@@ -4,8 +4,6 @@
 #include "databases/gui/database_widgets.h"
 #include "decoder/core/decoder_interface_report.h"
 #include "decoder/core/decoder_settings.h"
-#include "i18n/core/window_texts.h"
-#include "i18n/core/window_titles.h"
 #include "printing/core/picture_library.h"
 
 #include <QComboBox>
@@ -18,7 +16,6 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -32,54 +29,15 @@ constexpr int kRowCategory = 1;
 constexpr int kRowKarts = 2;
 constexpr int kRowScan = 3;
 
-// Rows of the shared button words.
-constexpr int kWordAdd = 0;
-constexpr int kWordRemove = 1;
-constexpr int kWordNumber = 6;
-constexpr int kWordOk = 14;
-constexpr int kWordCancel = 15;
-
 constexpr int kIndicatorSize = 31;
-
-QFont ControlFont(bool bold) {
-    QFont font("Arial");
-    font.setPixelSize(16);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* BoldLabel(QWidget* parent, const char* objectName) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(objectName);
-    label->setFont(ControlFont(true));
-    return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* objectName) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(objectName);
-    button->setFont(ControlFont(false));
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLineEdit* ReadOnlyEdit(QWidget* parent, const char* objectName) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(objectName);
-    edit->setFont(ControlFont(false));
-    edit->setReadOnly(true);
-    return edit;
-}
 
 } // namespace
 
 FleetWindow::FleetWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
                          decoder::SerialPort& port, const common::TickSource& ticks,
                          QWidget* parent)
-    : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_port(port),
-      m_ticks(ticks) {
-    setObjectName("fleetWindow");
-    setModal(true);
+    : EditingWindow(std::move(folder), dialogs, "fleetWindow", std::nullopt, parent),
+      m_port(port), m_ticks(ticks) {
     buildControls();
     loadTexts();
     loadData();
@@ -94,47 +52,37 @@ FleetWindow::~FleetWindow() {
 }
 
 void FleetWindow::buildControls() {
-    m_heading = BoldLabel(this, "headingLabel");
-    m_categoryCaption = BoldLabel(this, "categoryLabel");
-    m_categoryList = new QComboBox(this);
-    m_categoryList->setObjectName("categoryList");
-    m_categoryList->setFont(ControlFont(false));
+    m_categoryCaption = NamedLabel("categoryLabel", this);
+    m_categoryList = NamedCombo("categoryList", this);
     connect(m_categoryList, &QComboBox::currentIndexChanged, this, [this] { chooseCategory(); });
 
     m_kartsGroup = new QGroupBox(this);
     m_kartsGroup->setObjectName("kartsGroup");
-    m_kartsGroup->setFont(ControlFont(true));
 
-    m_positionCaption = BoldLabel(m_kartsGroup, "positionLabel");
-    m_position = ReadOnlyEdit(m_kartsGroup, "positionEdit");
+    m_positionCaption = wordLabel("positionLabel", ButtonWord::Number);
+    m_position = NamedEdit("positionEdit", m_kartsGroup, true);
     m_position->setMaximumWidth(60);
-    m_kartsCaption = BoldLabel(m_kartsGroup, "kartsLabel");
+    m_kartsCaption = NamedLabel("kartsLabel", m_kartsGroup);
     m_kartList = new QListWidget(m_kartsGroup);
     m_kartList->setObjectName("kartList");
-    m_kartList->setFont(ControlFont(false));
     m_kartList->setMinimumHeight(200);
     connect(m_kartList, &QListWidget::currentRowChanged, this, [this] { chooseKart(); });
 
-    m_add = Button(m_kartsGroup, "addButton");
+    m_add = wordButton("addButton", ButtonWord::Add);
     connect(m_add, &QPushButton::clicked, this, [this] { addKart(); });
-    m_remove = Button(m_kartsGroup, "removeButton");
+    m_remove = wordButton("removeButton", ButtonWord::Remove);
     connect(m_remove, &QPushButton::clicked, this, [this] { removeKart(); });
 
-    m_kartId = ReadOnlyEdit(m_kartsGroup, "kartIdEdit");
-    m_transponderCaption = BoldLabel(m_kartsGroup, "transponderLabel");
+    m_kartId = NamedEdit("kartIdEdit", m_kartsGroup, true);
+    m_transponderCaption = NamedLabel("transponderLabel", m_kartsGroup);
     m_transponderCaption->setText("Transpond. :");
-    m_transponder = new QLineEdit(m_kartsGroup);
-    m_transponder->setObjectName("transponderEdit");
-    m_transponder->setFont(ControlFont(false));
-    m_transponder->setMaxLength(static_cast<int>(kFleetTransponderChars));
-    m_transponder->setValidator(
-        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,6}"), m_transponder));
+    m_transponder = DigitsEdit("transponderEdit", m_kartsGroup, kFleetTransponderChars);
     connect(m_transponder, &QLineEdit::textChanged, this, [this] { transponderEdited(); });
 
-    m_scanButton = Button(m_kartsGroup, "scanButton");
+    m_scanButton = NamedButton("scanButton", m_kartsGroup);
     m_scanButton->setCheckable(true);
     connect(m_scanButton, &QPushButton::toggled, this, [this](bool on) { scanToggled(on); });
-    m_scanState = ReadOnlyEdit(m_kartsGroup, "scanStateEdit");
+    m_scanState = NamedEdit("scanStateEdit", m_kartsGroup, true);
     m_scanState->setMaximumWidth(60);
     m_indicator = new QLabel(m_kartsGroup);
     m_indicator->setObjectName("scanIndicator");
@@ -166,63 +114,36 @@ void FleetWindow::buildControls() {
     groupLayout->addLayout(listColumn, 1);
     groupLayout->addLayout(kartColumn, 1);
 
-    m_ok = Button(this, "okButton");
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, [this] { confirm(); });
-    m_cancel = Button(this, "cancelButton");
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-
     auto* categoryRow = new QHBoxLayout;
     categoryRow->addWidget(m_categoryCaption);
     categoryRow->addWidget(m_categoryList, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_heading);
-    layout->addLayout(categoryRow);
-    layout->addWidget(m_kartsGroup, 1);
-    layout->addLayout(buttons);
+    auto* body = new QVBoxLayout;
+    body->addLayout(categoryRow);
+    body->addWidget(m_kartsGroup, 1);
+    layOut(body);
+    // Enter anywhere but in the list means "Ok" here.
+    okButton()->setDefault(true);
 }
 
 void FleetWindow::loadTexts() {
-    const i18n::WindowTexts texts =
-        LoadDatabaseWindowTexts(m_folder, kFleetTextsStem, kFleetRowCount, m_dialogs, this);
-    m_code = texts.languages.interfaceCode;
-
-    // A label the files do not give keeps the dialog template's text.
-    const auto label = [&](int row, const char* fallback) {
-        return TextOr(texts.label(row), fallback);
-    };
-    const auto word = [&](int row, const char* fallback) {
-        return TextOr(texts.word(row), fallback);
-    };
-
-    setWindowTitle(common::FromCp1252(i18n::WindowTitle(i18n::TitledWindow::Fleet, m_code)));
-    m_heading->setText(label(kRowHeading, "Parc des karts de location"));
+    const WindowLabels label =
+        EditingWindow::loadTexts(kFleetTextsStem, kFleetRowCount, i18n::TitledWindow::Fleet);
+    heading()->setText(label(kRowHeading, "Parc des karts de location"));
     // Kept in Windows-1252: the group box joins it to the category's name.
-    const std::string& category = texts.label(kRowCategory);
+    const std::string& category = label.texts.label(kRowCategory);
     m_categoryLabel = category.empty() ? std::string("Cat\xE9gorie :") : category;
     m_categoryCaption->setText(common::FromCp1252(m_categoryLabel));
     m_kartsCaption->setText(label(kRowKarts, "Karts (30 max)"));
     m_scanButton->setText(label(kRowScan, "Scan."));
-    m_add->setText(word(kWordAdd, "Ajouter"));
-    m_remove->setText(word(kWordRemove, "Supprimer"));
-    m_positionCaption->setText(word(kWordNumber, "N\xB0ID"));
-    m_ok->setText(word(kWordOk, "Ok"));
-    m_cancel->setText(word(kWordCancel, "Echap"));
 }
 
 void FleetWindow::loadData() {
-    common::DialogMessageSink sink(m_dialogs, this);
     decoder::DecoderSettings settings;
-    if (!decoder::LoadDecoderSettings(m_folder, settings))
-        sink.show(decoder::kSettingsFileErrorCaption, decoder::kSettingsFileErrorText);
+    if (!decoder::LoadDecoderSettings(folder(), settings))
+        messages().show(decoder::kSettingsFileErrorCaption, decoder::kSettingsFileErrorText);
     m_scan = std::make_unique<TransponderScan>(settings.decoderModel);
 
-    LoadCategoriesDatabase(m_folder, m_table, sink);
+    LoadCategoriesDatabase(this->folder(), m_table, messages());
     {
         const QSignalBlocker blocker(m_categoryList);
         for (const int slot : ListedCategorySlots(m_table))
@@ -253,7 +174,7 @@ void FleetWindow::addKart() {
         m_editor.listedEntries().size() >= static_cast<std::size_t>(kFleetKartsPerCategory))
         return;
     switchScanOff();
-    const std::optional<FleetNotice> notice = m_editor.addKart(m_code);
+    const std::optional<FleetNotice> notice = m_editor.addKart(language());
     showKartList();
     if (notice)
         notify(*notice);
@@ -261,7 +182,7 @@ void FleetWindow::addKart() {
 
 void FleetWindow::removeKart() {
     switchScanOff();
-    const std::optional<FleetNotice> notice = m_editor.removeKart(m_code);
+    const std::optional<FleetNotice> notice = m_editor.removeKart(language());
     showKartList();
     if (notice)
         notify(*notice);
@@ -302,12 +223,8 @@ void FleetWindow::timerTick() {
         showIndicator();
 }
 
-void FleetWindow::confirm() {
-    common::DialogMessageSink sink(m_dialogs, this);
-    // Closing after a failed write would throw the operator's edits away;
-    // the window stays open so that "Ok" can be tried again or "Echap" chosen.
-    if (SaveCategoriesDatabase(m_folder, m_table, sink))
-        accept();
+bool FleetWindow::save(common::MessageSink& messages) {
+    return SaveCategoriesDatabase(this->folder(), m_table, messages);
 }
 
 void FleetWindow::done(int result) {
@@ -356,7 +273,7 @@ void FleetWindow::showIndicator() {
         return;
     }
     const std::string file = "images/voyantScanPuce" + std::to_string(phase) + ".bmp";
-    const QImage image(QString::fromStdString(m_folder.path(file).string()));
+    const QImage image(QString::fromStdString(folder().path(file).string()));
     if (image.isNull()) {
         m_indicator->clear();
         return;
@@ -368,7 +285,7 @@ void FleetWindow::showIndicator() {
 }
 
 void FleetWindow::notify(const FleetNotice& notice) {
-    m_dialogs.inform(this, notice.caption, notice.text);
+    dialogs().inform(this, notice.caption, notice.text);
 }
 
 } // namespace tallimo::databases

@@ -9,29 +9,19 @@
 // or closes the port.
 
 #include "common/core/tick_source.h"
-#include "common/core/working_folder.h"
-#include "common/gui/operator_dialogs.h"
 #include "databases/core/fleet_editing.h"
 #include "databases/core/kart_categories_file.h"
 #include "databases/core/transponder_scan.h"
+#include "databases/gui/editing_window.h"
 #include "decoder/core/serial_port.h"
-#include "i18n/core/language_code.h"
 
-#include <QDialog>
 #include <QTimer>
 
 #include <memory>
 
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-
 namespace tallimo::databases {
 
-class FleetWindow final : public QDialog {
+class FleetWindow final : public EditingWindow {
     Q_OBJECT
 
 public:
@@ -49,6 +39,8 @@ public:
     void done(int result) override;
 
 private:
+    bool save(common::MessageSink& messages) override;
+
     void buildControls();
     void loadTexts();
     void loadData();
@@ -61,7 +53,6 @@ private:
     void scanToggled(bool on);
     void switchScanOff();
     void timerTick();
-    void confirm();
 
     void showCategory();
     void showKartList();
@@ -69,19 +60,15 @@ private:
     void showIndicator();
     void notify(const FleetNotice& notice);
 
-    common::WorkingFolder m_folder;
-    common::OperatorDialogs& m_dialogs;
     decoder::SerialPort& m_port;
     const common::TickSource& m_ticks;
 
-    i18n::LanguageCode m_code = i18n::LanguageCode::English;
     std::string m_categoryLabel;
     CategoryTable m_table{};
     FleetEditor m_editor{m_table};
     std::unique_ptr<TransponderScan> m_scan;
     QTimer m_timer;
 
-    QLabel* m_heading = nullptr;
     QLabel* m_categoryCaption = nullptr;
     QComboBox* m_categoryList = nullptr;
     QGroupBox* m_kartsGroup = nullptr;
@@ -97,8 +84,6 @@ private:
     QPushButton* m_scanButton = nullptr;
     QLineEdit* m_scanState = nullptr;
     QLabel* m_indicator = nullptr;
-    QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace tallimo::databases

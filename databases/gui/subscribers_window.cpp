@@ -1,13 +1,10 @@
 #include "databases/gui/subscribers_window.h"
 
 #include "common/core/date_index.h"
-#include "common/gui/text_conversion.h"
 #include "databases/core/clubs_file.h"
 #include "databases/core/countries_file.h"
 #include "databases/gui/date_combos.h"
 #include "i18n/core/subscriber_window_texts.h"
-#include "i18n/core/window_texts.h"
-#include "i18n/core/window_titles.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -67,19 +64,8 @@ enum ClubRow {
     kClubRowPhone = 7,
     kClubRowEmail = 8
 };
-// Rows of the common vocabulary.
-enum WordRow {
-    kWordAdd = 0,
-    kWordRemove = 1,
-    kWordImport = 2,
-    kWordExport = 3,
-    kWordNumber = 6,
-    kWordSex = 10,
-    kWordMan = 11,
-    kWordWoman = 12,
-    kWordOk = 14,
-    kWordCancel = 15
-};
+// Rows of the common vocabulary beside the button words.
+enum WordRow { kWordSex = 10, kWordMan = 11, kWordWoman = 12 };
 
 // The item whose text is exactly `text`, or -1.
 int ExactItem(const QComboBox* combo, const std::string& text) {
@@ -91,38 +77,70 @@ int ExactItem(const QComboBox* combo, const std::string& text) {
 SubscribersWindow::SubscribersWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
                                      printing::PictureLibrary& pictures,
                                      const common::LocalClock& clock, QWidget* parent)
-    : QDialog(parent), m_folder(std::move(folder)), m_dialogs(dialogs), m_pictures(pictures),
-      m_clock(clock), m_chooser(SystemFileChooser(m_folder, kSubscribersExportExtension)) {
-    setObjectName("subscribersWindow");
-    setModal(true);
+    : EditingWindow(std::move(folder), dialogs, "subscribersWindow",
+                    ExchangeFormat{i18n::FilteredFile::Subscribers, kSubscribersExportExtension,
+                                   kSubscribersErrorCaption, kSubscribersImportErrorText,
+                                   kSubscribersExportErrorText},
+                    parent),
+      m_pictures(pictures), m_clock(clock), m_editor(m_subscribers, rules()) {
     buildControls();
     loadTexts();
 
-    common::DialogMessageSink sink(m_dialogs, this);
-    LoadSubscribersDatabase(m_folder, m_subscribers, sink);
+    LoadSubscribersDatabase(this->folder(), m_subscribers, messages());
     m_opening = TakeOpeningList(m_subscribers);
-    LoadAgeCategoriesDatabase(m_folder, m_ageCategories, sink);
-    LoadSubscriberFirstNamesDatabase(m_folder, m_previousFirstNames, sink);
-    LoadCalendarDatabase(m_folder, m_calendar, sink);
+    LoadAgeCategoriesDatabase(this->folder(), m_ageCategories, messages());
+    LoadSubscriberFirstNamesDatabase(this->folder(), m_previousFirstNames, messages());
+    LoadCalendarDatabase(this->folder(), m_calendar, messages());
     SortFirstNames(m_calendar);
 
     fillCountries();
-    FillMonthCombo(m_month, m_language);
+    FillMonthCombo(m_month, language());
     const common::LocalDateTime now = m_clock.now();
     FillYearCombo(m_year, now.year - 1900);
     fillClubs();
 
     m_today = TodayDayNumber(now);
-    validateRecords();
-    showList(CountSubscribers(m_subscribers) > 0 ? 0 : -1);
+    validateRecords(m_subscribers);
     connectControls();
+    m_editor.selectFirst();
+    showList();
 }
 
 SubscribersWindow::~SubscribersWindow() = default;
 
-void SubscribersWindow::setFileChooser(FileChooser chooser) {
-    m_chooser =
-        chooser ? std::move(chooser) : SystemFileChooser(m_folder, kSubscribersExportExtension);
+RecordRules<SubscriberTable> SubscribersWindow::rules() {
+    return {
+        .listed =
+            [](const SubscriberTable& table) { return FirstIndices(CountSubscribers(table)); },
+        .add =
+            [this](SubscriberTable& table, std::string_view typedName) {
+                return AddSubscriber(table, typedName, ToCp1252(m_newFirstName->text()));
+            },
+        .remove = RemoveSubscriber,
+        .load =
+            [this](SubscriberTable& table, const std::filesystem::path& path) {
+                if (!LoadSubscribers(table, path))
+                    return false;
+                validateRecords(table);
+                return true;
+            },
+        .clear = [](SubscriberTable& table) { table = MakeSubscriberTable(); },
+    };
+}
+
+bool SubscribersWindow::save(common::MessageSink& messages) {
+    // When the subscribers cannot be written the window stays open with the
+    // edits, and neither the first names nor the run files are touched, so
+    // they never describe a table the disk does not hold.
+    if (!SaveSubscribersDatabase(this->folder(), m_subscribers, messages))
+        return false;
+    SaveSubscriberFirstNames(folder(), m_subscribers, m_previousFirstNames, m_calendar, messages);
+    SyncRunFiles(folder(), m_opening, m_subscribers, messages);
+    return true;
+}
+
+bool SubscribersWindow::exportTo(const std::filesystem::path& path) const {
+    return SaveSubscribers(m_subscribers, CountSubscribers(m_subscribers), path);
 }
 
 void SubscribersWindow::setPrinters(FormPrinter form, SheetPrinter sheet) {
@@ -131,20 +149,14 @@ void SubscribersWindow::setPrinters(FormPrinter form, SheetPrinter sheet) {
 }
 
 void SubscribersWindow::buildControls() {
-    m_heading = NamedLabel("headingLabel", this);
     m_newNameLabel = NamedLabel("newNameLabel", this);
     m_newName = LimitedEdit("newNameEdit", this, kTypedName);
     m_newFirstNameLabel = NamedLabel("newFirstNameLabel", this);
     m_newFirstName = LimitedEdit("newFirstNameEdit", this, kTypedFirstName);
-    m_add = NamedButton("addButton", this);
-
-    m_listLabel = NamedLabel("subscriberListLabel", this);
-    m_numberLabel = NamedLabel("numberListLabel", this);
-    m_subscriberList = new QListWidget(this);
-    m_subscriberList->setObjectName("subscriberList");
-    // One line: the number of the subscriber shown.
-    m_numberList = RecordNumberList(this);
-    m_remove = NamedButton("removeButton", this);
+    m_add = wordButton("addButton", ButtonWord::Add);
+    RecordList& list = recordList("subscriberList", "subscriberListLabel", "numberListLabel",
+                                  RecordNumbers::Selected);
+    m_remove = wordButton("removeButton", ButtonWord::Remove);
 
     m_shownName = NamedEdit("subscriberNameEdit", this, true);
     m_addressLabel = NamedLabel("addressLabel", this);
@@ -184,10 +196,6 @@ void SubscribersWindow::buildControls() {
     m_formAction->setObjectName("formAction");
     m_sheetAction = m_printMenu->addAction(QString());
     m_sheetAction->setObjectName("sheetAction");
-    m_import = NamedButton("importButton", this);
-    m_export = NamedButton("exportButton", this);
-    m_ok = NamedButton("okButton", this);
-    m_cancel = NamedButton("cancelButton", this);
 
     auto* newRows = new QGridLayout;
     newRows->addWidget(m_newNameLabel, 0, 0);
@@ -196,16 +204,9 @@ void SubscribersWindow::buildControls() {
     newRows->addWidget(m_newFirstName, 1, 1);
     newRows->addWidget(m_add, 2, 1);
 
-    auto* lists = new QGridLayout;
-    lists->addWidget(m_listLabel, 0, 0);
-    lists->addWidget(m_numberLabel, 0, 1);
-    lists->addWidget(m_subscriberList, 1, 0, 2, 1);
-    lists->addWidget(m_numberList, 1, 1, Qt::AlignTop);
-    lists->addWidget(m_remove, 3, 0, 1, 2);
-
     auto* left = new QVBoxLayout;
     left->addLayout(newRows);
-    left->addLayout(lists);
+    left->addLayout(list.layOut(m_remove));
 
     auto* date = new QHBoxLayout;
     date->addWidget(m_day);
@@ -243,44 +244,23 @@ void SubscribersWindow::buildControls() {
     fields->addWidget(m_transponderLabel, row, 0);
     fields->addWidget(m_transponder, row++, 1);
 
-    auto* middle = new QVBoxLayout;
-    middle->addLayout(fields);
-    middle->addStretch(1);
-
-    auto* right = new QVBoxLayout;
-    right->addWidget(m_photo);
-    right->addStretch(1);
-
-    auto* body = new QHBoxLayout;
-    body->addLayout(left);
-    body->addLayout(middle, 1);
-    body->addLayout(right);
-
-    LayOutDatabaseWindow(this, m_heading, body, m_import, m_export, m_ok, m_cancel, m_print);
+    layOutColumns(left, fields, {m_photo}, m_print);
 }
 
 void SubscribersWindow::loadTexts() {
     // The address fields carry the clubs window's labels.
     i18n::TranslationTable clubTexts;
-    const i18n::WindowTexts texts =
-        LoadDatabaseWindowTexts(m_folder, kTextsStem, kTextsRowCount, kClubTextsFileName,
-                                kClubTextsRowCount, clubTexts, m_dialogs, this);
-    m_language = texts.languages.interfaceCode;
+    const WindowLabels label =
+        EditingWindow::loadTexts(kTextsStem, kTextsRowCount, i18n::TitledWindow::Subscribers,
+                                 kClubTextsFileName, kClubTextsRowCount, clubTexts);
 
-    const auto label = [&](int row, const char* fallback) {
-        return TextOr(texts.label(row), fallback);
-    };
     const auto clubLabel = [&](int row, const char* fallback) {
-        return TextOr(clubTexts.text(row, m_language), fallback);
-    };
-    const auto word = [&](int row, const char* fallback) {
-        return TextOr(texts.word(row), fallback);
+        return TextOr(clubTexts.text(row, language()), fallback);
     };
 
-    setWindowTitle(FromCp1252(i18n::WindowTitle(i18n::TitledWindow::Subscribers, m_language)));
-    m_heading->setText(label(kRowHeading, "Base de donn\xE9"
+    heading()->setText(label(kRowHeading, "Base de donn\xE9"
                                           "es : Liste des abonn\xE9s"));
-    m_listLabel->setText(label(kRowList, "Abonn\xE9s (500 max)"));
+    findChild<QLabel*>("subscriberListLabel")->setText(label(kRowList, "Abonn\xE9s (500 max)"));
     m_newNameLabel->setText(label(kRowName, "Nom"));
     m_newFirstNameLabel->setText(label(kRowFirstName, "Pr\xE9nom"));
     m_birthLabel->setText(label(kRowBirth, "Date de naissance"));
@@ -295,24 +275,16 @@ void SubscribersWindow::loadTexts() {
     m_emailLabel->setText(clubLabel(kClubRowEmail, "E-mail"));
     m_transponderLabel->setText("#Transpond.");
 
-    m_add->setText(word(kWordAdd, "Ajouter"));
-    m_remove->setText(word(kWordRemove, "Supprimer"));
-    m_import->setText(word(kWordImport, "Importer"));
-    m_export->setText(word(kWordExport, "Exporter"));
-    m_numberLabel->setText(word(kWordNumber, "N\xB0ID"));
-    m_sexLabel->setText(word(kWordSex, "Sexe :"));
-    m_man->setText(word(kWordMan, "Homme"));
-    m_woman->setText(word(kWordWoman, "Femme"));
-    m_ok->setText(word(kWordOk, "Ok"));
-    m_cancel->setText(word(kWordCancel, "Echap"));
+    m_sexLabel->setText(label.word(kWordSex, "Sexe :"));
+    m_man->setText(label.word(kWordMan, "Homme"));
+    m_woman->setText(label.word(kWordWoman, "Femme"));
 
-    m_formAction->setText(FromCp1252(i18n::FormMenuItem(m_language)));
+    m_formAction->setText(FromCp1252(i18n::FormMenuItem(language())));
 }
 
 void SubscribersWindow::fillCountries() {
-    common::DialogMessageSink sink(m_dialogs, this);
     std::vector<std::string> countries;
-    LoadCountriesDatabase(m_folder, countries, sink);
+    LoadCountriesDatabase(this->folder(), countries, messages());
     const QSignalBlocker blocker(m_country);
     m_country->clear();
     for (const std::string& country : countries)
@@ -321,9 +293,9 @@ void SubscribersWindow::fillCountries() {
 
 void SubscribersWindow::fillClubs() {
     std::vector<std::string> names;
-    const bool loaded = LoadClubNames(m_folder.path(kClubsFileName), names);
+    const bool loaded = LoadClubNames(folder().path(kClubsFileName), names);
     if (!loaded)
-        m_dialogs.inform(this, kClubsErrorCaption, kClubsFileErrorText, common::DialogIcon::Stop);
+        dialogs().inform(this, kClubsErrorCaption, kClubsFileErrorText, common::DialogIcon::Stop);
     const QSignalBlocker blocker(m_club);
     m_club->clear();
     m_club->addItem(QString());
@@ -336,10 +308,10 @@ void SubscribersWindow::fillClubs() {
     }
 }
 
-void SubscribersWindow::validateRecords() {
+void SubscribersWindow::validateRecords(SubscriberTable& table) const {
     // Without the clubs file there is nothing to check the clubs against;
     // clearing them all would lose every subscriber's club on "Ok".
-    for (Subscriber& subscriber : m_subscribers) {
+    for (Subscriber& subscriber : table) {
         ValidateBirthDate(subscriber, m_today);
         if (!m_clubItems.empty())
             ValidateClub(subscriber, m_clubItems);
@@ -350,8 +322,9 @@ void SubscribersWindow::storeEdits(QLineEdit* edit, std::string Subscriber::*fie
                                    std::size_t capacity) {
     // textEdited, not textChanged: showing a subscriber must not count as an edit.
     connect(edit, &QLineEdit::textEdited, this, [this, field, capacity](const QString& text) {
-        if (Subscriber* subscriber = selectedSubscriber())
-            subscriber->*field = ToCp1252(text).substr(0, capacity);
+        m_editor.edit([&](Subscriber& subscriber) {
+            subscriber.*field = ToCp1252(text).substr(0, capacity);
+        });
     });
 }
 
@@ -359,32 +332,30 @@ void SubscribersWindow::storeComboText(QComboBox* combo, std::string Subscriber:
                                        std::size_t capacity) {
     connect(combo, &QComboBox::currentIndexChanged, this,
             [this, combo, field, capacity](int index) {
-                if (Subscriber* subscriber = selectedSubscriber())
-                    subscriber->*field = index < 0
-                                             ? std::string()
-                                             : ToCp1252(combo->itemText(index)).substr(0, capacity);
+                m_editor.edit([&](Subscriber& subscriber) {
+                    subscriber.*field = index < 0
+                                            ? std::string()
+                                            : ToCp1252(combo->itemText(index)).substr(0, capacity);
+                });
             });
 }
 
 void SubscribersWindow::connectControls() {
-    connect(m_add, &QPushButton::clicked, this, &SubscribersWindow::addSubscriber);
-    connect(m_newFirstName, &QLineEdit::returnPressed, this, &SubscribersWindow::addSubscriber);
-    connect(m_remove, &QPushButton::clicked, this, &SubscribersWindow::removeSubscriber);
-    connect(m_import, &QPushButton::clicked, this, &SubscribersWindow::importSubscribers);
-    connect(m_export, &QPushButton::clicked, this, &SubscribersWindow::exportSubscribers);
-    connect(m_ok, &QPushButton::clicked, this, &SubscribersWindow::saveAndClose);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_print, &QPushButton::clicked, this, &SubscribersWindow::showPrintMenu);
+    attachEditor<SubscriberTable>(
+        m_editor, m_newName, m_add, m_remove,
+        [](const Subscriber& subscriber) { return FromCp1252(SubscriberListText(subscriber)); },
+        [this] { showSubscriber(); },
+        {.enterAdds = false, .clearedOnRefill = true, .alsoTyped = m_newFirstName});
+    connect(m_newFirstName, &QLineEdit::returnPressed, this, [this] { addTyped(); });
+    connect(m_print, &QPushButton::clicked, this, [this] { m_printMenu->popup(QCursor::pos()); });
     connect(m_formAction, &QAction::triggered, this, [this] {
         if (m_printForm)
             m_printForm();
     });
     connect(m_sheetAction, &QAction::triggered, this, [this] {
-        if (m_printSheet && selectedSubscriber())
-            m_printSheet(m_subscribers, m_selected);
+        if (m_printSheet && m_editor.current())
+            m_printSheet(m_subscribers, m_editor.selected());
     });
-    connect(m_subscriberList, &QListWidget::currentRowChanged, this,
-            &SubscribersWindow::selectSubscriber);
 
     storeEdits(m_address1, &Subscriber::address1, kSubscriberAddressChars);
     storeEdits(m_address2, &Subscriber::address2, kSubscriberAddressChars);
@@ -394,160 +365,47 @@ void SubscribersWindow::connectControls() {
     storeEdits(m_email, &Subscriber::email, kSubscriberEmailChars);
     // An incomplete number keeps the transponder the record had.
     connect(m_transponder, &QLineEdit::textEdited, this, [this](const QString& text) {
-        Subscriber* subscriber = selectedSubscriber();
         const std::string digits = ToCp1252(text);
-        if (subscriber && IsStorableTransponder(digits))
-            subscriber->transponder = digits;
+        if (IsStorableTransponder(digits))
+            m_editor.edit([&](Subscriber& subscriber) { subscriber.transponder = digits; });
     });
     storeComboText(m_country, &Subscriber::country, kSubscriberCountryChars);
     storeComboText(m_club, &Subscriber::club, kSubscriberClubChars);
 
     connect(m_man, &QRadioButton::toggled, this, [this](bool checked) {
-        Subscriber* subscriber = selectedSubscriber();
-        if (!subscriber)
-            return;
-        subscriber->sex = checked ? 1 : 0;
-        showAgeCategory();
+        if (m_editor.edit([&](Subscriber& subscriber) { subscriber.sex = checked ? 1 : 0; }))
+            showAgeCategory();
     });
     connect(m_day, &QComboBox::currentIndexChanged, this, [this] { dateChanged(); });
     connect(m_month, &QComboBox::currentIndexChanged, this, [this] { dateChanged(); });
     connect(m_year, &QComboBox::currentIndexChanged, this, [this] { dateChanged(); });
 
-    m_photo->onChoose = [this] { choosePhoto(); };
-    m_photo->onClear = [this] { clearPhoto(); };
-}
-
-Subscriber* SubscribersWindow::selectedSubscriber() {
-    const bool listed = m_selected >= 0 && m_selected < CountSubscribers(m_subscribers);
-    return listed ? &m_subscribers[static_cast<std::size_t>(m_selected)] : nullptr;
+    m_showPhoto = attachPicture<SubscriberTable>(m_photo, m_editor, &Subscriber::photoPath,
+                                                 kSubscriberPhotoChars, m_pictures);
 }
 
 void SubscribersWindow::dateChanged() {
-    Subscriber* subscriber = selectedSubscriber();
-    if (!subscriber)
+    const bool edited = m_editor.edit([&](Subscriber& subscriber) {
+        // A day the new month lacks leaves the day combo without a selection;
+        // the record keeps its day, as the operator has not chosen another.
+        common::DateIndex date = subscriber.birthDate();
+        if (m_day->currentIndex() >= 0)
+            date.day = m_day->currentIndex();
+        if (m_month->currentIndex() >= 0)
+            date.month = m_month->currentIndex();
+        if (m_year->currentIndex() >= 0)
+            date.year = m_year->currentIndex();
+        SetBirthDate(subscriber, date);
+    });
+    if (!edited)
         return;
-    // A day the new month lacks leaves the day combo without a selection;
-    // the record keeps its day, as the operator has not chosen another.
-    common::DateIndex date = subscriber->birthDate();
-    if (m_day->currentIndex() >= 0)
-        date.day = m_day->currentIndex();
-    if (m_month->currentIndex() >= 0)
-        date.month = m_month->currentIndex();
-    if (m_year->currentIndex() >= 0)
-        date.year = m_year->currentIndex();
-    SetBirthDate(*subscriber, date);
     showDays();
     showAgeCategory();
 }
 
-void SubscribersWindow::addSubscriber() {
-    const int added =
-        AddSubscriber(m_subscribers, ToCp1252(m_newName->text()), ToCp1252(m_newFirstName->text()));
-    if (added < 0)
-        return;
-    m_newName->clear();
-    m_newFirstName->clear();
-    showList(added);
-}
-
-void SubscribersWindow::removeSubscriber() {
-    if (!selectedSubscriber() || !RemoveSubscriber(m_subscribers, m_selected))
-        return;
-    m_newName->clear();
-    m_newFirstName->clear();
-    showList(CountSubscribers(m_subscribers) > 0 ? 0 : -1);
-}
-
-void SubscribersWindow::importSubscribers() {
-    const QString chosen =
-        ChooseFile(m_chooser, this, false, i18n::FilteredFile::Subscribers, m_language);
-    if (chosen.isEmpty())
-        return;
-    // Read into a scratch table: a file that cannot be read must not cost
-    // the operator the subscribers being edited.
-    SubscriberTable imported = MakeSubscriberTable();
-    if (!LoadSubscribers(imported, PathOf(chosen))) {
-        m_dialogs.inform(this, kSubscribersErrorCaption, kSubscribersImportErrorText,
-                         common::DialogIcon::Stop);
-        return;
-    }
-    m_subscribers = std::move(imported);
-    m_newName->clear();
-    m_newFirstName->clear();
-    validateRecords();
-    showList(CountSubscribers(m_subscribers) > 0 ? 0 : -1);
-}
-
-void SubscribersWindow::exportSubscribers() {
-    const std::optional<std::filesystem::path> target =
-        ChooseExportFile(m_chooser, this, i18n::FilteredFile::Subscribers,
-                         kSubscribersExportExtension, m_language, m_dialogs);
-    if (!target)
-        return;
-    if (!SaveSubscribers(m_subscribers, CountSubscribers(m_subscribers), *target))
-        m_dialogs.inform(this, kSubscribersErrorCaption, kSubscribersExportErrorText,
-                         common::DialogIcon::Stop);
-}
-
-void SubscribersWindow::saveAndClose() {
-    common::DialogMessageSink sink(m_dialogs, this);
-    // When the subscribers cannot be written the window stays open with the
-    // edits, and neither the first names nor the run files are touched, so
-    // they never describe a table the disk does not hold.
-    if (!SaveSubscribersDatabase(m_folder, m_subscribers, sink))
-        return;
-    SaveSubscriberFirstNames(m_folder, m_subscribers, m_previousFirstNames, m_calendar, sink);
-    SyncRunFiles(m_folder, m_opening, m_subscribers, sink);
-    accept();
-}
-
-void SubscribersWindow::choosePhoto() {
-    Subscriber* subscriber = selectedSubscriber();
-    if (!subscriber)
-        return;
-    if (std::optional<std::string> stored =
-            ChoosePicture(m_chooser, this, m_language, kSubscriberPhotoChars)) {
-        subscriber->photoPath = std::move(*stored);
-        showPhoto();
-    }
-}
-
-void SubscribersWindow::clearPhoto() {
-    if (Subscriber* subscriber = selectedSubscriber()) {
-        subscriber->photoPath.clear();
-        showPhoto();
-    }
-}
-
-void SubscribersWindow::showPrintMenu() {
-    m_printMenu->popup(QCursor::pos());
-}
-
-void SubscribersWindow::showList(int index) {
-    {
-        const QSignalBlocker blocker(m_subscriberList);
-        m_subscriberList->clear();
-        const int count = CountSubscribers(m_subscribers);
-        for (int i = 0; i < count; ++i)
-            m_subscriberList->addItem(
-                FromCp1252(SubscriberListText(m_subscribers[static_cast<std::size_t>(i)])));
-    }
-    selectSubscriber(index);
-}
-
-void SubscribersWindow::selectSubscriber(int index) {
-    m_selected = index >= 0 && index < CountSubscribers(m_subscribers) ? index : -1;
-    {
-        const QSignalBlocker blocker(m_subscriberList);
-        m_subscriberList->setCurrentRow(m_selected);
-    }
-    ShowRecordNumber(m_numberList, m_selected);
-    showSubscriber();
-}
-
 void SubscribersWindow::showSubscriber() {
     static const Subscriber kNone{};
-    const Subscriber* selected = selectedSubscriber();
+    const Subscriber* selected = m_editor.current();
     const Subscriber& subscriber = selected ? *selected : kNone;
     const bool enabled = selected != nullptr;
 
@@ -592,15 +450,14 @@ void SubscribersWindow::showSubscriber() {
     }
     showDays();
     showAgeCategory();
-    showPhoto();
-    m_remove->setEnabled(enabled);
+    m_showPhoto();
     m_sheetAction->setEnabled(enabled);
     m_sheetAction->setText(
-        FromCp1252(i18n::SheetMenuItemText(m_language, subscriber.firstName, subscriber.name)));
+        FromCp1252(i18n::SheetMenuItemText(language(), subscriber.firstName, subscriber.name)));
 }
 
 void SubscribersWindow::showDays() {
-    const Subscriber* subscriber = selectedSubscriber();
+    const Subscriber* subscriber = m_editor.current();
     const QSignalBlocker blocker(m_day);
     if (!subscriber) {
         m_day->clear();
@@ -613,7 +470,7 @@ void SubscribersWindow::showDays() {
 
 void SubscribersWindow::showAgeCategory() {
     m_ageCategory->clear();
-    const Subscriber* subscriber = selectedSubscriber();
+    const Subscriber* subscriber = m_editor.current();
     if (!subscriber || (subscriber->birthYear == 0 && subscriber->birthMonth == 0))
         return;
     const int found = FindAgeCategory(m_ageCategories, subscriber->sex, subscriber->birthYear,
@@ -623,11 +480,6 @@ void SubscribersWindow::showAgeCategory() {
     const AgeCategory& category = m_ageCategories[static_cast<std::size_t>(found)];
     m_ageCategory->setText(
         FromCp1252("( " + category.code + " : " + category.ageCategoryName + " )"));
-}
-
-void SubscribersWindow::showPhoto() {
-    const Subscriber* subscriber = selectedSubscriber();
-    m_photo->showPicture(subscriber ? subscriber->photoPath : std::string(), m_pictures, m_folder);
 }
 
 } // namespace tallimo::databases

@@ -10,17 +10,13 @@
 // list is empty.
 
 #include "common/core/local_clock.h"
-#include "common/core/working_folder.h"
-#include "common/gui/operator_dialogs.h"
 #include "databases/core/age_categories_file.h"
 #include "databases/core/first_names_file.h"
+#include "databases/core/record_editing.h"
 #include "databases/core/subscribers_file.h"
 #include "databases/core/subscribers_saving.h"
-#include "databases/gui/database_widgets.h"
-#include "i18n/core/language_code.h"
+#include "databases/gui/editing_window.h"
 #include "printing/core/picture_library.h"
-
-#include <QDialog>
 
 #include <cstddef>
 #include <functional>
@@ -28,23 +24,16 @@
 #include <vector>
 
 class QAction;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
 class QMenu;
-class QPushButton;
-class QRadioButton;
 
 namespace tallimo::databases {
 
 class PictureFrame;
 
-class SubscribersWindow final : public QDialog {
+class SubscribersWindow final : public EditingWindow {
     Q_OBJECT
 
 public:
-    using FileChooser = databases::FileChooser;
     // The printouts of the "Imprimer" menu: the blank registration form, and
     // the sheet of the subscriber at the index in the table.
     using FormPrinter = std::function<void()>;
@@ -59,28 +48,22 @@ public:
                       QWidget* parent = nullptr);
     ~SubscribersWindow() override;
 
-    void setFileChooser(FileChooser chooser);
     void setPrinters(FormPrinter form, SheetPrinter sheet);
 
     // The window's copy of the table, as edited so far.
     const SubscriberTable& subscribers() const { return m_subscribers; }
 
 private:
+    bool save(common::MessageSink& messages) override;
+    bool exportTo(const std::filesystem::path& path) const override;
+
+    RecordRules<SubscriberTable> rules();
     void buildControls();
     void connectControls();
     void loadTexts();
     void fillCountries();
     void fillClubs();
-    void validateRecords();
-
-    void addSubscriber();
-    void removeSubscriber();
-    void importSubscribers();
-    void exportSubscribers();
-    void saveAndClose();
-    void choosePhoto();
-    void clearPhoto();
-    void showPrintMenu();
+    void validateRecords(SubscriberTable& table) const;
 
     // Connects `edit` so that what the operator types goes to `field` of the
     // selected subscriber, cut to `capacity`.
@@ -88,20 +71,12 @@ private:
     void storeComboText(QComboBox* combo, std::string Subscriber::*field, std::size_t capacity);
     void dateChanged();
 
-    // Refills the list from the table and selects `index` (-1 for none).
-    void showList(int index);
-    void selectSubscriber(int index);
     void showSubscriber();
     void showDays();
     void showAgeCategory();
-    void showPhoto();
-    Subscriber* selectedSubscriber();
 
-    common::WorkingFolder m_folder;
-    common::OperatorDialogs& m_dialogs;
     printing::PictureLibrary& m_pictures;
     const common::LocalClock& m_clock;
-    FileChooser m_chooser;
     FormPrinter m_printForm;
     SheetPrinter m_printSheet;
 
@@ -114,19 +89,14 @@ private:
     // file could not be read.
     std::vector<std::string> m_clubItems;
     int m_today = 0;
-    int m_selected = -1;
-    i18n::LanguageCode m_language = i18n::LanguageCode::English;
+    RecordEditor<SubscriberTable> m_editor;
+    std::function<void()> m_showPhoto;
 
-    QLabel* m_heading = nullptr;
     QLabel* m_newNameLabel = nullptr;
     QLineEdit* m_newName = nullptr;
     QLabel* m_newFirstNameLabel = nullptr;
     QLineEdit* m_newFirstName = nullptr;
     QPushButton* m_add = nullptr;
-    QLabel* m_listLabel = nullptr;
-    QLabel* m_numberLabel = nullptr;
-    QListWidget* m_subscriberList = nullptr;
-    QListWidget* m_numberList = nullptr;
     QPushButton* m_remove = nullptr;
 
     QLineEdit* m_shownName = nullptr;
@@ -161,10 +131,6 @@ private:
     QMenu* m_printMenu = nullptr;
     QAction* m_formAction = nullptr;
     QAction* m_sheetAction = nullptr;
-    QPushButton* m_import = nullptr;
-    QPushButton* m_export = nullptr;
-    QPushButton* m_ok = nullptr;
-    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace tallimo::databases
