@@ -28,8 +28,8 @@ session::LiveTiming FullBoard() {
             kart.transponder = transponder;
             kart.driverName = "Lef\xE8vre";
             kart.driverFirstName = "Fr\xE9" "d\xE9ric";
-            kart.usage = session::kUsageInSession;
-            kart.trackState = session::kTrackStateTiming;
+            kart.usage = session::KartUsage::InSession;
+            kart.trackState = session::TrackState::Timing;
             kart.durationMinutes = 15;
             kart.lapCount = kart.lastLapIndex = 12;
             for (int lap = 1; lap <= 12; ++lap)

@@ -94,8 +94,8 @@ void RunFullBufferTicks(benchmark::State& state, int firstTransponder) {
         session::SessionKart& kart = live.session.kart(0, slot);
         kart.kartLabel = session::KartLabelFor(0, slot);
         kart.transponder = decoder::TransponderText(1000 + slot);
-        kart.usage = session::kUsageInSession;
-        kart.trackState = session::kTrackStateReserved;
+        kart.usage = session::KartUsage::InSession;
+        kart.trackState = session::TrackState::Reserved;
         kart.durationMinutes = 10000;
     }
     // Reach Running: the first reads acknowledge the clock reset.

@@ -44,8 +44,8 @@ LiveTiming FullSession() {
             kart.driverName = "Lef\xE8vre-Dupont";
             kart.driverFirstName = "Fr\xE9"
                                    "d\xE9ric";
-            kart.usage = kUsageInSession;
-            kart.trackState = kTrackStateTiming;
+            kart.usage = KartUsage::InSession;
+            kart.trackState = TrackState::Timing;
             kart.durationMinutes = 600;
             kart.price = 25;
             kart.paid = 1;

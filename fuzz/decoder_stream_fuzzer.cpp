@@ -104,8 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         session::SessionKart& kart = live.session.kart(0, slot);
         kart.kartLabel = session::KartLabelFor(0, slot);
         kart.transponder = decoder::TransponderText(slot * 257);
-        kart.usage = session::kUsageInSession;
-        kart.trackState = session::kTrackStateReserved;
+        kart.usage = session::KartUsage::InSession;
+        kart.trackState = session::TrackState::Reserved;
         kart.durationMinutes = 1 + slot;
     }
     clock.StartPressed();

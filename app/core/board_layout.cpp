@@ -27,16 +27,16 @@ int BoardGeometry::slotsFor(int kartLines) const {
 }
 
 BoardGeometry ComputeBoardGeometry(int screenWidth, int screenHeight, double lineScale) {
-    const double w = screenWidth > 0 ? screenWidth : 1600;
-    const double h = screenHeight > 0 ? screenHeight : 900;
+    const double w = screenWidth > 0 ? screenWidth : kReferenceScreenWidth;
+    const double h = screenHeight > 0 ? screenHeight : kReferenceScreenHeight;
     BoardGeometry g;
-    g.titleBandHeight = 36.0 / 900.0 * h;
-    g.slotHeight = 115.0 / 900.0 * h;
-    g.headingOffset = 5.0 / 900.0 * h;
-    g.firstLineOffset = 22.0 / 900.0 * h;
-    g.linePitch = 10.0 / 900.0 * h * (lineScale > 0 ? lineScale : 1.0);
-    g.trophyX = 175.0 / 1600.0 * w;
-    g.trophyY = 7.0 / 900.0 * h;
+    g.titleBandHeight = 36.0 / kReferenceScreenHeight * h;
+    g.slotHeight = 115.0 / kReferenceScreenHeight * h;
+    g.headingOffset = 5.0 / kReferenceScreenHeight * h;
+    g.firstLineOffset = 22.0 / kReferenceScreenHeight * h;
+    g.linePitch = 10.0 / kReferenceScreenHeight * h * (lineScale > 0 ? lineScale : 1.0);
+    g.trophyX = 175.0 / kReferenceScreenWidth * w;
+    g.trophyY = 7.0 / kReferenceScreenHeight * h;
     return g;
 }
 
@@ -69,7 +69,7 @@ void BoardLayout::setRows(const session::BoardRows& rows, int rowCount) {
         const session::BoardRow& row = rows[static_cast<std::size_t>(i)];
         if (row.categoryIndex < 0)
             continue;
-        const bool heading = row.state == session::kBoardRowHeading;
+        const bool heading = row.heading;
         if (heading || m_blocks.empty() || m_blocks.back().category != row.categoryIndex ||
             m_blocks.back().firstKartRow + m_blocks.back().kartRowCount != i) {
             CategoryBlock block;

@@ -14,6 +14,11 @@
 
 namespace tallimo::app {
 
+// The board is drawn on a 1600 x 900 reference screen and scaled to the
+// real one; every position and size below is given on that screen.
+constexpr double kReferenceScreenWidth = 1600.0;
+constexpr double kReferenceScreenHeight = 900.0;
+
 constexpr int kMaxVisibleSlots = 6;
 constexpr int kBoardScrollPage = 5;
 constexpr int kTrophyWidth = 20;

@@ -83,11 +83,11 @@ std::string WriteDemoPicture(const common::WorkingFolder& folder, const std::str
 void BookDemoDrivers(session::RentalSession& rental) {
     const auto book = [&](int category, int slot, const DemoDriver& driver) {
         session::SessionKart& kart = rental.kart(category, slot);
-        if (kart.usage != session::kUsageInSession)
+        if (kart.usage != session::KartUsage::InSession)
             return;
         kart.driverName = driver.name;
         kart.driverFirstName = driver.firstName;
-        kart.trackState = session::kTrackStateReserved;
+        kart.trackState = session::TrackState::Reserved;
         kart.durationMinutes = driver.minutes;
     };
     for (int slot = 0; slot < static_cast<int>(std::size(kAdults)); ++slot)
@@ -226,8 +226,8 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder) {
         for (int k = 0; k < (c == 0 ? kAdultKarts : kChildKarts); ++k) {
             session::SessionKart& kart = live.session.kart(c, k);
             kart.transponder = transponders[c][k];
-            kart.usage = session::kUsageInSession;
-            kart.trackState = session::kTrackStateFree;
+            kart.usage = session::KartUsage::InSession;
+            kart.trackState = session::TrackState::Free;
         }
     BookDemoDrivers(live.session);
     live.header.trackName = tracks[0].name;

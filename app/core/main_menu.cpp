@@ -5,8 +5,8 @@
 namespace tallimo::app {
 namespace {
 
-MainMenuItem Item(int command, const char* text, bool picture = false) { return {command, text, picture}; }
-MainMenuItem Separator() { return {0, "", false}; }
+MainMenuItem Item(CommandId command, const char* text, bool picture = false) { return {command, text, picture}; }
+MainMenuItem Separator() { return {CommandId::None, "", false}; }
 
 } // namespace
 
@@ -14,37 +14,45 @@ std::vector<MainMenu> BuildMainMenu()
 {
     return {
         {"Fichier",
-         {Item(1001, "Nouvelle session", true), Item(1002, "Ouvrir session"), Separator(),
-          Item(1003, "Enregistrer", true), Item(1004, "Enregistrer sous..."), Separator(), Separator(),
-          Item(1005, "Quitter", true)}},
+         {Item(CommandId::NewSession, "Nouvelle session", true), Item(CommandId::OpenSession, "Ouvrir session"), Separator(),
+          Item(CommandId::Save, "Enregistrer", true), Item(CommandId::SaveAs, "Enregistrer sous..."), Separator(), Separator(),
+          Item(CommandId::Quit, "Quitter", true)}},
         {"Base de donn\xE9" "es",
-         {Item(1013, "Pistes", true), Separator(), Separator(), Item(1014, "Clubs/Teams", true), Separator(),
-          Separator(), Item(1012, "Cat\xE9gories karts"), Item(1015, "Parc de karts", true), Separator(),
-          Separator(), Item(1011, "Cat\xE9gories age"), Item(1017, "Pr\xE9noms"),
-          Item(1016, "Abonn\xE9s", true)}},
-        {"Chronos", {Item(1021, "R\xE9sultats pilotes", true)}},
+         {Item(CommandId::Tracks, "Pistes", true), Separator(), Separator(), Item(CommandId::Clubs, "Clubs/Teams", true), Separator(),
+          Separator(), Item(CommandId::KartCategories, "Cat\xE9gories karts"), Item(CommandId::Fleet, "Parc de karts", true), Separator(),
+          Separator(), Item(CommandId::AgeCategories, "Cat\xE9gories age"), Item(CommandId::FirstNames, "Pr\xE9noms"),
+          Item(CommandId::Subscribers, "Abonn\xE9s", true)}},
+        {"Chronos", {Item(CommandId::DriverResults, "R\xE9sultats pilotes", true)}},
         {"Finances",
-         {Item(1031, "Tarifs", true), Separator(), Item(1032, "Remises", true),
-          Item(1033, "Carte fid\xE9lit\xE9", true), Separator(), Separator(), Item(1034, "Emails promo", true)}},
-        {"R\xE9glages", {Item(1044, "Interface", true)}},
-        {"?", {Item(1061, "Aide")}},
+         {Item(CommandId::Prices, "Tarifs", true), Separator(), Item(CommandId::Discounts, "Remises", true),
+          Item(CommandId::LoyaltyCard, "Carte fid\xE9lit\xE9", true), Separator(), Separator(), Item(CommandId::PromotionalEmails, "Emails promo", true)}},
+        {"R\xE9glages", {Item(CommandId::DecoderInterface, "Interface", true)}},
+        {"?", {Item(CommandId::Help, "Aide")}},
     };
 }
 
-int MainMenuRowOf(int command)
+int MainMenuRowOf(CommandId command)
 {
-    if (command >= 1001 && command <= 1005)
-        return command - 1001 + 6;
-    if (command >= 1011 && command <= 1017)
-        return command - 1011 + 11;
-    if (command == 1021)
-        return 18;
-    if (command >= 1031 && command <= 1034)
-        return command - 1031 + 20;
-    if (command == 1044)
-        return 28;
-    if (command == 1061)
-        return 31;
+    // The rows of the main menu's translation file, in menu order.
+    struct CommandRow {
+        CommandId command;
+        int row;
+    };
+    constexpr CommandRow kRows[] = {
+        {CommandId::NewSession, 6},     {CommandId::OpenSession, 7},
+        {CommandId::Save, 8},           {CommandId::SaveAs, 9},
+        {CommandId::Quit, 10},          {CommandId::AgeCategories, 11},
+        {CommandId::KartCategories, 12}, {CommandId::Tracks, 13},
+        {CommandId::Clubs, 14},         {CommandId::Fleet, 15},
+        {CommandId::Subscribers, 16},   {CommandId::FirstNames, 17},
+        {CommandId::DriverResults, 18}, {CommandId::Prices, 20},
+        {CommandId::Discounts, 21},     {CommandId::LoyaltyCard, 22},
+        {CommandId::PromotionalEmails, 23}, {CommandId::DecoderInterface, 28},
+        {CommandId::Help, 31},
+    };
+    for (const CommandRow& entry : kRows)
+        if (entry.command == command)
+            return entry.row;
     return -1;
 }
 
@@ -67,9 +75,13 @@ void TranslateMainMenu(std::vector<MainMenu>& menus, const i18n::TranslationTabl
         }
 }
 
-bool IsSessionCommand(int command)
+bool IsSessionCommand(CommandId command)
 {
-    constexpr int kGrayed[] = {1001, 1002, 1003, 1004, 1005, 1012, 1013, 1015, 1044};
+    constexpr CommandId kGrayed[] = {CommandId::NewSession,     CommandId::OpenSession,
+                                     CommandId::Save,           CommandId::SaveAs,
+                                     CommandId::Quit,           CommandId::KartCategories,
+                                     CommandId::Tracks,         CommandId::Fleet,
+                                     CommandId::DecoderInterface};
     return std::find(std::begin(kGrayed), std::end(kGrayed), command) != std::end(kGrayed);
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
-// The menu bar of the main window, built in code with the command numbers the
+// The menu bar of the main window, built in code with the commands the
 // window dispatches on; the French texts are the program's own and are
 // replaced by the main menu's translation rows when those are present.
 
+#include "app/core/command_id.h"
 #include "i18n/core/language_code.h"
 #include "i18n/core/translation_table.h"
 
@@ -15,7 +16,7 @@ namespace tallimo::app {
 inline constexpr int kMainMenuRowCount = 32;
 
 struct MainMenuItem {
-    int command = 0; // 0 for a separator
+    CommandId command = CommandId::None; // None for a separator
     std::string text; // Windows-1252
     bool hasPicture = false;
 };
@@ -33,9 +34,9 @@ void TranslateMainMenu(std::vector<MainMenu>& menus, const i18n::TranslationTabl
                        i18n::LanguageCode code);
 
 // The translation row of a command's item, or -1.
-int MainMenuRowOf(int command);
+int MainMenuRowOf(CommandId command);
 
 // Commands grayed while the session clock starts or runs.
-bool IsSessionCommand(int command);
+bool IsSessionCommand(CommandId command);
 
 } // namespace tallimo::app

@@ -8,22 +8,45 @@ namespace tallimo::app {
 
 using namespace session;
 
+bool SaveSessionOrReport(const common::WorkingFolder& folder, const LiveTiming& live,
+                         common::MessageSink& messages)
+{
+    if (SaveSessionFile(folder, live.session, live.header))
+        return true;
+    messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+    return false;
+}
+
+bool LoadSessionOrReport(const common::WorkingFolder& folder, RentalSession& session,
+                         SessionHeader& header, common::MessageSink& messages)
+{
+    // Read into copies: a file that cannot be opened must not cost the
+    // session in memory.
+    RentalSession loaded = session;
+    ResetSessionKeepRuntime(loaded);
+    SessionHeader loadedHeader;
+    if (!LoadSessionFile(folder, loaded, loadedHeader)) {
+        messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+        return false;
+    }
+    session = loaded;
+    header = loadedHeader;
+    return true;
+}
+
 void FinishTimingRuns(RentalSession& session)
 {
     for (SessionCategory& category : session.categories)
         for (SessionKart& kart : category.karts)
-            if (kart.usage == kUsageInSession && kart.trackState == kTrackStateTiming)
-                kart.trackState = kTrackStateFinished;
+            if (kart.usage == KartUsage::InSession && kart.trackState == TrackState::Timing)
+                kart.trackState = TrackState::Finished;
 }
 
 bool SaveWorkingSession(const common::WorkingFolder& folder, LiveTiming& live,
                         common::MessageSink& messages)
 {
     FinishTimingRuns(live.session);
-    if (SaveSessionFile(folder, live.session, live.header))
-        return true;
-    messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
-    return false;
+    return SaveSessionOrReport(folder, live, messages);
 }
 
 bool CopyWorkingSessionTo(const common::WorkingFolder& folder, const std::filesystem::path& userFile,
@@ -104,10 +127,8 @@ bool OpenUserSession(const common::WorkingFolder& folder, const std::filesystem:
     RentalSession loaded;
     SessionHeader header;
     ClearSession(loaded);
-    if (!LoadSessionFile(folder, loaded, header)) {
-        messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+    if (!LoadSessionOrReport(folder, loaded, header, messages))
         return false;
-    }
     BuildSessionFromFleet(live.session, fleet);
     // The loaded file's transponders first; the fleet's where it had none.
     for (int c = 0; c < kRentalCategoryCount; ++c)

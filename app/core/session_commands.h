@@ -17,6 +17,14 @@ namespace tallimo::app {
 
 using databases::FleetTransponders;
 
+// "Private/Session.rent" written from or read into memory; every failure is
+// reported with the one message the operator knows, and a failed load leaves
+// `session` and `header` as they were.
+bool SaveSessionOrReport(const common::WorkingFolder& folder, const session::LiveTiming& live,
+                         common::MessageSink& messages);
+bool LoadSessionOrReport(const common::WorkingFolder& folder, session::RentalSession& session,
+                         session::SessionHeader& header, common::MessageSink& messages);
+
 // A run still timing when the session is saved ends there.
 void FinishTimingRuns(session::RentalSession& session);
 

@@ -16,8 +16,8 @@ using session::SessionKart;
 bool IsBlankSlot(const SessionKart& kart) {
     const std::array<std::int32_t, session::kPassingCapacity> noPassings{};
     return kart.kartLabel.empty() && kart.transponder.empty() && kart.driverName.empty() &&
-           kart.driverFirstName.empty() && kart.spareText.empty() && kart.usage == 0 &&
-           kart.trackState == 0 && kart.durationMinutes == 0 && kart.elapsedMinutes == 0 &&
+           kart.driverFirstName.empty() && kart.spareText.empty() && kart.usage == session::KartUsage::NotInSession &&
+           kart.trackState == session::TrackState::Finished && kart.durationMinutes == 0 && kart.elapsedMinutes == 0 &&
            kart.price == 0 && kart.loyaltyCode == session::kNoLoyaltyOffer && kart.paid == 0 &&
            kart.lapCount == 0 && kart.totalTime == 0 && kart.bestLap == 0 &&
            kart.lastLapIndex == 0 && kart.passingTimes == noPassings;
@@ -34,15 +34,15 @@ std::int32_t LastLapTime(const SessionKart& kart) {
     return index < 0 ? 0 : kart.lapTimes[index];
 }
 
-const char* TrackStateName(int state) {
+const char* TrackStateName(session::TrackState state) {
     switch (state) {
-    case session::kTrackStateFinished:
+    case session::TrackState::Finished:
         return "finished";
-    case session::kTrackStateFree:
+    case session::TrackState::Free:
         return "free";
-    case session::kTrackStateReserved:
+    case session::TrackState::Reserved:
         return "reserved";
-    case session::kTrackStateTiming:
+    case session::TrackState::Timing:
         return "timing";
     default:
         return "unknown";
@@ -107,7 +107,8 @@ void WriteKartText(std::ostream& out, const SessionKart& kart, int slot) {
     out << "  slot " << slot + 1 << ": " << Quoted(kart.kartLabel) << "\n"
         << "    transponder " << Quoted(kart.transponder) << ", driver " << Quoted(kart.driverName)
         << " " << Quoted(kart.driverFirstName) << ", spare " << Quoted(kart.spareText) << "\n"
-        << "    usage " << kart.usage << ", trackState " << kart.trackState << " ("
+        << "    usage " << session::UsageNumber(kart.usage) << ", trackState "
+        << session::TrackStateNumber(kart.trackState) << " ("
         << TrackStateName(kart.trackState) << "), durationMinutes " << kart.durationMinutes
         << ", elapsedMinutes " << kart.elapsedMinutes << "\n"
         << "    price " << kart.price << ", loyaltyCode " << kart.loyaltyCode << ", paid "
@@ -164,7 +165,8 @@ void WriteSessionJson(std::ostream& out, const session::LiveTiming& live) {
                 << ", \"driverName\": " << JsonString(kart.driverName)
                 << ", \"driverFirstName\": " << JsonString(kart.driverFirstName)
                 << ", \"spareText\": " << JsonString(kart.spareText)
-                << ", \"usage\": " << kart.usage << ", \"trackState\": " << kart.trackState
+                << ", \"usage\": " << session::UsageNumber(kart.usage)
+                << ", \"trackState\": " << session::TrackStateNumber(kart.trackState)
                 << ", \"durationMinutes\": " << kart.durationMinutes
                 << ", \"elapsedMinutes\": " << kart.elapsedMinutes << ", \"price\": " << kart.price
                 << ", \"loyaltyCode\": " << kart.loyaltyCode << ", \"paid\": " << kart.paid
@@ -181,7 +183,7 @@ void WriteSessionJson(std::ostream& out, const session::LiveTiming& live) {
     out << "  ],\n  \"boardRows\": [\n";
     for (int r = 0; r < live.boardRowCount; ++r) {
         const session::BoardRow& row = live.boardRows[r];
-        out << "    {\"categoryIndex\": " << row.categoryIndex << ", \"state\": " << row.state
+        out << "    {\"categoryIndex\": " << row.categoryIndex << ", \"state\": " << session::BoardRowStateNumber(row)
             << ", \"kartLabel\": " << JsonString(row.kartLabel)
             << ", \"transponder\": " << JsonString(row.transponder)
             << ", \"driver\": " << JsonString(row.driver)
@@ -204,9 +206,9 @@ void WriteTimedKartsCsv(std::ostream& out, const session::RentalSession& session
     out << "category,kart,driver,laps,total_time,best_lap,last_lap\n";
     for (const session::SessionCategory& category : session.categories) {
         for (const SessionKart& kart : category.karts) {
-            if (kart.usage != session::kUsageInSession ||
-                (kart.trackState != session::kTrackStateTiming &&
-                 kart.trackState != session::kTrackStateFinished))
+            if (kart.usage != session::KartUsage::InSession ||
+                (kart.trackState != session::TrackState::Timing &&
+                 kart.trackState != session::TrackState::Finished))
                 continue;
             std::string driver = kart.driverName;
             if (!kart.driverFirstName.empty())
@@ -224,7 +226,7 @@ void WriteBoardRows(std::ostream& out, const session::LiveTiming& live) {
     out << "Board (" << live.boardRowCount << " rows)\n";
     for (int r = 0; r < live.boardRowCount; ++r) {
         const session::BoardRow& row = live.boardRows[r];
-        if (row.state == session::kBoardRowHeading) {
+        if (row.heading) {
             const int index = row.categoryIndex;
             const bool valid = index >= 0 && index < session::kCategoryCount;
             out << "== " << Cp1252ToUtf8(valid ? live.session.categories[index].categoryName : "")

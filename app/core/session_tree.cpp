@@ -25,7 +25,7 @@ std::vector<SessionTreeItem> BuildSessionTree(const session::RentalSession& sess
     for (int c = 0; c < kRentalCategoryCount; ++c)
         for (int k = 0; k < kKartsPerCategory; ++k) {
             const SessionKart& kart = session.kart(c, k);
-            if (kart.usage == kUsageBrokenDown)
+            if (kart.usage == KartUsage::BrokenDown)
                 Add(items, kart.kartLabel, 1001 + c * 100 + k, 8, broken);
         }
 
@@ -36,7 +36,7 @@ std::vector<SessionTreeItem> BuildSessionTree(const session::RentalSession& sess
             continue;
         const int node = Add(items, category.categoryName, c * 100, 2 + c, track, true, true);
         for (int k = 0; k < kKartsPerCategory; ++k)
-            if (category.karts[k].usage == kUsageInSession)
+            if (category.karts[k].usage == KartUsage::InSession)
                 Add(items, category.karts[k].kartLabel, c * 100 + k + 1, 2 + c, node);
     }
 
@@ -44,29 +44,29 @@ std::vector<SessionTreeItem> BuildSessionTree(const session::RentalSession& sess
     const int privateNode = Add(items, kPrivateCategoryName, kTreePrivateKarts, 7, track, true, true);
     for (int k = 0; k < kKartsPerCategory; ++k) {
         const SessionKart& kart = session.kart(kPrivateCategoryIndex, k);
-        if (kart.usage == kUsageInSession)
+        if (kart.usage == KartUsage::InSession)
             Add(items, kart.kartLabel, 501 + k, 7, privateNode);
     }
     return items;
 }
 
-int TreeContextCommand(int itemValue)
+CommandId TreeContextCommand(int itemValue)
 {
     switch (itemValue) {
     case kTreeSessionType:
-        return 1501;
+        return CommandId::ShowBoard;
     case kTreeTrack:
-        return 1504;
+        return CommandId::SessionTrack;
     case 0:
     case 100:
     case 200:
     case 300:
     case 400:
-        return 1511;
+        return CommandId::CategoryKartList;
     case kTreePrivateKarts:
-        return 1512;
+        return CommandId::PrivateKartList;
     default:
-        return 0;
+        return CommandId::None;
     }
 }
 

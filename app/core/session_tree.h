@@ -5,6 +5,7 @@
 // private karts. Item values tell the main window what was selected; the
 // tree is rebuilt after every change of the karts.
 
+#include "app/core/command_id.h"
 #include "session/core/rental_session.h"
 
 #include <string>
@@ -31,8 +32,8 @@ struct SessionTreeItem {
 
 std::vector<SessionTreeItem> BuildSessionTree(const session::RentalSession& session);
 
-// Context commands offered on a right click: 1501, 1504, 1511, 1512, or 0.
-int TreeContextCommand(int itemValue);
+// The context command offered on a right click, or None.
+CommandId TreeContextCommand(int itemValue);
 
 // The kart a tree item stands for when it can be declared broken down:
 // categories 0-4, kart number 1-30. False for everything else (private

@@ -97,7 +97,8 @@ void BoardRenderer::loadPictures() {
 
 void BoardRenderer::setScreenSize(QSize screen) {
     if (screen.width() <= 0 || screen.height() <= 0)
-        screen = QSize(1600, 900);
+        screen = QSize(static_cast<int>(kReferenceScreenWidth),
+                       static_cast<int>(kReferenceScreenHeight));
     m_screen = screen;
     m_layout.setGeometry(ComputeBoardGeometry(screen.width(), screen.height()), m_area.width(),
                          m_area.height());
@@ -170,13 +171,13 @@ void BoardRenderer::prepareRowTexts() {
     const int count =
         m_live != nullptr ? std::clamp(m_live->boardRowCount, 0, session::kBoardRowCapacity) : 0;
     const QFontMetrics driverMetrics(m_rowFont);
-    const double driverWidth = m_columns[kColumnDriver].width / 1600.0 * m_screen.width();
+    const double driverWidth = m_columns[kColumnDriver].width / kReferenceScreenWidth * m_screen.width();
     std::array<QString, kShownColumnCount> cells;
     for (int i = 0; i < count; ++i) {
         const BoardRow& row = m_live->boardRows[static_cast<std::size_t>(i)];
         RowTexts& texts = m_rows[static_cast<std::size_t>(i)];
         texts = RowTexts{};
-        if (row.state == session::kBoardRowHeading || row.categoryIndex < 0)
+        if (row.heading || row.categoryIndex < 0)
             continue;
         for (QString& cell : cells)
             cell.clear();
@@ -186,7 +187,7 @@ void BoardRenderer::prepareRowTexts() {
         if (!row.duration.empty())
             cells[kColumnBooked] = QStringLiteral(" %1' ").arg(common::FromCp1252(row.duration));
         const bool timed =
-            row.state == session::kTrackStateFinished || row.state == session::kTrackStateTiming;
+            row.state == session::TrackState::Finished || row.state == session::TrackState::Timing;
         if (timed && !row.laps.empty())
             cells[kColumnLaps] = common::FromCp1252(row.laps) + QLatin1Char('t');
         cells[kColumnRunTime] = common::FromCp1252(row.totalTime);
@@ -196,7 +197,7 @@ void BoardRenderer::prepareRowTexts() {
             if (!cells[static_cast<std::size_t>(c)].isEmpty())
                 texts.cells[static_cast<std::size_t>(c)] =
                     Prepared(cells[static_cast<std::size_t>(c)], cellFont(c));
-        texts.finished = row.state == session::kTrackStateFinished;
+        texts.finished = row.state == session::TrackState::Finished;
     }
 }
 
@@ -252,7 +253,7 @@ void BoardRenderer::prepareWatermark() const {
 
 QRectF BoardRenderer::columnRect(int column, const PlacedLine& line) const {
     const ColumnPlacement& c = m_columns[static_cast<std::size_t>(column)];
-    const double unit = m_screen.width() / 1600.0;
+    const double unit = m_screen.width() / kReferenceScreenWidth;
     return QRectF(c.x * unit, line.top, c.width * unit, line.bottom - line.top);
 }
 
@@ -262,7 +263,7 @@ void BoardRenderer::paint(QPainter& painter) const {
     painter.setRenderHint(QPainter::TextAntialiasing);
 
     prepareWatermark();
-    const int watermarkTop = static_cast<int>(std::lround(170.0 / 900.0 * m_screen.height()));
+    const int watermarkTop = static_cast<int>(std::lround(170.0 / kReferenceScreenHeight * m_screen.height()));
     painter.drawPixmap((m_area.width() - m_watermark.width()) / 2, watermarkTop, m_watermark);
 
     const BoardGeometry& g = m_layout.geometry();
@@ -281,8 +282,8 @@ void BoardRenderer::paintFrozen(QPainter& painter) const {
 }
 
 void BoardRenderer::paintBlocks(QPainter& painter) const {
-    const double gap = std::max(2.0, 3.0 / 900.0 * m_screen.height());
-    const double inset = std::max(2.0, 4.0 / 1600.0 * m_screen.width());
+    const double gap = std::max(2.0, 3.0 / kReferenceScreenHeight * m_screen.height());
+    const double inset = std::max(2.0, 4.0 / kReferenceScreenWidth * m_screen.width());
     const auto& blocks = m_layout.blocks();
     for (const PlacedBlock& placed : m_layout.placedBlocks()) {
         const CategoryBlock& block = blocks[static_cast<std::size_t>(placed.block)];
@@ -307,7 +308,7 @@ void BoardRenderer::paintHeading(QPainter& painter, const PlacedLine& line,
                                  const PlacedBlock& block) const {
     const BoardGeometry& g = m_layout.geometry();
     const CategoryBlock& category = m_layout.blocks()[static_cast<std::size_t>(line.block)];
-    const double left = m_columns[kColumnKart].x * m_screen.width() / 1600.0;
+    const double left = m_columns[kColumnKart].x * m_screen.width() / kReferenceScreenWidth;
     painter.setFont(m_headingFont);
     painter.setPen(kRowText);
     const QRectF nameRect(left, line.top, g.trophyX - left - 4, line.bottom - line.top);

@@ -7,6 +7,7 @@
 #include "app/gui/timing_board_widget.h"
 #include "common/core/cp1252.h"
 #include "common/gui/text_conversion.h"
+#include "databases/core/tracks_file.h"
 #include "databases/gui/age_categories_window.h"
 #include "databases/gui/clubs_window.h"
 #include "databases/gui/first_names_window.h"
@@ -23,7 +24,6 @@
 #include "i18n/gui/translation_editor_window.h"
 #include "session/core/kart_lists.h"
 #include "session/core/session_file.h"
-#include "session/core/session_startup.h"
 #include "session/gui/breakdown_window.h"
 #include "session/gui/kart_list_window.h"
 #include "session/gui/session_track_window.h"
@@ -84,16 +84,6 @@ std::string Format(const char* pattern, const std::string& value) {
     return text;
 }
 
-// Nothing but the label and the transponder survives a breakdown.
-void ClearKartForBreakdown(SessionKart& kart) {
-    SessionKart cleared;
-    cleared.kartLabel = kart.kartLabel;
-    cleared.transponder = kart.transponder;
-    cleared.usage = kUsageBrokenDown;
-    cleared.trackState = kTrackStateFinished;
-    kart = cleared;
-}
-
 // The logo is a BMP, which Qt reads itself; a missing one is not drawn.
 QImage LoadBmp(const std::filesystem::path& path) {
     return QImage(QFile::decodeName(QByteArray::fromStdString(path.string())), "BMP");
@@ -118,7 +108,8 @@ public:
 } // namespace
 
 MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
-    : QMainWindow(parent), m_services(std::move(services)), m_messages(m_services.dialogs, this) {
+    : QMainWindow(parent), m_services(std::move(services)), m_messages(m_services.dialogs, this),
+      m_document(m_services.folder, m_messages), m_live(m_document.live()) {
     setObjectName("mainWindow");
     m_poller = std::make_unique<decoder::DecoderPoller>(
         m_services.port, m_services.ticks, m_services.counter, m_messages, m_services.sounds, *this,
@@ -139,29 +130,20 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createSessionAndData() {
     const common::WorkingFolder& folder = m_services.folder;
-    databases::LoadTracksDatabase(folder, m_tracks, m_messages);
+    checkTracksDatabase();
     databases::LoadCategoriesDatabase(folder, m_categories, m_messages);
-
-    RebuildSessionAtStartup(folder, databases::FleetLayoutFromCategories(m_categories), m_live,
-                            m_messages);
-    // The rebuild keeps only which karts are in the session; without their
-    // fleet transponders they could not be timed after a restart.
-    ApplyFleetTransponders(m_live.session,
-                           databases::FleetTranspondersFromCategories(m_categories));
-    if (m_services.afterSessionRebuild)
-        m_services.afterSessionRebuild(m_live);
-    if (!SaveSessionFile(folder, m_live.session, m_live.header))
-        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
-    m_live.rebuildBoardRows();
-    m_trackIndex = findTrackIndex();
+    m_document.startUp(m_categories, m_services.afterSessionRebuild);
 
     if (!LoadDisplaySettings(folder, m_display))
         m_services.dialogs.inform(this, "Error", kDisplaySettingsErrorText,
                                   common::DialogIcon::Stop);
 }
 
-int MainWindow::findTrackIndex() const {
-    return databases::FindTrack(m_tracks, m_live.header.trackName);
+void MainWindow::checkTracksDatabase() {
+    // Nothing here uses the tracks yet; they are read so that the operator
+    // hears of a missing database at start-up and after editing it.
+    databases::TrackTable tracks{};
+    databases::LoadTracksDatabase(m_services.folder, tracks, m_messages);
 }
 
 void MainWindow::buildMenus() {
@@ -178,7 +160,7 @@ void MainWindow::buildMenus() {
     {
         std::string text = table.text(25, m_languages.interfaceCode);
         menus[4].items.push_back(
-            {kCommandTranslationEditor, text.empty() ? "Traduction" : text, false});
+            {CommandId::TranslationEditor, text.empty() ? "Traduction" : text, false});
     }
 
     menuBar()->clear();
@@ -186,22 +168,22 @@ void MainWindow::buildMenus() {
     for (const MainMenu& menu : menus) {
         QMenu* popup = menuBar()->addMenu(common::FromCp1252(menu.title));
         for (const MainMenuItem& item : menu.items) {
-            if (item.command == 0) {
+            if (item.command == CommandId::None) {
                 popup->addSeparator();
                 continue;
             }
             QAction* entry = popup->addAction(common::FromCp1252(item.text));
             if (item.hasPicture)
                 entry->setIcon(CommandIcon(item.command));
-            entry->setObjectName(QString("command%1").arg(item.command));
-            const int command = item.command;
+            entry->setObjectName(QString("command%1").arg(CommandNumber(item.command)));
+            const CommandId command = item.command;
             connect(entry, &QAction::triggered, this, [this, command] { runCommand(command); });
             m_actions[command] = entry;
         }
     }
 }
 
-QAction* MainWindow::action(int command) const {
+QAction* MainWindow::action(CommandId command) const {
     const auto found = m_actions.find(command);
     return found == m_actions.end() ? nullptr : found->second;
 }
@@ -247,7 +229,7 @@ void MainWindow::buildContents() {
     // The keyboard moves the selection too; it must be kept like a click.
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item != nullptr)
-            storeTreeSelection(item->data(0, kTreeValueRole).toInt());
+            m_document.storeTreeSelection(item->data(0, kTreeValueRole).toInt());
     });
     // The logo stands at the far left, the tree a little further in below it.
     auto* treeRow = new QHBoxLayout;
@@ -278,7 +260,7 @@ void MainWindow::buildContents() {
     m_pauseButton->setIconSize(QSize(24, 24));
     connect(m_startButton, &QPushButton::clicked, this, [this] { m_clock->StartPressed(); });
     connect(m_pauseButton, &QPushButton::clicked, this,
-            [this] { m_clock->PausePressed(!m_userSessionFile.empty()); });
+            [this] { m_clock->PausePressed(m_document.canSaveToUserFile()); });
 
     m_clockArea = new ClockAreaWidget(central);
     m_clockArea->setObjectName("clockArea");
@@ -421,12 +403,6 @@ void MainWindow::rebuildTree() {
     }
 }
 
-void MainWindow::storeTreeSelection(int value) {
-    m_live.header.selectedTreeItem = value;
-    if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
-        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (m_tree != nullptr && watched == m_tree->viewport() &&
         event->type() == QEvent::ContextMenu) {
@@ -444,7 +420,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::treeItemClicked(QTreeWidgetItem* item, bool rightButton,
                                  const QPoint& globalPosition, bool control) {
     const int value = item->data(0, kTreeValueRole).toInt();
-    storeTreeSelection(value);
+    m_document.storeTreeSelection(value);
     if (!rightButton)
         return;
     if (control) {
@@ -453,11 +429,11 @@ void MainWindow::treeItemClicked(QTreeWidgetItem* item, bool rightButton,
             declareBrokenDown(category, slot);
         return;
     }
-    const int command = TreeContextCommand(value);
-    if (command == 0)
+    const CommandId command = TreeContextCommand(value);
+    if (command == CommandId::None)
         return;
-    const char* label = command == 1501   ? "Location"
-                        : command == 1504 ? "Piste utilis\xE9"
+    const char* label = command == CommandId::ShowBoard      ? "Location"
+                        : command == CommandId::SessionTrack ? "Piste utilis\xE9"
                                             "e"
                                           : "Liste des karts";
     QMenu menu(this);
@@ -467,8 +443,8 @@ void MainWindow::treeItemClicked(QTreeWidgetItem* item, bool rightButton,
 }
 
 void MainWindow::declareBrokenDown(int category, int slot) {
-    SessionKart& kart = m_live.session.kart(category, slot);
-    if (kart.trackState != kTrackStateFree) {
+    const SessionKart& kart = m_live.session.kart(category, slot);
+    if (!m_document.mayDeclareBrokenDown(category, slot)) {
         m_services.dialogs.inform(
             this, "Error",
             Format("Le kart %s ne peut \xEAtre mis en panne, car il est actuellement utilis\xE9",
@@ -481,11 +457,7 @@ void MainWindow::declareBrokenDown(int category, int slot) {
                                common::DialogIcon::Question,
                                common::DialogButtons::YesNo) != common::DialogAnswer::Yes)
         return;
-    ClearKartForBreakdown(kart);
-    // Only this kart changes: the runs of the karts on track go on.
-    if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
-        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
-    m_live.rebuildBoardRows();
+    m_document.declareBrokenDown(category, slot);
     refreshBoard();
     runSessionWindow([&] {
         session::BreakdownWindow window(m_services.folder, m_services.dialogs, this);
@@ -494,67 +466,67 @@ void MainWindow::declareBrokenDown(int category, int slot) {
     });
 }
 
-void MainWindow::runCommand(int command) {
+void MainWindow::runCommand(CommandId command) {
     // A grayed command does nothing, however it is reached.
     if (!commandAllowed(command))
         return;
     switch (command) {
-    case 1001:
+    case CommandId::NewSession:
         newSession();
         break;
-    case 1002:
+    case CommandId::OpenSession:
         openSession();
         break;
-    case 1003:
+    case CommandId::Save:
         saveSession();
         break;
-    case 1004:
+    case CommandId::SaveAs:
         saveSessionAs();
         break;
-    case 1005:
+    case CommandId::Quit:
         close();
         break;
-    case 1044:
+    case CommandId::DecoderInterface:
         openDecoderInterface();
         break;
-    case kCommandTranslationEditor:
+    case CommandId::TranslationEditor:
         openTranslationEditor();
         break;
-    case 1061:
+    case CommandId::Help:
         openHelp();
         break;
-    case 1501:
+    case CommandId::ShowBoard:
         m_live.header.boardFrozen = 0;
         refreshBoard();
         break;
-    case 1504:
+    case CommandId::SessionTrack:
         openSessionTrack();
         break;
-    case 1511:
+    case CommandId::CategoryKartList:
         openKartList(session::KartListCategory(m_live.header.selectedTreeItem));
         break;
-    case 1512:
+    case CommandId::PrivateKartList:
         openKartList(kPrivateCategoryIndex);
         break;
-    case 1012:
+    case CommandId::KartCategories:
         openKartCategories();
         break;
-    case 1013:
+    case CommandId::Tracks:
         openTracks();
         break;
-    case 1011:
+    case CommandId::AgeCategories:
         openAgeCategories();
         break;
-    case 1014:
+    case CommandId::Clubs:
         openClubs();
         break;
-    case 1015:
+    case CommandId::Fleet:
         openFleet();
         break;
-    case 1016:
+    case CommandId::Subscribers:
         openSubscribers();
         break;
-    case 1017:
+    case CommandId::FirstNames:
         openFirstNames();
         break;
     default:
@@ -564,56 +536,54 @@ void MainWindow::runCommand(int command) {
 }
 
 void MainWindow::updateTitle() {
-    setWindowTitle(TitleText(m_userSessionFile));
+    setWindowTitle(TitleText(m_document.userFile()));
 }
 
-void MainWindow::saveCurrentSession() {
-    SaveWorkingSession(m_services.folder, m_live, m_messages);
-    if (m_userSessionFile.empty()) {
-        const std::string chosen =
-            m_services.chooseSessionFile ? m_services.chooseSessionFile(this, true) : "";
-        if (!chosen.empty() && chosen != "*.rent")
-            m_userSessionFile = UserSessionFileName(chosen);
-    }
-    if (!m_userSessionFile.empty())
-        CopyWorkingSessionTo(m_services.folder, common::WorkingFolder(m_userSessionFile).root(),
-                             m_messages);
+ChooseSaveFile MainWindow::saveFileChooser() {
+    return [this] {
+        return m_services.chooseSessionFile ? m_services.chooseSessionFile(this, true) : "";
+    };
 }
 
 void MainWindow::saveSession() {
-    if (m_userSessionFile.empty())
+    if (!m_document.canSaveToUserFile())
         return;
-    SaveWorkingSession(m_services.folder, m_live, m_messages);
-    CopyWorkingSessionTo(m_services.folder, common::WorkingFolder(m_userSessionFile).root(),
-                         m_messages);
+    m_document.saveToUserFile();
     refreshBoard();
 }
 
 bool MainWindow::saveSessionAs() {
-    const std::string chosen =
-        m_services.chooseSessionFile ? m_services.chooseSessionFile(this, true) : "";
-    if (chosen.empty())
+    if (!m_document.saveAs(saveFileChooser()()))
         return false;
-    m_userSessionFile = UserSessionFileName(chosen);
     updateTitle();
-    saveSession();
+    refreshBoard();
     applyCommandStates();
     return true;
 }
+
+namespace {
+
+SaveFirst SaveFirstFrom(common::DialogAnswer answer) {
+    switch (answer) {
+    case common::DialogAnswer::Yes:
+        return SaveFirst::Yes;
+    case common::DialogAnswer::No:
+        return SaveFirst::No;
+    default:
+        return SaveFirst::Cancel;
+    }
+}
+
+} // namespace
 
 void MainWindow::newSession() {
     const common::DialogAnswer answer =
         m_services.dialogs.ask(this, "Attention", kNewSessionQuestion,
                                common::DialogIcon::Exclamation, common::DialogButtons::YesNoCancel);
-    if (answer == common::DialogAnswer::Cancel)
+    if (!m_document.startNew(SaveFirstFrom(answer), saveFileChooser()))
         return;
-    if (answer == common::DialogAnswer::Yes)
-        saveCurrentSession();
-    m_userSessionFile.clear();
     updateTitle();
     applyCommandStates();
-    StartNewSession(m_live);
-    m_trackIndex = databases::kNoTrack;
     m_clock->resetForNewSession();
     redrawClockArea();
     refreshBoard();
@@ -626,19 +596,15 @@ void MainWindow::openSession() {
     if (chosen.empty())
         return;
     setWindowTitle(TitleText(chosen));
-    if (m_services.dialogs.ask(this, "Attention", kOpenSessionQuestion,
+    // Only Yes and No are offered: anything else does not save.
+    const bool saveFirst =
+        m_services.dialogs.ask(this, "Attention", kOpenSessionQuestion,
                                common::DialogIcon::Question,
-                               common::DialogButtons::YesNo) == common::DialogAnswer::Yes)
-        saveCurrentSession();
-    if (OpenUserSession(m_services.folder, common::WorkingFolder(chosen).root(),
-                        databases::FleetLayoutFromCategories(m_categories),
-                        databases::FleetTranspondersFromCategories(m_categories), m_live,
-                        m_messages)) {
-        m_userSessionFile = chosen;
+                               common::DialogButtons::YesNo) == common::DialogAnswer::Yes;
+    if (m_document.open(chosen, saveFirst ? SaveFirst::Yes : SaveFirst::No, saveFileChooser(),
+                        m_categories))
         applyCommandStates();
-    }
     updateTitle();
-    m_trackIndex = findTrackIndex();
     m_clock->resetForNewSession();
     redrawClockArea();
     refreshBoard();
@@ -653,16 +619,7 @@ bool MainWindow::quitAllowed() {
     const common::DialogAnswer answer =
         m_services.dialogs.ask(this, "Attention", kQuitQuestion, common::DialogIcon::Exclamation,
                                common::DialogButtons::YesNoCancel);
-    if (answer == common::DialogAnswer::Cancel)
-        return false;
-    if (answer == common::DialogAnswer::Yes) {
-        // A cancelled file dialog means the operator changed their mind:
-        // leaving now would lose the session they asked to keep.
-        if (m_userSessionFile.empty())
-            return saveSessionAs();
-        saveSession();
-    }
-    return true;
+    return m_document.quit(SaveFirstFrom(answer), saveFileChooser());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -705,37 +662,17 @@ printing::PictureLibrary& MainWindow::pictures() {
     return *m_noPictures;
 }
 
-void MainWindow::reloadSessionKeepingRuntime() {
-    RentalSession loaded;
-    SessionHeader header;
-    ClearSession(loaded);
-    if (!LoadSessionFile(m_services.folder, loaded, header)) {
-        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
-        return;
-    }
-    for (int c = 0; c < kCategoryCount; ++c)
-        for (int k = 0; k < kKartsPerCategory; ++k)
-            loaded.kart(c, k).runtime = m_live.session.kart(c, k).runtime;
-    m_live.session = loaded;
-    m_live.header = header;
-    m_live.rebuildBoardRows();
-}
-
 void MainWindow::runSessionWindow(const std::function<void()>& window) {
-    if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
-        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+    m_document.beforeSessionWindow();
     window();
-    reloadSessionKeepingRuntime();
+    m_document.afterSessionWindow();
     refreshBoard();
     rebuildTree();
 }
 
 void MainWindow::categoriesChanged() {
     databases::LoadCategoriesDatabase(m_services.folder, m_categories, m_messages);
-    ApplyCategoriesToSession(m_live.session, m_categories);
-    if (!SaveSessionFile(m_services.folder, m_live.session, m_live.header))
-        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
-    m_live.rebuildBoardRows();
+    m_document.applyCategories(m_categories);
     refreshBoard();
     rebuildTree();
 }
@@ -789,8 +726,7 @@ void MainWindow::openTracks() {
         databases::TracksWindow window(m_services.folder, m_services.dialogs, pictures(), this);
         window.exec();
     }
-    databases::LoadTracksDatabase(m_services.folder, m_tracks, m_messages);
-    m_trackIndex = findTrackIndex();
+    checkTracksDatabase();
     refreshBoard();
 }
 
@@ -799,7 +735,6 @@ void MainWindow::openSessionTrack() {
         session::SessionTrackWindow window(m_services.folder, m_services.dialogs, pictures(), this);
         window.exec();
     });
-    m_trackIndex = findTrackIndex();
 }
 
 void MainWindow::openKartList(int category) {
@@ -845,14 +780,14 @@ void MainWindow::sessionCommandsEnabled(bool enabled, bool) {
     redrawClockArea();
 }
 
-bool MainWindow::commandAllowed(int command) const {
+bool MainWindow::commandAllowed(CommandId command) const {
     // The translation editor rebuilds the menus and edits files in use: it is
     // a settings command like the decoder interface.
-    if (IsSessionCommand(command) || command == kCommandTranslationEditor) {
+    if (IsSessionCommand(command) || command == CommandId::TranslationEditor) {
         if (!m_sessionCommandsAllowed)
             return false;
     }
-    return command != 1003 || !m_userSessionFile.empty();
+    return command != CommandId::Save || m_document.canSaveToUserFile();
 }
 
 void MainWindow::applyCommandStates() {

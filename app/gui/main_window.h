@@ -9,6 +9,7 @@
 
 #include "app/core/display_settings.h"
 #include "app/core/main_menu.h"
+#include "app/core/session_document.h"
 #include "common/core/high_res_counter.h"
 #include "common/core/local_clock.h"
 #include "common/core/sound_player.h"
@@ -17,7 +18,6 @@
 #include "common/core/working_folder.h"
 #include "common/gui/operator_dialogs.h"
 #include "databases/core/kart_categories_file.h"
-#include "databases/core/tracks_file.h"
 #include "decoder/core/decoder_poller.h"
 #include "decoder/core/serial_port.h"
 #include "i18n/core/language_settings.h"
@@ -69,8 +69,6 @@ struct MainWindowServices {
     const common::LocalClock* localClock = nullptr;
 };
 
-inline constexpr int kCommandTranslationEditor = 1045;
-
 class MainWindow final : public QMainWindow, public session::SessionNotifications {
     Q_OBJECT
 
@@ -82,15 +80,15 @@ public:
     // message, then the 10 ms timer.
     void connectDecoderAndStartTimer();
 
-    void runCommand(int command);
+    void runCommand(CommandId command);
     // One timer tick: decoder, clock, passings.
     void tick();
 
-    session::LiveTiming& live() { return m_live; }
+    session::LiveTiming& live() { return m_document.live(); }
     session::SessionClock& clock() { return *m_clock; }
     decoder::DecoderPoller& poller() { return *m_poller; }
-    const std::string& userSessionFile() const { return m_userSessionFile; }
-    QAction* action(int command) const;
+    const std::string& userSessionFile() const { return m_document.userFile(); }
+    QAction* action(CommandId command) const;
     QTreeWidget* tree() const { return m_tree; }
     // How long each timer tick took, for the measured demo run.
     const std::vector<std::int64_t>& tickNanoseconds() const { return m_tickNanoseconds; }
@@ -117,25 +115,23 @@ private:
     void refreshDecoderStatus();
     void treeItemClicked(QTreeWidgetItem* item, bool rightButton, const QPoint& globalPosition,
                          bool control);
-    void storeTreeSelection(int value);
     // Whether a command may run now: the settings and file commands are
     // grayed while the clock starts or runs, "Enregistrer" without a file.
-    bool commandAllowed(int command) const;
+    bool commandAllowed(CommandId command) const;
     void applyCommandStates();
     void declareBrokenDown(int category, int slot);
 
-    // Session file commands.
-    void saveCurrentSession(); // shared by new, open and quit
-    void saveSession();        // 1003
-    bool saveSessionAs();      // 1004; false when the dialog is cancelled
-    void newSession();         // 1001
-    void openSession();        // 1002
+    // Session file commands: the document decides, the window asks the
+    // operator and shows the result.
+    void saveSession();
+    bool saveSessionAs(); // false when the dialog is cancelled
+    void newSession();
+    void openSession();
     bool quitAllowed();
+    ChooseSaveFile saveFileChooser();
     void openDecoderInterface();
-    // The windows that work on the session through its file: saved before,
-    // loaded back after, keeping the live timing fields.
+    // The windows that work on the session through its file.
     void runSessionWindow(const std::function<void()>& window);
-    void reloadSessionKeepingRuntime();
     void openKartCategories();
     void openTracks();
     void openFleet();
@@ -152,27 +148,25 @@ private:
     void openHelp();
 
     void updateTitle();
-    int findTrackIndex() const;
+    void checkTracksDatabase();
 
     MainWindowServices m_services;
     common::SystemLocalClock m_systemLocalClock;
     common::DialogMessageSink m_messages;
-    session::LiveTiming m_live;
+    SessionDocument m_document;
+    session::LiveTiming& m_live;
     std::unique_ptr<decoder::DecoderPoller> m_poller;
     std::unique_ptr<session::SessionClock> m_clock;
 
-    databases::TrackTable m_tracks{};
     databases::CategoryTable m_categories{};
-    int m_trackIndex = databases::kNoTrack;
     DisplaySettings m_display;
     i18n::LanguageSettings m_languages;
-    std::string m_userSessionFile;
     bool m_quitConfirmed = false;
     bool m_sessionCommandsAllowed = true;
     std::vector<std::int64_t> m_tickNanoseconds;
     std::unique_ptr<printing::PictureLibrary> m_noPictures;
 
-    std::map<int, QAction*> m_actions;
+    std::map<CommandId, QAction*> m_actions;
     QLabel* m_logo = nullptr;
     QTreeWidget* m_tree = nullptr;
     TimingBoardWidget* m_board = nullptr;

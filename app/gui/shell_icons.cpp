@@ -206,34 +206,34 @@ QIcon TreeIcon(int image)
     }
 }
 
-QIcon CommandIcon(int command)
+QIcon CommandIcon(CommandId command)
 {
     switch (command) {
-    case 1001:
+    case CommandId::NewSession:
         return Drawn([](QPainter& p) { DrawDocument(p, QColor(60, 150, 60)); });
-    case 1003:
+    case CommandId::Save:
         return Drawn(DrawDisk);
-    case 1005:
+    case CommandId::Quit:
         return Drawn(DrawExit);
-    case 1013:
+    case CommandId::Tracks:
         return Drawn(DrawTrack);
-    case 1014:
+    case CommandId::Clubs:
         return Drawn([](QPainter& p) { DrawPerson(p, QColor(90, 160, 220)); });
-    case 1015:
+    case CommandId::Fleet:
         return Drawn([](QPainter& p) { DrawKart(p, kCategoryColours[1]); });
-    case 1016:
+    case CommandId::Subscribers:
         return Drawn([](QPainter& p) { DrawPerson(p, QColor(250, 170, 60)); });
-    case 1021:
+    case CommandId::DriverResults:
         return Drawn(DrawStopwatch);
-    case 1031:
+    case CommandId::Prices:
         return Drawn(DrawCoins);
-    case 1032:
+    case CommandId::Discounts:
         return Drawn(DrawPercent);
-    case 1033:
+    case CommandId::LoyaltyCard:
         return Drawn(DrawCard);
-    case 1034:
+    case CommandId::PromotionalEmails:
         return Drawn(DrawEnvelope);
-    case 1044:
+    case CommandId::DecoderInterface:
         return Drawn(DrawPlug);
     default:
         return {};

@@ -4,6 +4,8 @@
 // item pictures and the clock buttons. They are drawn by code so that they
 // stay crisp at any screen scale and need no files.
 
+#include "app/core/command_id.h"
+
 #include <QIcon>
 
 namespace tallimo::app {
@@ -15,7 +17,7 @@ inline constexpr int kTreeImageCount = 9;
 QIcon TreeIcon(int image);
 
 // The picture of a menu command, or a null icon for commands without one.
-QIcon CommandIcon(int command);
+QIcon CommandIcon(CommandId command);
 
 QIcon StartButtonIcon();
 QIcon PauseButtonIcon();

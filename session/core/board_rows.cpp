@@ -22,7 +22,8 @@ void ClearRow(BoardRow& row) {
           &row.laps, &row.totalTime, &row.lastLap, &row.bestLap})
         text->clear();
     row.categoryIndex = -1;
-    row.state = 0;
+    row.heading = false;
+    row.state = TrackState::Finished;
     row.lapJustDone = row.newPersonalBest = row.sessionBestHolder = row.reservedFlag = 0;
 }
 
@@ -76,15 +77,15 @@ int BuildBoardRows(BoardRows& rows, const RentalSession& session, int firstRow) 
         if (!category.categoryName.empty() && room()) {
             ClearRow(rows[next]);
             rows[next].categoryIndex = c;
-            rows[next].state = kBoardRowHeading;
+            rows[next].heading = true;
             ++next;
         }
         // Reserved karts first, then those on track, then finished runs.
-        for (const int state : {kTrackStateReserved, kTrackStateTiming, kTrackStateFinished}) {
+        for (const TrackState state : {TrackState::Reserved, TrackState::Timing, TrackState::Finished}) {
             for (const SessionKart& kart : category.karts) {
-                if (kart.usage != kUsageInSession || kart.trackState != state || !room())
+                if (kart.usage != KartUsage::InSession || kart.trackState != state || !room())
                     continue;
-                FillKartRow(rows[next++], kart, c, state != kTrackStateReserved);
+                FillKartRow(rows[next++], kart, c, state != TrackState::Reserved);
             }
         }
     }

@@ -8,6 +8,7 @@
 namespace tallimo::session {
 
 constexpr int kBoardRowCapacity = 180;
+// The state number a heading row has in the tool's output.
 constexpr int kBoardRowHeading = 1;
 
 // One line of the timing board, as text ready to paint.
@@ -23,7 +24,8 @@ struct BoardRow {
     std::string lastLap;
     std::string bestLap;
     int categoryIndex = -1;
-    int state = 0; // kBoardRowHeading, or the kart's trackState
+    bool heading = false; // a category heading, not a kart
+    TrackState state = TrackState::Finished; // the kart's
     int lapJustDone = 0;
     int newPersonalBest = 0;
     int sessionBestHolder = 0;
@@ -31,6 +33,12 @@ struct BoardRow {
 };
 
 using BoardRows = std::array<BoardRow, kBoardRowCapacity>;
+
+// The row's state as the tool prints it: kBoardRowHeading, or the kart's
+// trackState number.
+constexpr int BoardRowStateNumber(const BoardRow& row) {
+    return row.heading ? kBoardRowHeading : TrackStateNumber(row.state);
+}
 
 void ClearBoardRows(BoardRows& rows);
 

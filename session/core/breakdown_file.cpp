@@ -182,10 +182,10 @@ BreakdownOutcome ConfirmBreakdownSheet(const common::WorkingFolder& folder, Rent
                                 slot < kKartsPerCategory;
         // Only a broken-down kart is put back: a kart that is in the session
         // already may be running, and one out of it was never declared.
-        if (rentalKart && session.kart(category, slot).usage == kUsageBrokenDown) {
+        if (rentalKart && session.kart(category, slot).usage == KartUsage::BrokenDown) {
             SessionKart& kart = session.kart(category, slot);
-            kart.usage = kUsageInSession;
-            kart.trackState = kTrackStateFree;
+            kart.usage = KartUsage::InSession;
+            kart.trackState = TrackState::Free;
         }
         sheet.discard();
         outcome.confirmation = BreakdownConfirmation::KartRepaired;

@@ -28,8 +28,8 @@ void ClearRun(SessionKart& kart) {
 
 void OpenSlot(SessionKart& kart) {
     ClearRun(kart);
-    kart.usage = kUsageInSession;
-    kart.trackState = kTrackStateFree;
+    kart.usage = KartUsage::InSession;
+    kart.trackState = TrackState::Free;
 }
 
 SessionKart* SlotLabelled(RentalSession& session, int category, std::string_view label) {
@@ -41,7 +41,7 @@ SessionKart* SlotLabelled(RentalSession& session, int category, std::string_view
     return nullptr;
 }
 
-bool AnySlot(const RentalSession& session, int category, std::string_view label, int usage) {
+bool AnySlot(const RentalSession& session, int category, std::string_view label, KartUsage usage) {
     for (const SessionKart& kart : session.categories[category].karts)
         if (kart.kartLabel == label && kart.usage == usage)
             return true;
@@ -83,7 +83,7 @@ std::vector<std::string> UsedKartLabels(const RentalSession& session, int catego
     if (!IsCategory(category))
         return labels;
     for (const SessionKart& kart : session.categories[category].karts)
-        if (kart.usage == kUsageInSession)
+        if (kart.usage == KartUsage::InSession)
             labels.push_back(kart.kartLabel);
     return labels;
 }
@@ -105,11 +105,11 @@ KartListChange AddRentalKart(RentalSession& session, int category, std::string_v
                              common::SoundPlayer& sounds, common::MessageSink& messages) {
     if (!IsCategory(category))
         return KartListChange::NotInCategory;
-    if (AnySlot(session, category, kartId, kUsageInSession)) {
+    if (AnySlot(session, category, kartId, KartUsage::InSession)) {
         messages.show(kKartListErrorCaption, AlreadyUsedText(kartId));
         return KartListChange::AlreadyUsed;
     }
-    if (AnySlot(session, category, kartId, kUsageBrokenDown)) {
+    if (AnySlot(session, category, kartId, KartUsage::BrokenDown)) {
         messages.show(kKartListErrorCaption, BrokenDownText(kartId));
         return KartListChange::BrokenDown;
     }
@@ -128,7 +128,7 @@ KartListChange AddRentalKart(RentalSession& session, int category, std::string_v
 
 KartListChange AddPrivateKart(RentalSession& session, common::SoundPlayer& sounds) {
     for (SessionKart& kart : session.categories[kPrivateCategoryIndex].karts) {
-        if (kart.usage != kUsageNotInSession)
+        if (kart.usage != KartUsage::NotInSession)
             continue;
         sounds.play(kKartListSound, true);
         OpenSlot(kart);
@@ -142,16 +142,16 @@ KartListChange RemoveSessionKart(RentalSession& session, int category, std::stri
                                  common::SoundPlayer& sounds, common::MessageSink& messages) {
     SessionKart* kart = SlotLabelled(session, category, kartLabel);
     // Only karts of the used list can be chosen; a broken-down one is not there.
-    if (kart == nullptr || kart->usage != kUsageInSession)
+    if (kart == nullptr || kart->usage != KartUsage::InSession)
         return KartListChange::NotInCategory;
-    if (kart->trackState != kTrackStateFree) {
+    if (kart->trackState != TrackState::Free) {
         messages.show(kKartListErrorCaption, InUseText(kartLabel));
         return KartListChange::InUse;
     }
     sounds.play(kKartListSound, true);
     ClearRun(*kart);
-    kart->usage = kUsageNotInSession;
-    kart->trackState = kTrackStateFinished;
+    kart->usage = KartUsage::NotInSession;
+    kart->trackState = TrackState::Finished;
     kart->transponder.clear();
     return KartListChange::Removed;
 }

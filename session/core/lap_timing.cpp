@@ -49,7 +49,7 @@ PassingOutcome ApplyToKart(LiveTiming& live, int category, int slot, const commo
         }
     }
 
-    kart.trackState = kTrackStateTiming;
+    kart.trackState = TrackState::Timing;
     RecordLap(live.session, category, slot);
     MarkSessionBest(live.bestLapMark, live.session, category, slot);
     notifications.lapAccepted(kart);
@@ -64,8 +64,8 @@ void ProcessPassing(LiveTiming& live, const common::Passing& passing, const Coun
     for (int category = 0; category < kCategoryCount; ++category) {
         for (int slot = 0; slot < kKartsPerCategory; ++slot) {
             SessionKart& kart = live.session.kart(category, slot);
-            if (kart.transponder != passing.transponder || kart.usage != kUsageInSession ||
-                kart.trackState == kTrackStateFree)
+            if (kart.transponder != passing.transponder || kart.usage != KartUsage::InSession ||
+                kart.trackState == TrackState::Free)
                 continue;
 
             if (ApplyToKart(live, category, slot, passing, base, sounds, notifications) ==
@@ -73,13 +73,13 @@ void ProcessPassing(LiveTiming& live, const common::Passing& passing, const Coun
                 continue;
 
             if (static_cast<std::int64_t>(kart.durationMinutes) * 60000 <= kart.totalTime)
-                kart.trackState = kTrackStateFinished;
+                kart.trackState = TrackState::Finished;
 
             live.rebuildBoardRows();
 
-            if (kart.runtime.newPersonalBest == 1 && kart.trackState != kTrackStateFinished)
+            if (kart.runtime.newPersonalBest == 1 && kart.trackState != TrackState::Finished)
                 sounds.play(kSoundPersonalBest, true);
-            else if (kart.trackState == kTrackStateFinished)
+            else if (kart.trackState == TrackState::Finished)
                 sounds.play(kSoundRunOver, true);
             else
                 sounds.play(kSoundBeep, true);

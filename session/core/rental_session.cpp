@@ -29,8 +29,8 @@ void ResetFileFields(SessionKart& kart) {
     kart.driverName.clear();
     kart.driverFirstName.clear();
     kart.spareText.clear();
-    kart.usage = kUsageNotInSession;
-    kart.trackState = kTrackStateFinished;
+    kart.usage = KartUsage::NotInSession;
+    kart.trackState = TrackState::Finished;
     kart.durationMinutes = 0;
     kart.elapsedMinutes = 0;
     kart.price = 0;

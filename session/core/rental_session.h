@@ -31,14 +31,19 @@ constexpr std::size_t kSpareTextChars = 14;
 constexpr std::size_t kCategoryNameChars = 15;
 constexpr std::size_t kTrackNameChars = 19;
 
-constexpr int kUsageNotInSession = 0;
-constexpr int kUsageInSession = 1;
-constexpr int kUsageBrokenDown = 2;
+// Whether a kart slot takes part in the session. The numbers are those of
+// the session file and the tool's output; they are used there only.
+enum class KartUsage : int { NotInSession = 0, InSession = 1, BrokenDown = 2 };
 
-constexpr int kTrackStateFinished = 0;
-constexpr int kTrackStateFree = 1;
-constexpr int kTrackStateReserved = 2;
-constexpr int kTrackStateTiming = 3;
+// Where a kart in the session stands with its run; numbered as in the file.
+enum class TrackState : int { Finished = 0, Free = 1, Reserved = 2, Timing = 3 };
+
+constexpr int UsageNumber(KartUsage usage) { return static_cast<int>(usage); }
+constexpr int TrackStateNumber(TrackState state) { return static_cast<int>(state); }
+// A number of the file that names no usage or state is kept as it stands,
+// as the file has always been read; nothing in the program matches it.
+constexpr KartUsage KartUsageFromNumber(int number) { return static_cast<KartUsage>(number); }
+constexpr TrackState TrackStateFromNumber(int number) { return static_cast<TrackState>(number); }
 
 constexpr int kNoLoyaltyOffer = -1;
 
@@ -63,8 +68,8 @@ struct SessionKart {
     std::string driverName;
     std::string driverFirstName;
     std::string spareText;
-    int usage = kUsageNotInSession;
-    int trackState = kTrackStateFinished;
+    KartUsage usage = KartUsage::NotInSession;
+    TrackState trackState = TrackState::Finished;
     int durationMinutes = 0;
     int elapsedMinutes = 0;
     int price = 0;

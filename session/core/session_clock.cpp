@@ -155,13 +155,13 @@ void SessionClock::tickRunning(LiveTiming& live) {
 void SessionClock::endMinuteForTimingKarts(LiveTiming& live) {
     for (SessionCategory& category : live.session.categories) {
         for (SessionKart& kart : category.karts) {
-            if (kart.trackState != kTrackStateTiming)
+            if (kart.trackState != TrackState::Timing)
                 continue;
             ++kart.elapsedMinutes;
             // At or past the booked minutes: a duration shortened while the
             // kart ran must still end its run.
             if (kart.elapsedMinutes >= kart.durationMinutes)
-                kart.trackState = kTrackStateFinished;
+                kart.trackState = TrackState::Finished;
         }
     }
     live.rebuildBoardRows();

@@ -16,8 +16,8 @@ void WriteKart(common::TabFieldWriter& out, const SessionKart& kart) {
     out.text(kart.driverName, kDriverNameChars);
     out.text(kart.driverFirstName, kDriverFirstNameChars);
     out.text(kart.spareText, kSpareTextChars);
-    out.number(kart.usage);
-    out.number(kart.trackState);
+    out.number(UsageNumber(kart.usage));
+    out.number(TrackStateNumber(kart.trackState));
     out.number(kart.durationMinutes);
     out.number(kart.elapsedMinutes);
     out.number(kart.price);
@@ -42,8 +42,12 @@ void ReadKart(common::TabFieldReader& in, SessionKart& kart) {
     kart.driverName = in.readText(kDriverNameChars);
     kart.driverFirstName = in.readText(kDriverFirstNameChars);
     kart.spareText = in.readText(kSpareTextChars);
-    in.readInt(kart.usage);
-    in.readInt(kart.trackState);
+    int usage = UsageNumber(kart.usage);
+    int trackState = TrackStateNumber(kart.trackState);
+    in.readInt(usage);
+    in.readInt(trackState);
+    kart.usage = KartUsageFromNumber(usage);
+    kart.trackState = TrackStateFromNumber(trackState);
     in.readInt(kart.durationMinutes);
     in.readInt(kart.elapsedMinutes);
     in.readInt(kart.price);

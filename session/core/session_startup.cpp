@@ -30,8 +30,8 @@ void TakeUsageFromLoaded(RentalSession& session, const RentalSession& loaded) {
                 if (kart.kartLabel.empty() || kart.kartLabel != old.kartLabel)
                     continue;
                 kart.usage = old.usage;
-                if (kart.usage == kUsageInSession)
-                    kart.trackState = kTrackStateFree;
+                if (kart.usage == KartUsage::InSession)
+                    kart.trackState = TrackState::Free;
             }
         }
     }
@@ -44,7 +44,7 @@ bool HoldsRunData(const RentalSession& session) {
                 !kart.spareText.empty() || kart.durationMinutes != 0 || kart.elapsedMinutes != 0 ||
                 kart.price != 0 || kart.paid != 0 || kart.lastLapIndex != 0 || kart.lapCount != 0 ||
                 kart.totalTime != 0 || kart.bestLap != 0 || kart.passingTimes[0] != 0 ||
-                (kart.usage == kUsageInSession && kart.trackState != kTrackStateFree))
+                (kart.usage == KartUsage::InSession && kart.trackState != TrackState::Free))
                 return true;
         }
     }

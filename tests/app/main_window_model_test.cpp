@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tallimo::app {
 namespace {
 
@@ -27,10 +29,10 @@ TEST(SessionTree, ListsBrokenDownKartsCategoriesWithTheirKartsInUseAndPrivateKar
     FleetLayout fleet;
     fleet.categoryNames = {"Adultes", "", "Enfants", "", ""};
     BuildSessionFromFleet(session, fleet);
-    session.kart(0, 4).usage = kUsageInSession;
-    session.kart(0, 1).usage = kUsageInSession;
-    session.kart(2, 0).usage = kUsageBrokenDown;
-    session.kart(kPrivateCategoryIndex, 2).usage = kUsageInSession;
+    session.kart(0, 4).usage = KartUsage::InSession;
+    session.kart(0, 1).usage = KartUsage::InSession;
+    session.kart(2, 0).usage = KartUsage::BrokenDown;
+    session.kart(kPrivateCategoryIndex, 2).usage = KartUsage::InSession;
 
     const std::vector<SessionTreeItem> items = BuildSessionTree(session);
     const std::vector<std::pair<std::string, int>> expected{{"Type de session", 10000},
@@ -56,9 +58,11 @@ TEST(SessionTree, ListsBrokenDownKartsCategoriesWithTheirKartsInUseAndPrivateKar
 }
 
 TEST(SessionTree, ContextMenusOfferTheItemsCommand) {
-    const std::pair<int, int> valueAndCommand[] = {{10000, 1501}, {900, 1504}, {0, 1511},
-                                                   {400, 1511},   {500, 1512}, {800, 0},
-                                                   {5, 0},        {1000, 0}};
+    const std::pair<int, CommandId> valueAndCommand[] = {
+        {10000, CommandId::ShowBoard},      {900, CommandId::SessionTrack},
+        {0, CommandId::CategoryKartList},   {400, CommandId::CategoryKartList},
+        {500, CommandId::PrivateKartList},  {800, CommandId::None},
+        {5, CommandId::None},               {1000, CommandId::None}};
     for (const auto& [value, command] : valueAndCommand)
         EXPECT_EQ(TreeContextCommand(value), command) << "item " << value;
 }
@@ -89,9 +93,27 @@ TEST(MainMenu, TranslatedRowsReplaceTheProgramsTextsButBlanksKeepThem) {
     EXPECT_EQ(menus[1].title, "Base de donn\xE9"
                               "es");
     EXPECT_EQ(menus[5].items[0].text, "Help");
-    EXPECT_EQ(MainMenuRowOf(1017), 17);
-    EXPECT_EQ(MainMenuRowOf(1034), 23);
-    EXPECT_EQ(MainMenuRowOf(1501), -1);
+    EXPECT_EQ(MainMenuRowOf(CommandId::FirstNames), 17);
+    EXPECT_EQ(MainMenuRowOf(CommandId::PromotionalEmails), 23);
+    EXPECT_EQ(MainMenuRowOf(CommandId::ShowBoard), -1);
+}
+
+TEST(MainMenu, EveryItemHasATranslationRowOfItsOwn) {
+    // A command missing from the table would keep its French text for good.
+    std::vector<int> rows;
+    for (const MainMenu& menu : BuildMainMenu())
+        for (const MainMenuItem& item : menu.items)
+            if (item.command != CommandId::None)
+                rows.push_back(MainMenuRowOf(item.command));
+    ASSERT_EQ(rows.size(), 19u);
+    for (int row : rows)
+        EXPECT_GE(row, 6);
+    std::vector<int> sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a row twice";
+    EXPECT_EQ(MainMenuRowOf(CommandId::NewSession), 6);
+    EXPECT_EQ(MainMenuRowOf(CommandId::DecoderInterface), 28);
+    EXPECT_EQ(MainMenuRowOf(CommandId::Help), 31);
 }
 
 TEST(ProgramFolders, OptionThenVariableThenTheUsersDataFolder) {

@@ -25,9 +25,9 @@ protected:
         std::filesystem::create_directories(folder / "Private");
     }
 
-    SessionKart& book(LiveTiming& into, int c, int k, const char* driver, int state) {
+    SessionKart& book(LiveTiming& into, int c, int k, const char* driver, TrackState state) {
         SessionKart& kart = into.session.kart(c, k);
-        kart.usage = kUsageInSession;
+        kart.usage = KartUsage::InSession;
         kart.trackState = state;
         kart.driverName = driver;
         kart.durationMinutes = 10;
@@ -44,19 +44,19 @@ protected:
 
 TEST_F(SessionCommandsTest, SavingEndsTheRunsStillTimingAndNothingElse) {
     BuildSessionFromFleet(live.session, fleet);
-    book(live, 0, 0, "Timing", kTrackStateTiming);
-    book(live, 0, 1, "Reserved", kTrackStateReserved);
+    book(live, 0, 0, "Timing", TrackState::Timing);
+    book(live, 0, 1, "Reserved", TrackState::Reserved);
     SessionKart& notInSession = live.session.kart(1, 0);
-    notInSession.trackState = kTrackStateTiming; // only karts in use end their run
+    notInSession.trackState = TrackState::Timing; // only karts in use end their run
     ASSERT_TRUE(SaveWorkingSession(root, live, messages));
-    EXPECT_EQ(live.session.kart(0, 0).trackState, kTrackStateFinished);
-    EXPECT_EQ(live.session.kart(0, 1).trackState, kTrackStateReserved);
-    EXPECT_EQ(notInSession.trackState, kTrackStateTiming);
+    EXPECT_EQ(live.session.kart(0, 0).trackState, TrackState::Finished);
+    EXPECT_EQ(live.session.kart(0, 1).trackState, TrackState::Reserved);
+    EXPECT_EQ(notInSession.trackState, TrackState::Timing);
 
     RentalSession reread;
     SessionHeader header;
     ASSERT_TRUE(LoadSessionFile(root, reread, header));
-    EXPECT_EQ(reread.kart(0, 0).trackState, kTrackStateFinished);
+    EXPECT_EQ(reread.kart(0, 0).trackState, TrackState::Finished);
     EXPECT_TRUE(messages.messages().empty());
 }
 
@@ -64,7 +64,7 @@ TEST_F(SessionCommandsTest, AFailedSaveCopyOrOpenIsReportedAndKeepsTheSession) {
     testing::TemporaryFolder other;
     other.write("plain-file", "");
     const common::WorkingFolder noPrivate{other / "plain-file"}; // no folder can be made under it
-    book(live, 0, 0, "Kept", kTrackStateReserved);
+    book(live, 0, 0, "Kept", TrackState::Reserved);
     EXPECT_FALSE(SaveWorkingSession(noPrivate, live, messages));
     EXPECT_FALSE(CopyWorkingSessionTo(noPrivate, other / "copy.rent", messages));
     EXPECT_FALSE(std::filesystem::exists(other / "copy.rent"));
@@ -86,18 +86,18 @@ TEST(UserSessionFiles, NamesAndTitles) {
 TEST_F(SessionCommandsTest, ANewSessionClearsTheKartsButKeepsLabelsAndFleetTransponders) {
     BuildSessionFromFleet(live.session, fleet);
     ApplyFleetTransponders(live.session, transponders);
-    SessionKart& rental = book(live, 0, 1, "Martin", kTrackStateTiming);
+    SessionKart& rental = book(live, 0, 1, "Martin", TrackState::Timing);
     rental.lapCount = 7;
     rental.passingTimes[3] = 99;
-    SessionKart& privateKart = book(live, kPrivateCategoryIndex, 0, "Priv", kTrackStateReserved);
+    SessionKart& privateKart = book(live, kPrivateCategoryIndex, 0, "Priv", TrackState::Reserved);
     privateKart.transponder = "004711";
     live.header = {1, 301, "Circuit", 9};
 
     StartNewSession(live);
     EXPECT_EQ(rental.kartLabel, "K2");
     EXPECT_EQ(rental.transponder, "000101");
-    EXPECT_EQ(rental.usage, kUsageNotInSession);
-    EXPECT_EQ(rental.trackState, kTrackStateFinished);
+    EXPECT_EQ(rental.usage, KartUsage::NotInSession);
+    EXPECT_EQ(rental.trackState, TrackState::Finished);
     EXPECT_TRUE(rental.driverName.empty());
     EXPECT_EQ(rental.lapCount, 0);
     EXPECT_EQ(rental.passingTimes[3], 0);
@@ -117,9 +117,9 @@ TEST_F(SessionCommandsTest, OpeningCarriesDriversOverByCategoryNameAndPosition) 
     FleetLayout oldFleet = fleet;
     oldFleet.categoryNames = {"Enfants", "Adultes", "", "", ""};
     BuildSessionFromFleet(old.session, oldFleet);
-    book(old, 0, 2, "Petit", kTrackStateReserved).transponder = "000777";
-    book(old, 1, 0, "Grand", kTrackStateFinished).lapCount = 4;
-    SessionKart& privateKart = book(old, kPrivateCategoryIndex, 1, "Priv", kTrackStateReserved);
+    book(old, 0, 2, "Petit", TrackState::Reserved).transponder = "000777";
+    book(old, 1, 0, "Grand", TrackState::Finished).lapCount = 4;
+    SessionKart& privateKart = book(old, kPrivateCategoryIndex, 1, "Priv", TrackState::Reserved);
     privateKart.transponder = "004711";
     old.header = {0, 5, "Circuit des Pins", 12};
     ASSERT_TRUE(SaveSessionFileAs(folder / "samedi.rent", old.session, old.header));
@@ -141,8 +141,8 @@ TEST_F(SessionCommandsTest, OpeningCarriesDriversOverByCategoryNameAndPosition) 
 
 TEST_F(SessionCommandsTest, ChangedCategoriesRenameRelabelAndClearTheSession) {
     BuildSessionFromFleet(live.session, fleet);
-    book(live, 0, 0, "Stays", kTrackStateReserved);
-    book(live, 1, 0, "Goes", kTrackStateReserved);
+    book(live, 0, 0, "Stays", TrackState::Reserved);
+    book(live, 1, 0, "Goes", TrackState::Reserved);
     databases::CategoryTable categories;
     databases::ClearCategories(categories);
     categories[0].name = "Adultes 390";

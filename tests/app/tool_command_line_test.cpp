@@ -51,8 +51,8 @@ protected:
         k1.driverName = "Lef\xE8vre";
         k1.driverFirstName = "Fr\xE9"
                              "d\xE9ric";
-        k1.usage = session::kUsageInSession;
-        k1.trackState = session::kTrackStateReserved;
+        k1.usage = session::KartUsage::InSession;
+        k1.trackState = session::TrackState::Reserved;
         k1.durationMinutes = 1;
         session::SessionHeader header;
         header.trackName = "Circuit des Pins";

@@ -1,5 +1,5 @@
 #include "databases/core/transponder_scan.h"
-#include "tests/databases/chunked_port.h"
+#include "tests/support/chunked_port.h"
 
 #include <gtest/gtest.h>
 

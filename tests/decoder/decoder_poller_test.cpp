@@ -1,6 +1,6 @@
 #include "decoder/core/decoder_poller.h"
-#include "tests/decoder/fake_serial_port.h"
 #include "tests/session/recording_notifications.h"
+#include "tests/support/fake_serial_port.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/recording_sound_player.h"
 #include "tests/support/temporary_folder.h"
@@ -33,8 +33,8 @@ protected:
         session::SessionKart& kart = live.session.kart(0, 0);
         kart.kartLabel = "K1";
         kart.transponder = "000123";
-        kart.usage = session::kUsageInSession;
-        kart.trackState = session::kTrackStateReserved;
+        kart.usage = session::KartUsage::InSession;
+        kart.trackState = session::TrackState::Reserved;
         kart.durationMinutes = 10;
         port.open = true; // start-up identified the decoder and left the port open
     }
@@ -340,7 +340,7 @@ TEST_F(DecoderPollerTest, ARecordSplitAcrossTicksIsTimedWhenComplete) {
     const std::string second = Record(123, 93250);
     port.arrive(Bytes({0x00}) + first.substr(0, 6));
     tick();
-    EXPECT_EQ(kart().trackState, session::kTrackStateReserved);
+    EXPECT_EQ(kart().trackState, session::TrackState::Reserved);
     port.arrive(first.substr(6) + second.substr(0, 3));
     tick();
     EXPECT_EQ(kart().runtime.startTime, 61000);
@@ -378,7 +378,7 @@ TEST_F(DecoderPollerTest, IdleInputIsDrainedUnlessTheFleetWindowScans) {
     poller.setFleetScanActive(false);
     tick();
     startRunning();
-    EXPECT_EQ(kart().trackState, session::kTrackStateReserved);
+    EXPECT_EQ(kart().trackState, session::TrackState::Reserved);
 }
 
 TEST_F(DecoderPollerTest, AFailingReadProcessesNothing) {

@@ -1,5 +1,5 @@
 #include "decoder/core/identify_decoder.h"
-#include "tests/decoder/fake_serial_port.h"
+#include "tests/support/fake_serial_port.h"
 #include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "decoder/core/capture_decoding.h"
 #include "decoder/core/decoder_frames.h"
 #include "decoder/core/passing_assembler.h"
-#include "tests/decoder/fake_serial_port.h"
+#include "tests/support/fake_serial_port.h"
 
 #include <gtest/gtest.h>
 

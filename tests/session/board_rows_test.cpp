@@ -5,7 +5,7 @@
 namespace tallimo::session {
 namespace {
 
-SessionKart& Put(RentalSession& session, int c, int k, int usage, int state) {
+SessionKart& Put(RentalSession& session, int c, int k, KartUsage usage, TrackState state) {
     SessionKart& kart = session.kart(c, k);
     kart.kartLabel = KartLabelFor(c, k);
     kart.usage = usage;
@@ -17,13 +17,13 @@ TEST(BoardRowsTest, HeadingThenReservedTimingAndFinishedKarts) {
     RentalSession session;
     session.categories[0].categoryName = "Adultes";
     session.categories[5].categoryName = kPrivateCategoryName;
-    Put(session, 0, 0, 1, kTrackStateFinished);
-    Put(session, 0, 1, 1, kTrackStateTiming).lapCount = 4;
-    Put(session, 0, 2, 1, kTrackStateReserved);
-    Put(session, 0, 3, 1, kTrackStateFree);
-    Put(session, 0, 4, 2, kTrackStateFinished);
-    Put(session, 0, 5, 1, kTrackStateTiming).runtime.lapJustDone = 1;
-    Put(session, 5, 0, 1, kTrackStateReserved);
+    Put(session, 0, 0, KartUsage::InSession, TrackState::Finished);
+    Put(session, 0, 1, KartUsage::InSession, TrackState::Timing).lapCount = 4;
+    Put(session, 0, 2, KartUsage::InSession, TrackState::Reserved);
+    Put(session, 0, 3, KartUsage::InSession, TrackState::Free);
+    Put(session, 0, 4, KartUsage::BrokenDown, TrackState::Finished);
+    Put(session, 0, 5, KartUsage::InSession, TrackState::Timing).runtime.lapJustDone = 1;
+    Put(session, 5, 0, KartUsage::InSession, TrackState::Reserved);
 
     BoardRows rows;
     ClearBoardRows(rows);
@@ -31,7 +31,8 @@ TEST(BoardRowsTest, HeadingThenReservedTimingAndFinishedKarts) {
     const std::vector<std::string> labels = {"", "K3", "K2", "K6", "K1", "", "KP1"};
     for (int r = 0; r < 7; ++r)
         EXPECT_EQ(rows[r].kartLabel, labels[r]) << r;
-    EXPECT_EQ(rows[0].state, kBoardRowHeading);
+    EXPECT_TRUE(rows[0].heading);
+    EXPECT_EQ(BoardRowStateNumber(rows[0]), kBoardRowHeading);
     EXPECT_EQ(rows[5].categoryIndex, 5);
     EXPECT_TRUE(rows[1].laps.empty()); // reserved: no times
     EXPECT_EQ(rows[2].laps, "4");
@@ -45,7 +46,7 @@ TEST(BoardRowsTest, NeverMoreThanTheBoardHolds) {
     for (int c = 0; c < kCategoryCount; ++c) {
         session.categories[c].categoryName = "C";
         for (int k = 0; k < kKartsPerCategory; ++k)
-            Put(session, c, k, 1, kTrackStateTiming);
+            Put(session, c, k, KartUsage::InSession, TrackState::Timing);
     }
     BoardRows rows;
     EXPECT_EQ(BuildBoardRows(rows, session, 0), kBoardRowCapacity);

@@ -59,7 +59,7 @@ TEST_P(AddRentalKartTest, TakesTheKartOrRefusesIt) {
     const SessionKart& kart = session->kart(0, std::string(c.kartId) == "K3" ? 2 : 1);
     EXPECT_EQ(kart.transponder, c.transponder);
     if (added) {
-        EXPECT_EQ(kart.trackState, kTrackStateFree);
+        EXPECT_EQ(kart.trackState, TrackState::Free);
         EXPECT_EQ(kart.driverName, "");
         EXPECT_EQ(kart.loyaltyCode, kNoLoyaltyOffer);
         EXPECT_EQ(kart.passingTimes[3], 0);
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AddCase{"ThirtyKartsUsedAlready",
                               [](RentalSession& s) {
                                   for (int k = 0; k < kKartsPerCategory; ++k)
-                                      s.kart(0, k).usage = kUsageInSession;
+                                      s.kart(0, k).usage = KartUsage::InSession;
                               },
                               "K99", KartListChange::ListFull, "000777"}),
     [](const ::testing::TestParamInfo<AddCase>& info) { return std::string(info.param.name); });

@@ -25,8 +25,8 @@ protected:
         kart.transponder = transponder;
         kart.driverName = "Martin";
         kart.driverFirstName = "Lucie";
-        kart.usage = kUsageInSession;
-        kart.trackState = kTrackStateReserved;
+        kart.usage = KartUsage::InSession;
+        kart.trackState = TrackState::Reserved;
         kart.durationMinutes = minutes;
         return kart;
     }
@@ -49,12 +49,12 @@ protected:
 TEST_F(LapTimingTest, FirstPassingStartsTheRunAndPassingsWithinTheMinimumLapAreIgnored) {
     pass(5000);
     EXPECT_EQ(k1().runtime.startTime, 5000);
-    EXPECT_EQ(k1().trackState, kTrackStateTiming);
+    EXPECT_EQ(k1().trackState, TrackState::Timing);
     EXPECT_EQ(notifications.acceptedLaps, std::vector<std::string>{"K1"});
     // The kart now shows under "timing", its lap flag already cleared on
     // the record but painted from the row.
     ASSERT_EQ(live.boardRowCount, 2);
-    EXPECT_EQ(live.boardRows[1].state, kTrackStateTiming);
+    EXPECT_EQ(live.boardRows[1].state, TrackState::Timing);
     EXPECT_EQ(live.boardRows[1].lapJustDone, 1);
     EXPECT_EQ(k1().runtime.lapJustDone, 0);
     pass(6500);
@@ -124,9 +124,9 @@ TEST_F(LapTimingTest, EveryKartCarryingTheTransponderIsTimed) {
 }
 
 TEST_F(LapTimingTest, FreeBrokenAndUnknownKartsAreNeverTimed) {
-    k1().trackState = kTrackStateFree;
+    k1().trackState = TrackState::Free;
     SessionKart& broken = book(0, 1, "000456", 10);
-    broken.usage = kUsageBrokenDown;
+    broken.usage = KartUsage::BrokenDown;
     pass(5000);
     pass(5000, "000456");
     pass(5000, "065535");
@@ -140,20 +140,20 @@ TEST_F(LapTimingTest, RunEndsWhenTheBookedMinutesAreUsed) {
     k1().durationMinutes = 1;
     pass(1000);
     pass(31000);
-    EXPECT_EQ(k1().trackState, kTrackStateTiming);
+    EXPECT_EQ(k1().trackState, TrackState::Timing);
     pass(61000); // total 60 000 = 1 minute
-    EXPECT_EQ(k1().trackState, kTrackStateFinished);
+    EXPECT_EQ(k1().trackState, TrackState::Finished);
     EXPECT_EQ(k1().elapsedMinutes, 1);
     // A finished kart keeps being told at each lap that its run is over.
     pass(91000);
     EXPECT_EQ(k1().lastLapIndex, 3);
-    EXPECT_EQ(k1().trackState, kTrackStateFinished);
+    EXPECT_EQ(k1().trackState, TrackState::Finished);
     EXPECT_EQ(sounds.files(), (Sounds{kSoundBeep, kSoundBeep, kSoundRunOver, kSoundRunOver}));
 
     // Booked for no minutes, the run is over at its start passing.
     book(0, 1, "000200", 0);
     pass(100000, "000200");
-    EXPECT_EQ(live.session.kart(0, 1).trackState, kTrackStateFinished);
+    EXPECT_EQ(live.session.kart(0, 1).trackState, TrackState::Finished);
     EXPECT_EQ(sounds.files().back(), kSoundRunOver);
 }
 

@@ -23,13 +23,13 @@ TEST(RentalSessionTest, ResetKeepsLapTimingsWorkingFieldsOnly) {
     RentalSession session;
     SessionKart& kart = session.kart(1, 3);
     kart.driverName = "Rossi";
-    kart.usage = 1;
+    kart.usage = KartUsage::InSession;
     kart.loyaltyCode = 4;
     kart.lapTimes[2] = 40000;
     kart.runtime.startTime = 5000;
     ResetSessionKeepRuntime(session);
     EXPECT_TRUE(kart.driverName.empty());
-    EXPECT_EQ(kart.usage, 0);
+    EXPECT_EQ(kart.usage, KartUsage::NotInSession);
     EXPECT_EQ(kart.loyaltyCode, -1);
     EXPECT_EQ(kart.lapTimes[2], 0);
     EXPECT_EQ(kart.runtime.startTime, 5000);
@@ -90,8 +90,8 @@ protected:
         kart.kartLabel = "OLD";
         kart.transponder = "999999";
         kart.driverName = name;
-        kart.usage = 1;
-        kart.trackState = 3;
+        kart.usage = KartUsage::InSession;
+        kart.trackState = TrackState::Timing;
         kart.lastLapIndex = 2;
         kart.passingTimes[2] = 90000;
         kart.lapTimes[2] = 45000;
@@ -108,7 +108,7 @@ TEST_F(CarryOverTest, CopiesDriversByCategoryNameWhereTheFleetHasAKart) {
     CarryOverDrivers(fresh, old, fleet);
     const SessionKart& k1 = fresh.kart(0, 0);
     EXPECT_EQ(k1.driverName, "Durand");
-    EXPECT_EQ(k1.trackState, 3);
+    EXPECT_EQ(k1.trackState, TrackState::Timing);
     EXPECT_EQ(k1.passingTimes[2], 90000);
     EXPECT_EQ(k1.kartLabel, "K1");
     EXPECT_EQ(k1.transponder, "000001");

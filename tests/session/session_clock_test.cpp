@@ -53,8 +53,8 @@ protected:
     SessionKart& timingKart(int slot, int minutes) {
         SessionKart& kart = live.session.kart(0, slot);
         kart.kartLabel = KartLabelFor(0, slot);
-        kart.usage = kUsageInSession;
-        kart.trackState = kTrackStateTiming;
+        kart.usage = KartUsage::InSession;
+        kart.trackState = TrackState::Timing;
         kart.durationMinutes = minutes;
         return kart;
     }
@@ -179,18 +179,18 @@ TEST_F(SessionClockTest, ATimingKartCountsSessionMinutesAndWithoutPassingsEndsAt
     SessionKart& shortened = timingKart(1, 5);
     shortened.elapsedMinutes = 6; // the booking was cut while the kart ran
     SessionKart& reserved = timingKart(2, 10);
-    reserved.trackState = kTrackStateReserved;
+    reserved.trackState = TrackState::Reserved;
     startAndRun();
     runFor(60500);
     EXPECT_EQ(kart.elapsedMinutes, 1);
-    EXPECT_EQ(shortened.trackState, kTrackStateFinished) << "ends at the next minute";
+    EXPECT_EQ(shortened.trackState, TrackState::Finished) << "ends at the next minute";
     runFor(59000);
     EXPECT_EQ(kart.elapsedMinutes, 1);
     runFor(7 * 60000 + 1000);
-    EXPECT_EQ(kart.trackState, kTrackStateTiming);
+    EXPECT_EQ(kart.trackState, TrackState::Timing);
     runFor(60000);
     EXPECT_EQ(kart.elapsedMinutes, 10);
-    EXPECT_EQ(kart.trackState, kTrackStateFinished);
+    EXPECT_EQ(kart.trackState, TrackState::Finished);
     runFor(60000);
     EXPECT_EQ(kart.elapsedMinutes, 10);
     EXPECT_EQ(reserved.elapsedMinutes, 0);

@@ -30,11 +30,11 @@ protected:
         SessionKart& k3 = previous.kart(0, 2);
         k3.transponder = "004711";
         k3.driverName = "Durand";
-        k3.usage = kUsageInSession;
-        k3.trackState = kTrackStateTiming;
+        k3.usage = KartUsage::InSession;
+        k3.trackState = TrackState::Timing;
         k3.lastLapIndex = 2;
         k3.lapCount = 2;
-        previous.kart(2, 0).usage = kUsageBrokenDown;
+        previous.kart(2, 0).usage = KartUsage::BrokenDown;
         SessionHeader header;
         header.trackName = "Piste du lac";
         header.minLapSeconds = 12;
@@ -62,12 +62,12 @@ TEST_F(SessionStartupTest, KeepsUsageAndHeaderButNoRunData) {
     EXPECT_EQ(folder.read(kCrashCopyFileName), previousBytes);
     const SessionKart& k3 = live.session.kart(0, 2);
     EXPECT_EQ(k3.kartLabel, "K3");
-    EXPECT_EQ(k3.usage, kUsageInSession);
-    EXPECT_EQ(k3.trackState, kTrackStateFree);
+    EXPECT_EQ(k3.usage, KartUsage::InSession);
+    EXPECT_EQ(k3.trackState, TrackState::Free);
     EXPECT_TRUE(k3.transponder.empty());
     EXPECT_TRUE(k3.driverName.empty());
     EXPECT_EQ(k3.lastLapIndex, 0);
-    EXPECT_EQ(live.session.kart(2, 0).usage, kUsageBrokenDown);
+    EXPECT_EQ(live.session.kart(2, 0).usage, KartUsage::BrokenDown);
     EXPECT_EQ(live.session.categories[1].categoryName, "");
     EXPECT_EQ(live.session.kart(1, 0).kartLabel, "");
     EXPECT_EQ(live.session.categories[5].categoryName, kPrivateCategoryName);
@@ -80,7 +80,7 @@ TEST_F(SessionStartupTest, KeepsUsageAndHeaderButNoRunData) {
     RentalSession reloaded;
     SessionHeader header;
     ASSERT_TRUE(LoadSessionFile(common::WorkingFolder(folder.path()), reloaded, header));
-    EXPECT_EQ(reloaded.kart(0, 2).usage, kUsageInSession);
+    EXPECT_EQ(reloaded.kart(0, 2).usage, KartUsage::InSession);
     EXPECT_TRUE(reloaded.kart(0, 2).driverName.empty());
 }
 
@@ -99,15 +99,15 @@ TEST(HoldsRunDataTest, TranspondersAloneAreNotRunData) {
     RentalSession session;
     BuildSessionFromFleet(session, TwoCategoryFleet());
     session.kart(0, 0).transponder = "000100";
-    session.kart(0, 0).usage = kUsageInSession;
-    session.kart(0, 0).trackState = kTrackStateFree;
+    session.kart(0, 0).usage = KartUsage::InSession;
+    session.kart(0, 0).trackState = TrackState::Free;
     EXPECT_FALSE(HoldsRunData(session));
     const std::vector<std::pair<const char*, void (*)(SessionKart&)>> runs = {
         {"a driver", [](SessionKart& k) { k.driverName = "Durand"; }},
         {"a booking", [](SessionKart& k) { k.durationMinutes = 10; }},
         {"a lap count", [](SessionKart& k) { k.lapCount = 1; }},
         {"a passing time", [](SessionKart& k) { k.passingTimes[0] = 1200; }},
-        {"a reserved kart", [](SessionKart& k) { k.trackState = kTrackStateReserved; }},
+        {"a reserved kart", [](SessionKart& k) { k.trackState = TrackState::Reserved; }},
     };
     for (const auto& [what, set] : runs) {
         RentalSession one = session;

@@ -24,12 +24,12 @@ int MakeRows(BoardRows& rows, const std::vector<CategoryRows>& categories) {
     for (const CategoryRows& c : categories) {
         if (c.heading) {
             rows[next].categoryIndex = c.category;
-            rows[next].state = session::kBoardRowHeading;
+            rows[next].heading = true;
             ++next;
         }
         for (int k = 0; k < c.karts; ++k) {
             rows[next].categoryIndex = c.category;
-            rows[next].state = session::kTrackStateTiming;
+            rows[next].state = session::TrackState::Timing;
             rows[next].kartLabel = "K" + std::to_string(100 * c.category + k + 1);
             ++next;
         }

@@ -1,4 +1,4 @@
-#include "tests/app/qt_test_application.h"
+#include "tests/support/qt_test_application.h"
 
 #include <QApplication>
 

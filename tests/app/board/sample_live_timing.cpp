@@ -12,15 +12,15 @@ namespace {
 using session::SessionKart;
 
 void Book(SessionKart& kart, const char* name, const char* firstName, int minutes) {
-    kart.usage = session::kUsageInSession;
-    kart.trackState = session::kTrackStateReserved;
+    kart.usage = session::KartUsage::InSession;
+    kart.trackState = session::TrackState::Reserved;
     kart.driverName = name;
     kart.driverFirstName = firstName;
     kart.durationMinutes = minutes;
 }
 
 void Time(SessionKart& kart, int laps, std::int32_t firstLap, std::int32_t step) {
-    kart.trackState = session::kTrackStateTiming;
+    kart.trackState = session::TrackState::Timing;
     kart.lapCount = kart.lastLapIndex = laps;
     std::int32_t total = 0;
     kart.bestLap = 0;
@@ -79,7 +79,7 @@ void FillSampleSession(session::LiveTiming& live) {
     Time(s.kart(0, 2), 9, 39870, 420);
     Book(s.kart(0, 3), "THOMAS", "Chlo\xE9", 10);
     Time(s.kart(0, 3), 14, 40110, 300);
-    s.kart(0, 3).trackState = session::kTrackStateFinished;
+    s.kart(0, 3).trackState = session::TrackState::Finished;
 
     // Adultes: eight karts, more than one slot holds.
     for (int k = 0; k < 8; ++k) {
@@ -87,11 +87,11 @@ void FillSampleSession(session::LiveTiming& live) {
         if (k >= 2)
             Time(s.kart(1, k), 3 + k, 33000 + 250 * k, 510);
     }
-    s.kart(1, 7).trackState = session::kTrackStateFinished;
+    s.kart(1, 7).trackState = session::TrackState::Finished;
 
     // Biplaces: named but nobody booked yet (heading only), then private karts.
-    s.kart(2, 0).usage = session::kUsageInSession;
-    s.kart(2, 0).trackState = session::kTrackStateFree;
+    s.kart(2, 0).usage = session::KartUsage::InSession;
+    s.kart(2, 0).trackState = session::TrackState::Free;
     Book(s.kart(5, 0), "LEROY", "Rapha\xEBl", 30);
     Time(s.kart(5, 0), 21, 31040, 260);
     Book(s.kart(5, 1), "MOREAU", "In\xE8s", 30);

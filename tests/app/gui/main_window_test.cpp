@@ -9,7 +9,7 @@
 #include "i18n/core/shipped_translations.h"
 #include "session/core/session_file.h"
 #include "session/core/session_startup.h"
-#include "tests/decoder/fake_serial_port.h"
+#include "tests/support/fake_serial_port.h"
 #include "tests/support/gui/scripted_dialogs.h"
 #include "tests/support/recording_sound_player.h"
 #include "tests/support/temporary_folder.h"
@@ -29,9 +29,7 @@ namespace tallimo::app {
 namespace {
 
 using common::DialogAnswer;
-using session::kTrackStateFinished;
-using session::kTrackStateReserved;
-using session::kTrackStateTiming;
+using session::TrackState;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -55,8 +53,8 @@ protected:
         session::LiveTiming previous;
         session::FleetLayout fleet = databases::FleetLayoutFromCategories(categories);
         session::BuildSessionFromFleet(previous.session, fleet);
-        previous.session.kart(0, 0).usage = session::kUsageInSession;
-        previous.session.kart(0, 1).usage = session::kUsageInSession;
+        previous.session.kart(0, 0).usage = session::KartUsage::InSession;
+        previous.session.kart(0, 1).usage = session::KartUsage::InSession;
         session::SaveSessionFile(root, previous.session, previous.header);
     }
 
@@ -69,14 +67,14 @@ protected:
         return *window;
     }
 
-    void book(int slot, const char* driver, int state) {
+    void book(int slot, const char* driver, TrackState state) {
         session::SessionKart& kart = window->live().session.kart(0, slot);
         kart.driverName = driver;
         kart.trackState = state;
     }
 
     // Closes whatever modal window the command opens, and tells its title.
-    std::string runClosingModal(int command) {
+    std::string runClosingModal(CommandId command) {
         std::string shown;
         // A timer of this scope: a command that opens nothing leaves no
         // closer behind for the next one.
@@ -121,8 +119,8 @@ protected:
 
 TEST_F(MainWindowTest, MenusTakeTheTranslationRowsOrKeepTheProgramsFrenchTexts) {
     open();
-    EXPECT_EQ(window->action(1001)->text(), QString::fromUtf8("Nouvelle session"));
-    EXPECT_EQ(window->action(1016)->text(), QString::fromUtf8("Abonnés"));
+    EXPECT_EQ(window->action(CommandId::NewSession)->text(), QString::fromUtf8("Nouvelle session"));
+    EXPECT_EQ(window->action(CommandId::Subscribers)->text(), QString::fromUtf8("Abonnés"));
     ASSERT_FALSE(dialogs.texts().empty());
     EXPECT_EQ(dialogs.texts().back(),
               "Error: The translation file 'MenuPrincipal.trans' has not been found");
@@ -132,16 +130,16 @@ TEST_F(MainWindowTest, MenusTakeTheTranslationRowsOrKeepTheProgramsFrenchTexts) 
     withTranslations();
     open();
     EXPECT_TRUE(dialogs.asked.empty()) << dialogs.texts().front();
-    EXPECT_EQ(window->action(1001)->text(), QString::fromUtf8("New session"))
+    EXPECT_EQ(window->action(CommandId::NewSession)->text(), QString::fromUtf8("New session"))
         << "English by default";
-    EXPECT_FALSE(window->action(1003)->isEnabled()) << "no session file of the operator yet";
+    EXPECT_FALSE(window->action(CommandId::Save)->isEnabled()) << "no session file of the operator yet";
 }
 
 TEST_F(MainWindowTest, StartUpGivesTheKartsInUseTheirFleetTransponders) {
     withTranslations();
     open();
     EXPECT_EQ(window->live().session.kart(0, 0).transponder, "000100");
-    EXPECT_EQ(window->live().session.kart(0, 0).trackState, session::kTrackStateFree);
+    EXPECT_EQ(window->live().session.kart(0, 0).trackState, session::TrackState::Free);
     EXPECT_TRUE(std::filesystem::exists(folder / "PcCrashFile.rent"));
 }
 
@@ -169,7 +167,7 @@ TEST_F(MainWindowTest, QuittingIsRefusedWhileTheClockStartsOrRuns) {
     EXPECT_EQ(dialogs.asked[0].text,
               "Une s\xE9"
               "ance de location est en cours !\r\nVous ne pouvez pas fermer l'application !");
-    EXPECT_FALSE(window->action(1001)->isEnabled()) << "session commands are grayed";
+    EXPECT_FALSE(window->action(CommandId::NewSession)->isEnabled()) << "session commands are grayed";
 
     window->clock().PausePressed(false);
     dialogs.answers = {DialogAnswer::Cancel};
@@ -181,98 +179,103 @@ TEST_F(MainWindowTest, QuittingIsRefusedWhileTheClockStartsOrRuns) {
 TEST_F(MainWindowTest, SavingAsWritesTheOperatorsFileAndEndsRunsStillTiming) {
     withTranslations();
     open();
-    book(0, "Martin", kTrackStateTiming);
+    book(0, "Martin", TrackState::Timing);
     chosenFile = (folder / "samedi").string();
-    window->runCommand(1004);
+    window->runCommand(CommandId::SaveAs);
     EXPECT_EQ(window->userSessionFile(), chosenFile + ".rent");
-    EXPECT_TRUE(window->action(1003)->isEnabled());
+    EXPECT_TRUE(window->action(CommandId::Save)->isEnabled());
     EXPECT_EQ(window->windowTitle().toStdString(), "Tallimo:   " + chosenFile + ".rent");
     session::RentalSession saved;
     session::SessionHeader header;
     ASSERT_TRUE(session::LoadSessionFileFrom(folder / "samedi.rent", saved, header));
     EXPECT_EQ(saved.kart(0, 0).driverName, "Martin");
-    EXPECT_EQ(saved.kart(0, 0).trackState, kTrackStateFinished);
+    EXPECT_EQ(saved.kart(0, 0).trackState, TrackState::Finished);
 }
 
 TEST_F(MainWindowTest, ANewSessionAsksToSaveThenClearsTheKartsKeepingLabels) {
     withTranslations();
     open();
-    book(1, "Lucie", kTrackStateReserved);
+    book(1, "Lucie", TrackState::Reserved);
     dialogs.answers = {DialogAnswer::Cancel};
-    window->runCommand(1001);
+    window->runCommand(CommandId::NewSession);
     EXPECT_EQ(window->live().session.kart(0, 1).driverName, "Lucie") << "Cancel changes nothing";
 
     dialogs.asked.clear();
     dialogs.answers = {DialogAnswer::Yes};
     chosenFile.clear(); // the save dialog is cancelled: the new session starts anyway
-    window->runCommand(1001);
+    window->runCommand(CommandId::NewSession);
     ASSERT_FALSE(dialogs.asked.empty());
     EXPECT_EQ(dialogs.asked[0].caption, "Attention");
     const session::SessionKart& kart = window->live().session.kart(0, 1);
     EXPECT_TRUE(kart.driverName.empty());
     EXPECT_EQ(kart.kartLabel, "K2");
-    EXPECT_EQ(kart.usage, session::kUsageNotInSession);
+    EXPECT_EQ(kart.usage, session::KartUsage::NotInSession);
     EXPECT_EQ(window->windowTitle(), "Tallimo");
 }
 
 TEST_F(MainWindowTest, OpeningASessionCarriesItsDriversOver) {
     withTranslations();
     open();
-    book(0, "Ouvert", kTrackStateReserved);
+    book(0, "Ouvert", TrackState::Reserved);
     ASSERT_TRUE(session::SaveSessionFileAs(folder / "vendredi.rent", window->live().session,
                                            window->live().header));
-    window->runCommand(1001 /* answered Cancel by default */);
+    window->runCommand(CommandId::NewSession /* answered Cancel by default */);
     dialogs.answers = {DialogAnswer::No, DialogAnswer::No};
-    window->runCommand(1001);
+    window->runCommand(CommandId::NewSession);
     ASSERT_TRUE(window->live().session.kart(0, 0).driverName.empty());
 
     chosenFile = (folder / "vendredi.rent").string();
     dialogs.answers = {DialogAnswer::No};
-    window->runCommand(1002);
+    window->runCommand(CommandId::OpenSession);
     EXPECT_EQ(window->live().session.kart(0, 0).driverName, "Ouvert");
     EXPECT_EQ(window->userSessionFile(), chosenFile);
-    EXPECT_TRUE(window->action(1003)->isEnabled());
+    EXPECT_TRUE(window->action(CommandId::Save)->isEnabled());
 }
 
 TEST_F(MainWindowTest, TheReferenceDatabaseCommandsOpenTheirWindows) {
     withTranslations();
     open();
     for (const auto& [command, title] :
-         {std::pair{1014, "Database Clubs / Teams"}, std::pair{1011, "Database Age Categories"},
-          std::pair{1016, "Database Subscribers"}, std::pair{1017, "Database First names"}})
-        EXPECT_EQ(runClosingModal(command), title) << command;
+         {std::pair{CommandId::Clubs, "Database Clubs / Teams"},
+          std::pair{CommandId::AgeCategories, "Database Age Categories"},
+          std::pair{CommandId::Subscribers, "Database Subscribers"},
+          std::pair{CommandId::FirstNames, "Database First names"}})
+        EXPECT_EQ(runClosingModal(command), title) << CommandNumber(command);
 }
 
 TEST_F(MainWindowTest, GrayingHoldsThroughTheTranslationEditor) {
     withTranslations();
     open();
-    EXPECT_EQ(runClosingModal(kCommandTranslationEditor).empty(), false);
-    EXPECT_FALSE(window->action(1003)->isEnabled()) << "rebuilt menus: still no file to save to";
+    EXPECT_EQ(runClosingModal(CommandId::TranslationEditor).empty(), false);
+    EXPECT_FALSE(window->action(CommandId::Save)->isEnabled()) << "rebuilt menus: still no file to save to";
 
     window->connectDecoderAndStartTimer();
     window->clock().StartPressed();
     ASSERT_TRUE(window->clock().starting() || window->clock().running());
-    EXPECT_FALSE(window->action(kCommandTranslationEditor)->isEnabled());
-    EXPECT_EQ(runClosingModal(kCommandTranslationEditor), "") << "grayed like the settings";
-    for (int command : {1001, 1002, 1003, 1004, 1012, 1013, 1015, 1044})
-        EXPECT_FALSE(window->action(command)->isEnabled()) << command;
-    book(0, "Martin", kTrackStateTiming);
-    window->runCommand(1001);
+    EXPECT_FALSE(window->action(CommandId::TranslationEditor)->isEnabled());
+    EXPECT_EQ(runClosingModal(CommandId::TranslationEditor), "") << "grayed like the settings";
+    for (CommandId command :
+         {CommandId::NewSession, CommandId::OpenSession, CommandId::Save, CommandId::SaveAs,
+          CommandId::KartCategories, CommandId::Tracks, CommandId::Fleet,
+          CommandId::DecoderInterface})
+        EXPECT_FALSE(window->action(command)->isEnabled()) << CommandNumber(command);
+    book(0, "Martin", TrackState::Timing);
+    window->runCommand(CommandId::NewSession);
     EXPECT_EQ(window->live().session.kart(0, 0).driverName, "Martin")
         << "a grayed command wipes nothing";
 
     window->clock().PausePressed(false);
     chosenFile = (folder / "dimanche").string();
-    window->runCommand(1004);
-    runClosingModal(kCommandTranslationEditor);
-    EXPECT_TRUE(window->action(1003)->isEnabled()) << "relabelling keeps the enabled state";
-    EXPECT_TRUE(window->action(1001)->isEnabled());
+    window->runCommand(CommandId::SaveAs);
+    runClosingModal(CommandId::TranslationEditor);
+    EXPECT_TRUE(window->action(CommandId::Save)->isEnabled()) << "relabelling keeps the enabled state";
+    EXPECT_TRUE(window->action(CommandId::NewSession)->isEnabled());
 }
 
 TEST_F(MainWindowTest, ABreakdownLeavesTheOtherKartsTiming) {
     withTranslations();
     open();
-    book(0, "Martin", kTrackStateTiming);
+    book(0, "Martin", TrackState::Timing);
     window->live().session.kart(0, 0).lapCount = 4;
     window->resize(1000, 700);
     window->show();
@@ -287,8 +290,8 @@ TEST_F(MainWindowTest, ABreakdownLeavesTheOtherKartsTiming) {
     rightClick(k2, Qt::ControlModifier);
     ASSERT_FALSE(dialogs.asked.empty());
     EXPECT_EQ(dialogs.asked[0].text, "Le kart K2 est il en panne ?");
-    EXPECT_EQ(window->live().session.kart(0, 1).usage, session::kUsageBrokenDown);
-    EXPECT_EQ(window->live().session.kart(0, 0).trackState, kTrackStateTiming);
+    EXPECT_EQ(window->live().session.kart(0, 1).usage, session::KartUsage::BrokenDown);
+    EXPECT_EQ(window->live().session.kart(0, 0).trackState, TrackState::Timing);
     EXPECT_EQ(window->live().session.kart(0, 0).lapCount, 4);
 }
 
@@ -319,7 +322,7 @@ TEST_F(MainWindowTest, AnAccentedSessionFileIsShownInTheTitleAsTyped) {
     withTranslations();
     open();
     chosenFile = (folder / "s\xC3\xA9" "ance d'\xC3\xA9t\xC3\xA9").string();
-    window->runCommand(1004);
+    window->runCommand(CommandId::SaveAs);
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8(("Tallimo:   " + chosenFile + ".rent")));
 }
 
@@ -348,7 +351,7 @@ TEST_F(MainWindowTest, TheLogoAndTheWindowColourComeFromTheDisplaySettings) {
 TEST_F(MainWindowTest, TwoStartsAfterACrashKeepTheCrashedSessionInTheCrashCopy) {
     withTranslations();
     open();
-    book(0, "Durand", kTrackStateTiming);
+    book(0, "Durand", TrackState::Timing);
     window->live().session.kart(0, 0).lapCount = 7;
     ASSERT_TRUE(session::SaveSessionFile(root, window->live().session, window->live().header));
     window->leaveWithoutQuestions();

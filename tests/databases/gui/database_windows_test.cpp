@@ -10,7 +10,7 @@
 #include "databases/gui/subscribers_window.h"
 #include "databases/gui/tracks_window.h"
 
-#include "tests/databases/chunked_port.h"
+#include "tests/support/chunked_port.h"
 #include "tests/support/fake_clocks.h"
 #include "tests/support/gui/modal_window.h"
 

@@ -4,7 +4,7 @@
 #include "databases/gui/fleet_window.h"
 
 #include "decoder/core/decoder_settings.h"
-#include "tests/databases/chunked_port.h"
+#include "tests/support/chunked_port.h"
 #include "tests/support/fake_clocks.h"
 #include "tests/support/gui/modal_window.h"
 

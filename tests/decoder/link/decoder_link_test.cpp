@@ -8,6 +8,7 @@
 #include "decoder/gui/qt_serial_port.h"
 #include "decoder/sim/decoder_simulator_host.h"
 #include "tests/session/recording_notifications.h"
+#include "tests/support/qt_test_application.h"
 #include "tests/support/recording_message_sink.h"
 #include "tests/support/recording_sound_player.h"
 #include "tests/support/temporary_folder.h"
@@ -31,13 +32,7 @@ const std::vector<int> kTransponders{101, 2002, 30003};
 
 class DecoderLinkTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "decoder_link_test";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { testing::EnsureQtApplication<QCoreApplication>(); }
 
     void startSimulator(DecoderModel model, int rejections = 0) {
         sim::DecoderSimulatorHostConfig config;
@@ -61,8 +56,8 @@ protected:
             session::SessionKart& kart = live.session.kart(0, static_cast<int>(i));
             kart.kartLabel = session::KartLabelFor(0, static_cast<int>(i));
             kart.transponder = TransponderText(kTransponders[i]);
-            kart.usage = session::kUsageInSession;
-            kart.trackState = session::kTrackStateReserved;
+            kart.usage = session::KartUsage::InSession;
+            kart.trackState = session::TrackState::Reserved;
             kart.durationMinutes = 10;
         }
     }

@@ -60,13 +60,13 @@ TEST_F(BreakdownWindowTest, RepairedKartIsFreeInTheSessionAndItsSheetIsRemoved) 
     EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_EQ(folder.read(kBreakdownFileName), "K1\tMoteur\t\t\n");
     const auto saved = savedSession();
-    EXPECT_EQ(saved->kart(0, 2).usage, kUsageInSession);
-    EXPECT_EQ(saved->kart(0, 2).trackState, kTrackStateFree);
+    EXPECT_EQ(saved->kart(0, 2).usage, KartUsage::InSession);
+    EXPECT_EQ(saved->kart(0, 2).trackState, TrackState::Free);
 }
 
 TEST_F(BreakdownWindowTest, DeclaredKartGetsANewSheetWithALongActionOfSeveralLines) {
     writeFleetAndSession(2); // the kart as it sits in its category
-    session->kart(0, 1).usage = kUsageBrokenDown;
+    session->kart(0, 1).usage = KartUsage::BrokenDown;
     saveSession();
     const auto window = open();
     window->setDeclaredKart(0, 1);
@@ -85,7 +85,7 @@ TEST_F(BreakdownWindowTest, DeclaredKartGetsANewSheetWithALongActionOfSeveralLin
                                  std::string(190, 'a') + "\t\n";
     EXPECT_EQ(folder.read(kBreakdownFileName), std::string(kSheets) + expected);
     EXPECT_EQ(action->toPlainText(), "Pignon\n" + QString(190, 'a'));
-    EXPECT_EQ(savedSession()->kart(0, 1).usage, kUsageBrokenDown);
+    EXPECT_EQ(savedSession()->kart(0, 1).usage, KartUsage::BrokenDown);
 }
 
 TEST_F(BreakdownWindowTest, EchapWritesNothingEvenWhenRepairedIsTicked) {

@@ -135,10 +135,10 @@ TEST_F(KartListWindowTest, ValiderWritesTheAddedKartWithItsFleetTransponder) {
     EXPECT_EQ(window->result(), QDialog::Accepted);
     SessionHeader savedHeader;
     const auto saved = savedSession(&savedHeader);
-    EXPECT_EQ(saved->kart(0, 1).usage, kUsageInSession);
-    EXPECT_EQ(saved->kart(0, 1).trackState, kTrackStateFree);
+    EXPECT_EQ(saved->kart(0, 1).usage, KartUsage::InSession);
+    EXPECT_EQ(saved->kart(0, 1).trackState, TrackState::Free);
     EXPECT_EQ(saved->kart(0, 1).transponder, "000102");
-    EXPECT_EQ(saved->kart(0, 0).usage, kUsageNotInSession);
+    EXPECT_EQ(saved->kart(0, 0).usage, KartUsage::NotInSession);
     EXPECT_EQ(saved->kart(0, 0).transponder, "");
     EXPECT_EQ(savedHeader.trackName, "Piste nord");
     EXPECT_EQ(savedHeader.minLapSeconds, 7);
@@ -173,8 +173,8 @@ TEST_F(KartListWindowTest, PrivateKartIsOpenedWithAnEmptyTransponderThroughTheMo
     EXPECT_EQ(Items(child<QListWidget>(window, "usedList")),
               (std::vector<std::string>{"KP1", "KP2", "KP3", "KP4"}));
     const auto saved = savedSession();
-    EXPECT_EQ(saved->kart(kPrivateCategoryIndex, 2).usage, kUsageInSession);
-    EXPECT_EQ(saved->kart(kPrivateCategoryIndex, 2).trackState, kTrackStateFree);
+    EXPECT_EQ(saved->kart(kPrivateCategoryIndex, 2).usage, KartUsage::InSession);
+    EXPECT_EQ(saved->kart(kPrivateCategoryIndex, 2).trackState, TrackState::Free);
     EXPECT_EQ(saved->kart(kPrivateCategoryIndex, 2).transponder, "");
     EXPECT_EQ(sounds.files(), (std::vector<std::string>{kKartListSound, kKartListSound}));
 }

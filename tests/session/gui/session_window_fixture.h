@@ -38,19 +38,20 @@ protected:
         ASSERT_TRUE(databases::SaveCategoriesDatabase(root, categories, ignoredMessages));
 
         BuildSessionFromFleet(*session, databases::FleetLayoutFromCategories(categories));
-        setKart(0, 0, kUsageInSession, kTrackStateFree, "");
-        setKart(0, 2, kUsageBrokenDown, kTrackStateFinished, "");
-        setKart(0, 3, kUsageInSession, kTrackStateReserved, "Durand");
-        setKart(0, 4, kUsageInSession, kTrackStateTiming, "Martin");
-        setKart(kPrivateCategoryIndex, 0, kUsageInSession, kTrackStateFree, "");
-        setKart(kPrivateCategoryIndex, 1, kUsageInSession, kTrackStateTiming, "Petit");
+        setKart(0, 0, KartUsage::InSession, TrackState::Free, "");
+        setKart(0, 2, KartUsage::BrokenDown, TrackState::Finished, "");
+        setKart(0, 3, KartUsage::InSession, TrackState::Reserved, "Durand");
+        setKart(0, 4, KartUsage::InSession, TrackState::Timing, "Martin");
+        setKart(kPrivateCategoryIndex, 0, KartUsage::InSession, TrackState::Free, "");
+        setKart(kPrivateCategoryIndex, 1, KartUsage::InSession, TrackState::Timing, "Petit");
         header.selectedTreeItem = selectedTreeItem;
         header.trackName = "Piste nord";
         header.minLapSeconds = 7;
         saveSession();
     }
 
-    void setKart(int category, int slot, int usage, int trackState, const char* driver) {
+    void setKart(int category, int slot, KartUsage usage, TrackState trackState,
+                 const char* driver) {
         SessionKart& kart = session->kart(category, slot);
         kart.usage = usage;
         kart.trackState = trackState;

@@ -9,6 +9,7 @@
 #include "i18n/core/shipped_translations.h"
 #include "printing/core/picture_library.h"
 #include "tests/support/gui/scripted_dialogs.h"
+#include "tests/support/qt_test_application.h"
 #include "tests/support/temporary_folder.h"
 
 #include <QAbstractButton>
@@ -32,12 +33,7 @@ namespace tallimo::testing {
 
 // Several window test files share one executable and one application.
 inline void EnsureApplication() {
-    if (!QApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "window_tests";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    EnsureQtApplication<QApplication>();
 }
 
 // Runs `body` while `window` is shown modally, then closes it with `closer`

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decoder/core/serial_port.h"
+#include "tests/support/byte_strings.h"
 #include "tests/support/fake_clocks.h"
 
 #include <algorithm>
@@ -74,12 +75,5 @@ public:
 private:
     FakeHighResCounter* m_counter;
 };
-
-inline std::string Bytes(std::initializer_list<int> values) {
-    std::string bytes;
-    for (const int value : values)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
 
 } // namespace tallimo::testing

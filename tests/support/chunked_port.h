@@ -4,11 +4,11 @@
 // oldest queued chunk as it takes, so a chunk is never joined to the next.
 
 #include "decoder/core/serial_port.h"
+#include "tests/support/byte_strings.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <deque>
-#include <initializer_list>
 #include <string>
 
 namespace tallimo::testing {
@@ -39,12 +39,5 @@ public:
 
     std::deque<std::string> chunks;
 };
-
-inline std::string Bytes(std::initializer_list<int> values) {
-    std::string bytes;
-    for (const int value : values)
-        bytes += static_cast<char>(value);
-    return bytes;
-}
 
 } // namespace tallimo::testing

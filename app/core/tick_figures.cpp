@@ -1,0 +1,29 @@
+#include "app/core/tick_figures.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tallimo::app {
+
+std::optional<TickFigures> SummariseTicks(std::vector<std::int64_t> tickNanoseconds) {
+    if (tickNanoseconds.empty())
+        return std::nullopt;
+    std::vector<std::int64_t>& sorted = tickNanoseconds;
+    std::sort(sorted.begin(), sorted.end());
+    const auto at = [&](double fraction) {
+        return sorted[std::min(sorted.size() - 1,
+                               static_cast<std::size_t>(fraction * sorted.size()))] /
+               1000.0;
+    };
+    return TickFigures{sorted.size(), at(0.5), at(0.99), sorted.back() / 1000.0};
+}
+
+std::string TickFiguresLine(const TickFigures& figures) {
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "ticks %zu: median %.1f us, 99th percentile %.1f us, longest %.1f us\n",
+                  figures.count, figures.medianUs, figures.percentile99Us, figures.longestUs);
+    return line;
+}
+
+} // namespace tallimo::app
