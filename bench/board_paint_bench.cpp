@@ -18,8 +18,9 @@ using namespace tallimo;
 session::LiveTiming FullBoard() {
     session::LiveTiming live;
     for (int c = 0; c < session::kCategoryCount; ++c) {
-        live.session.categories[c].categoryName =
-            c == session::kPrivateCategoryIndex ? session::kPrivateCategoryName : "Cat\xE9gorie " + std::to_string(c);
+        live.session.categories[c].categoryName = c == session::kPrivateCategoryIndex
+                                                      ? session::kPrivateCategoryName
+                                                      : "Cat\xE9gorie " + std::to_string(c);
         for (int k = 0; k < session::kKartsPerCategory; ++k) {
             session::SessionKart& kart = live.session.kart(c, k);
             kart.kartLabel = session::KartLabelFor(c, k);
@@ -27,7 +28,8 @@ session::LiveTiming FullBoard() {
             std::snprintf(transponder, sizeof transponder, "%06d", 1000 + c * 100 + k);
             kart.transponder = transponder;
             kart.driverName = "Lef\xE8vre";
-            kart.driverFirstName = "Fr\xE9" "d\xE9ric";
+            kart.driverFirstName = "Fr\xE9"
+                                   "d\xE9ric";
             kart.usage = session::KartUsage::InSession;
             kart.trackState = session::TrackState::Timing;
             kart.durationMinutes = 15;

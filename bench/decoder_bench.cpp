@@ -61,8 +61,12 @@ std::vector<std::uint8_t> FramedStream(int karts, int firstTransponder) {
         const int transponder = firstTransponder + i % karts;
         const std::int64_t ms = 1000 + (i / karts) * 45000LL + (i % karts) * 97;
         const int seconds = static_cast<int>(ms / 1000);
-        const int fraction = decoder::kFractionCounterBase + static_cast<int>(((ms % 1000) * 12000 + 255) / 256);
-        const std::uint8_t frame[] = {0xFF, 0xFF, 0xFF, 0xF0,
+        const int fraction =
+            decoder::kFractionCounterBase + static_cast<int>(((ms % 1000) * 12000 + 255) / 256);
+        const std::uint8_t frame[] = {0xFF,
+                                      0xFF,
+                                      0xFF,
+                                      0xF0,
                                       static_cast<std::uint8_t>(transponder >> 8),
                                       static_cast<std::uint8_t>(transponder),
                                       static_cast<std::uint8_t>(seconds / 3600),
@@ -76,7 +80,8 @@ std::vector<std::uint8_t> FramedStream(int karts, int firstTransponder) {
 }
 
 void RunFullBufferTicks(benchmark::State& state, int firstTransponder) {
-    const std::filesystem::path root = std::filesystem::temp_directory_path() / "tallimo-decoder-bench";
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / "tallimo-decoder-bench";
     std::filesystem::create_directories(root);
     const common::WorkingFolder folder(root);
     decoder::SaveDecoderSettings(folder, {"COM3", 1, "TallimoVela2Bluetooth"});

@@ -7,7 +7,7 @@ PACKAGES="build-essential cmake ninja-build pkg-config
 libgtest-dev libgmock-dev libbenchmark-dev
 qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-tools-dev
 libfreeimage-dev libgl-dev xvfb xauth
-clang libclang-rt-14-dev fonts-dejavu-core"
+clang clang-format libclang-rt-14-dev fonts-dejavu-core"
 
 missing=""
 for package in $PACKAGES; do

@@ -35,6 +35,8 @@ enum class CommandId : int {
     PrivateKartList = 1512,
 };
 
-constexpr int CommandNumber(CommandId command) { return static_cast<int>(command); }
+constexpr int CommandNumber(CommandId command) {
+    return static_cast<int>(command);
+}
 
 } // namespace tallimo::app

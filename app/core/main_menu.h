@@ -17,7 +17,7 @@ inline constexpr int kMainMenuRowCount = 32;
 
 struct MainMenuItem {
     CommandId command = CommandId::None; // None for a separator
-    std::string text; // Windows-1252
+    std::string text;                    // Windows-1252
     bool hasPicture = false;
 };
 

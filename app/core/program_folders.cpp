@@ -8,17 +8,16 @@
 namespace tallimo::app {
 namespace {
 
-std::optional<std::string> Variable(const char* name)
-{
+std::optional<std::string> Variable(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value == '\0')
         return std::nullopt;
     return std::string(value);
 }
 
-std::filesystem::path Utf8Path(const std::string& text)
-{
-    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size()));
+std::filesystem::path Utf8Path(const std::string& text) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size()));
 }
 
 const char* const kResourceFolders[] = {"images", "sons", "Translation", "Guides", "FirstNames"};
@@ -26,14 +25,12 @@ const char* const kWorkFolders[] = {"Private", "Runs", "ports"};
 
 } // namespace
 
-Environment ReadEnvironment()
-{
+Environment ReadEnvironment() {
     return {Variable(kWorkingFolderVariable), Variable("XDG_DATA_HOME"), Variable("HOME")};
 }
 
 std::filesystem::path ResolveWorkingFolder(const std::optional<std::string>& option,
-                                           const Environment& environment)
-{
+                                           const Environment& environment) {
     if (option && !option->empty())
         return Utf8Path(*option);
     if (environment.workingFolder)
@@ -48,14 +45,12 @@ std::filesystem::path ResolveWorkingFolder(const std::optional<std::string>& opt
     return data / kProgramFolderName;
 }
 
-std::filesystem::path ResourceFolderFor(const std::filesystem::path& executable)
-{
+std::filesystem::path ResourceFolderFor(const std::filesystem::path& executable) {
     return executable.parent_path().parent_path() / "share" / "tallimo";
 }
 
 FirstStartReport FillWorkingFolder(const std::filesystem::path& resources,
-                                   const std::filesystem::path& workingFolder)
-{
+                                   const std::filesystem::path& workingFolder) {
     FirstStartReport report;
     std::error_code error;
     std::filesystem::create_directories(workingFolder, error);
@@ -70,7 +65,8 @@ FirstStartReport FillWorkingFolder(const std::filesystem::path& resources,
              !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
             if (!it->is_regular_file(error))
                 continue;
-            const std::filesystem::path relative = std::filesystem::relative(it->path(), resources, error);
+            const std::filesystem::path relative =
+                std::filesystem::relative(it->path(), resources, error);
             const std::filesystem::path to = workingFolder / relative;
             if (std::filesystem::exists(to, error))
                 continue;

@@ -34,8 +34,8 @@ std::filesystem::path ResolveWorkingFolder(const std::optional<std::string>& opt
 std::filesystem::path ResourceFolderFor(const std::filesystem::path& executable);
 
 struct FirstStartReport {
-    std::vector<std::string> copied;  // relative paths written
-    std::vector<std::string> failed;  // relative paths that could not be
+    std::vector<std::string> copied; // relative paths written
+    std::vector<std::string> failed; // relative paths that could not be
 };
 
 // Copies every resource file the working folder lacks and creates the

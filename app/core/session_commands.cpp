@@ -9,8 +9,7 @@ namespace tallimo::app {
 using namespace session;
 
 bool SaveSessionOrReport(const common::WorkingFolder& folder, const LiveTiming& live,
-                         common::MessageSink& messages)
-{
+                         common::MessageSink& messages) {
     if (SaveSessionFile(folder, live.session, live.header))
         return true;
     messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
@@ -18,8 +17,7 @@ bool SaveSessionOrReport(const common::WorkingFolder& folder, const LiveTiming& 
 }
 
 bool LoadSessionOrReport(const common::WorkingFolder& folder, RentalSession& session,
-                         SessionHeader& header, common::MessageSink& messages)
-{
+                         SessionHeader& header, common::MessageSink& messages) {
     // Read into copies: a file that cannot be opened must not cost the
     // session in memory.
     RentalSession loaded = session;
@@ -34,8 +32,7 @@ bool LoadSessionOrReport(const common::WorkingFolder& folder, RentalSession& ses
     return true;
 }
 
-void FinishTimingRuns(RentalSession& session)
-{
+void FinishTimingRuns(RentalSession& session) {
     for (SessionCategory& category : session.categories)
         for (SessionKart& kart : category.karts)
             if (kart.usage == KartUsage::InSession && kart.trackState == TrackState::Timing)
@@ -43,35 +40,30 @@ void FinishTimingRuns(RentalSession& session)
 }
 
 bool SaveWorkingSession(const common::WorkingFolder& folder, LiveTiming& live,
-                        common::MessageSink& messages)
-{
+                        common::MessageSink& messages) {
     FinishTimingRuns(live.session);
     return SaveSessionOrReport(folder, live, messages);
 }
 
-bool CopyWorkingSessionTo(const common::WorkingFolder& folder, const std::filesystem::path& userFile,
-                          common::MessageSink& messages)
-{
+bool CopyWorkingSessionTo(const common::WorkingFolder& folder,
+                          const std::filesystem::path& userFile, common::MessageSink& messages) {
     if (common::CopyFileReplacing(folder.path(kSessionFileName), userFile))
         return true;
     messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
     return false;
 }
 
-std::string UserSessionFileName(const std::string& chosen)
-{
+std::string UserSessionFileName(const std::string& chosen) {
     if (chosen.find(".rent") != std::string::npos)
         return chosen;
     return chosen + ".rent";
 }
 
-std::string MainWindowTitle(const std::string& userFile)
-{
+std::string MainWindowTitle(const std::string& userFile) {
     return userFile.empty() ? std::string("Tallimo") : "Tallimo:   " + userFile;
 }
 
-void StartNewSession(LiveTiming& live)
-{
+void StartNewSession(LiveTiming& live) {
     for (int c = 0; c < kCategoryCount; ++c)
         for (SessionKart& kart : live.session.categories[c].karts) {
             SessionKart emptied;
@@ -88,8 +80,7 @@ void StartNewSession(LiveTiming& live)
     live.rebuildBoardRows();
 }
 
-void ApplyFleetTransponders(RentalSession& session, const FleetTransponders& fleet)
-{
+void ApplyFleetTransponders(RentalSession& session, const FleetTransponders& fleet) {
     for (int c = 0; c < kRentalCategoryCount; ++c)
         for (int k = 0; k < kKartsPerCategory; ++k) {
             SessionKart& kart = session.kart(c, k);
@@ -98,8 +89,7 @@ void ApplyFleetTransponders(RentalSession& session, const FleetTransponders& fle
         }
 }
 
-void ApplyCategoriesToSession(RentalSession& session, const databases::CategoryTable& categories)
-{
+void ApplyCategoriesToSession(RentalSession& session, const databases::CategoryTable& categories) {
     const FleetTransponders transponders = databases::FleetTranspondersFromCategories(categories);
     for (int c = 0; c < kRentalCategoryCount; ++c) {
         SessionCategory& category = session.categories[c];
@@ -117,9 +107,8 @@ void ApplyCategoriesToSession(RentalSession& session, const databases::CategoryT
 }
 
 bool OpenUserSession(const common::WorkingFolder& folder, const std::filesystem::path& userFile,
-                     const FleetLayout& fleet, const FleetTransponders& transponders, LiveTiming& live,
-                     common::MessageSink& messages)
-{
+                     const FleetLayout& fleet, const FleetTransponders& transponders,
+                     LiveTiming& live, common::MessageSink& messages) {
     if (!common::CopyFileReplacing(userFile, folder.path(kSessionFileName))) {
         messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
         return false;

@@ -34,8 +34,8 @@ bool SaveWorkingSession(const common::WorkingFolder& folder, session::LiveTiming
                         common::MessageSink& messages);
 
 // Copies "Private/Session.rent" over the operator's own session file.
-bool CopyWorkingSessionTo(const common::WorkingFolder& folder, const std::filesystem::path& userFile,
-                          common::MessageSink& messages);
+bool CopyWorkingSessionTo(const common::WorkingFolder& folder,
+                          const std::filesystem::path& userFile, common::MessageSink& messages);
 
 // The name chosen in a save dialog, with ".rent" added when it has none.
 std::string UserSessionFileName(const std::string& chosen);
@@ -55,7 +55,8 @@ void ApplyFleetTransponders(session::RentalSession& session, const FleetTranspon
 // categories take the database's names, a category whose name became empty
 // loses its karts, the others are relabelled and take the fleet's
 // transponders.
-void ApplyCategoriesToSession(session::RentalSession& session, const databases::CategoryTable& categories);
+void ApplyCategoriesToSession(session::RentalSession& session,
+                              const databases::CategoryTable& categories);
 
 // "Ouvrir session": the chosen file becomes the working session, rebuilt on
 // the current fleet with the drivers carried over by category name and kart

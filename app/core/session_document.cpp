@@ -17,9 +17,13 @@ constexpr const char* kProposedSessionFile = "*.rent";
 SessionDocument::SessionDocument(common::WorkingFolder folder, common::MessageSink& messages)
     : m_folder(std::move(folder)), m_messages(messages) {}
 
-std::string SessionDocument::title() const { return MainWindowTitle(m_userFile); }
+std::string SessionDocument::title() const {
+    return MainWindowTitle(m_userFile);
+}
 
-bool SessionDocument::saveWorkingFile() { return SaveSessionOrReport(m_folder, m_live, m_messages); }
+bool SessionDocument::saveWorkingFile() {
+    return SaveSessionOrReport(m_folder, m_live, m_messages);
+}
 
 bool SessionDocument::loadWorkingFile(RentalSession& session, SessionHeader& header) {
     return LoadSessionOrReport(m_folder, session, header, m_messages);

@@ -16,11 +16,13 @@ using session::SessionKart;
 bool IsBlankSlot(const SessionKart& kart) {
     const std::array<std::int32_t, session::kPassingCapacity> noPassings{};
     return kart.kartLabel.empty() && kart.transponder.empty() && kart.driverName.empty() &&
-           kart.driverFirstName.empty() && kart.spareText.empty() && kart.usage == session::KartUsage::NotInSession &&
-           kart.trackState == session::TrackState::Finished && kart.durationMinutes == 0 && kart.elapsedMinutes == 0 &&
-           kart.price == 0 && kart.loyaltyCode == session::kNoLoyaltyOffer && kart.paid == 0 &&
-           kart.lapCount == 0 && kart.totalTime == 0 && kart.bestLap == 0 &&
-           kart.lastLapIndex == 0 && kart.passingTimes == noPassings;
+           kart.driverFirstName.empty() && kart.spareText.empty() &&
+           kart.usage == session::KartUsage::NotInSession &&
+           kart.trackState == session::TrackState::Finished && kart.durationMinutes == 0 &&
+           kart.elapsedMinutes == 0 && kart.price == 0 &&
+           kart.loyaltyCode == session::kNoLoyaltyOffer && kart.paid == 0 && kart.lapCount == 0 &&
+           kart.totalTime == 0 && kart.bestLap == 0 && kart.lastLapIndex == 0 &&
+           kart.passingTimes == noPassings;
 }
 
 int ValidLastLapIndex(const SessionKart& kart) {
@@ -108,9 +110,9 @@ void WriteKartText(std::ostream& out, const SessionKart& kart, int slot) {
         << "    transponder " << Quoted(kart.transponder) << ", driver " << Quoted(kart.driverName)
         << " " << Quoted(kart.driverFirstName) << ", spare " << Quoted(kart.spareText) << "\n"
         << "    usage " << session::UsageNumber(kart.usage) << ", trackState "
-        << session::TrackStateNumber(kart.trackState) << " ("
-        << TrackStateName(kart.trackState) << "), durationMinutes " << kart.durationMinutes
-        << ", elapsedMinutes " << kart.elapsedMinutes << "\n"
+        << session::TrackStateNumber(kart.trackState) << " (" << TrackStateName(kart.trackState)
+        << "), durationMinutes " << kart.durationMinutes << ", elapsedMinutes "
+        << kart.elapsedMinutes << "\n"
         << "    price " << kart.price << ", loyaltyCode " << kart.loyaltyCode << ", paid "
         << kart.paid << "\n"
         << "    lastLapIndex " << kart.lastLapIndex << ", lapCount " << kart.lapCount
@@ -183,7 +185,8 @@ void WriteSessionJson(std::ostream& out, const session::LiveTiming& live) {
     out << "  ],\n  \"boardRows\": [\n";
     for (int r = 0; r < live.boardRowCount; ++r) {
         const session::BoardRow& row = live.boardRows[r];
-        out << "    {\"categoryIndex\": " << row.categoryIndex << ", \"state\": " << session::BoardRowStateNumber(row)
+        out << "    {\"categoryIndex\": " << row.categoryIndex
+            << ", \"state\": " << session::BoardRowStateNumber(row)
             << ", \"kartLabel\": " << JsonString(row.kartLabel)
             << ", \"transponder\": " << JsonString(row.transponder)
             << ", \"driver\": " << JsonString(row.driver)

@@ -4,16 +4,14 @@ namespace tallimo::app {
 namespace {
 
 int Add(std::vector<SessionTreeItem>& items, std::string text, int value, int image, int parent,
-        bool bold = false, bool expanded = false)
-{
+        bool bold = false, bool expanded = false) {
     items.push_back({std::move(text), value, image, parent, bold, expanded});
     return static_cast<int>(items.size()) - 1;
 }
 
 } // namespace
 
-std::vector<SessionTreeItem> BuildSessionTree(const session::RentalSession& session)
-{
+std::vector<SessionTreeItem> BuildSessionTree(const session::RentalSession& session) {
     using namespace session;
     std::vector<SessionTreeItem> items;
     const int type = Add(items, "Type de session", kTreeSessionType, 0, -1, false, true);
@@ -41,7 +39,8 @@ std::vector<SessionTreeItem> BuildSessionTree(const session::RentalSession& sess
     }
 
     Add(items, "", kTreeSpacer, kTreeNoImage, track);
-    const int privateNode = Add(items, kPrivateCategoryName, kTreePrivateKarts, 7, track, true, true);
+    const int privateNode =
+        Add(items, kPrivateCategoryName, kTreePrivateKarts, 7, track, true, true);
     for (int k = 0; k < kKartsPerCategory; ++k) {
         const SessionKart& kart = session.kart(kPrivateCategoryIndex, k);
         if (kart.usage == KartUsage::InSession)
@@ -50,8 +49,7 @@ std::vector<SessionTreeItem> BuildSessionTree(const session::RentalSession& sess
     return items;
 }
 
-CommandId TreeContextCommand(int itemValue)
-{
+CommandId TreeContextCommand(int itemValue) {
     switch (itemValue) {
     case kTreeSessionType:
         return CommandId::ShowBoard;
@@ -70,10 +68,10 @@ CommandId TreeContextCommand(int itemValue)
     }
 }
 
-bool TreeItemIsRentalKart(int itemValue, int& category, int& slot)
-{
+bool TreeItemIsRentalKart(int itemValue, int& category, int& slot) {
     const int number = itemValue % 100;
-    if (itemValue < 0 || itemValue >= kTreePrivateKarts || number < 1 || number > session::kKartsPerCategory)
+    if (itemValue < 0 || itemValue >= kTreePrivateKarts || number < 1 ||
+        number > session::kKartsPerCategory)
         return false;
     category = itemValue / 100;
     slot = number - 1;

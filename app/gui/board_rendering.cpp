@@ -171,7 +171,8 @@ void BoardRenderer::prepareRowTexts() {
     const int count =
         m_live != nullptr ? std::clamp(m_live->boardRowCount, 0, session::kBoardRowCapacity) : 0;
     const QFontMetrics driverMetrics(m_rowFont);
-    const double driverWidth = m_columns[kColumnDriver].width / kReferenceScreenWidth * m_screen.width();
+    const double driverWidth =
+        m_columns[kColumnDriver].width / kReferenceScreenWidth * m_screen.width();
     std::array<QString, kShownColumnCount> cells;
     for (int i = 0; i < count; ++i) {
         const BoardRow& row = m_live->boardRows[static_cast<std::size_t>(i)];
@@ -263,7 +264,8 @@ void BoardRenderer::paint(QPainter& painter) const {
     painter.setRenderHint(QPainter::TextAntialiasing);
 
     prepareWatermark();
-    const int watermarkTop = static_cast<int>(std::lround(170.0 / kReferenceScreenHeight * m_screen.height()));
+    const int watermarkTop =
+        static_cast<int>(std::lround(170.0 / kReferenceScreenHeight * m_screen.height()));
     painter.drawPixmap((m_area.width() - m_watermark.width()) / 2, watermarkTop, m_watermark);
 
     const BoardGeometry& g = m_layout.geometry();

@@ -16,7 +16,9 @@ const QColor kBackground(220, 220, 220);
 const QColor kRunning(0, 160, 0);
 const QColor kPaused(230, 0, 0);
 
-QFont ClockFont(int pixelSize, QFont::Weight weight) { return SansFont(pixelSize, weight); }
+QFont ClockFont(int pixelSize, QFont::Weight weight) {
+    return SansFont(pixelSize, weight);
+}
 
 // The largest pixel size at which `sample` fits `room`, at most `ceiling`.
 int FittingPixelSize(const QString& sample, QSize room, int ceiling, QFont::Weight weight) {

@@ -434,8 +434,8 @@ void MainWindow::treeItemClicked(QTreeWidgetItem* item, bool rightButton,
         return;
     const char* label = command == CommandId::ShowBoard      ? "Location"
                         : command == CommandId::SessionTrack ? "Piste utilis\xE9"
-                                            "e"
-                                          : "Liste des karts";
+                                                               "e"
+                                                             : "Liste des karts";
     QMenu menu(this);
     QAction* entry = menu.addAction(common::FromCp1252(label));
     if (menu.exec(globalPosition) == entry)

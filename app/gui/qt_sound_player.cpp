@@ -18,8 +18,7 @@ QtSoundPlayer::QtSoundPlayer(common::WorkingFolder folder, QObject* parent)
 
 QtSoundPlayer::~QtSoundPlayer() = default;
 
-QSoundEffect* QtSoundPlayer::effectFor(const std::string& relativePath)
-{
+QSoundEffect* QtSoundPlayer::effectFor(const std::string& relativePath) {
     auto found = m_effects.find(relativePath);
     if (found != m_effects.end())
         return found->second;
@@ -30,8 +29,7 @@ QSoundEffect* QtSoundPlayer::effectFor(const std::string& relativePath)
     return effect;
 }
 
-void QtSoundPlayer::play(const std::string& relativePath, bool asynchronous)
-{
+void QtSoundPlayer::play(const std::string& relativePath, bool asynchronous) {
     if (m_muted)
         return;
     QSoundEffect* effect = effectFor(relativePath);

@@ -17,8 +17,7 @@ const QColor kCategoryColours[] = {QColor(190, 255, 190), QColor(90, 215, 90), Q
 const QColor kPrivateColour(255, 250, 135);
 const QColor kInk(40, 48, 64);
 
-QIcon Drawn(const std::function<void(QPainter&)>& draw)
-{
+QIcon Drawn(const std::function<void(QPainter&)>& draw) {
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -29,8 +28,7 @@ QIcon Drawn(const std::function<void(QPainter&)>& draw)
 }
 
 // A kart seen from the side, in `body` colour.
-void DrawKart(QPainter& p, const QColor& body)
-{
+void DrawKart(QPainter& p, const QColor& body) {
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(body);
     QPainterPath chassis;
@@ -49,8 +47,7 @@ void DrawKart(QPainter& p, const QColor& body)
     p.drawEllipse(QPointF(15, 9), 3.5, 3.5); // the driver's helmet
 }
 
-void DrawChequeredFlag(QPainter& p)
-{
+void DrawChequeredFlag(QPainter& p) {
     p.setPen(QPen(kInk, 2));
     p.drawLine(6, 4, 6, 29);
     const int cell = 5;
@@ -64,8 +61,7 @@ void DrawChequeredFlag(QPainter& p)
     p.drawRect(QRect(7, 5, 4 * cell, 3 * cell));
 }
 
-void DrawTrack(QPainter& p)
-{
+void DrawTrack(QPainter& p) {
     p.setPen(QPen(QColor(90, 90, 90), 6));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(5, 8, 22, 16), 8, 8);
@@ -76,16 +72,14 @@ void DrawTrack(QPainter& p)
     p.fillRect(QRect(16, 22, 2, 2), kInk);
 }
 
-void DrawWrench(QPainter& p)
-{
+void DrawWrench(QPainter& p) {
     DrawKart(p, QColor(200, 200, 200));
     p.setPen(QPen(QColor(200, 30, 30), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(20, 3, 30, 13);
     p.drawLine(30, 3, 20, 13);
 }
 
-void DrawDisk(QPainter& p)
-{
+void DrawDisk(QPainter& p) {
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(QColor(60, 110, 190));
     p.drawRoundedRect(QRectF(5, 5, 22, 22), 3, 3);
@@ -95,8 +89,7 @@ void DrawDisk(QPainter& p)
     p.drawRect(QRectF(9, 17, 14, 10));
 }
 
-void DrawDocument(QPainter& p, const QColor& mark)
-{
+void DrawDocument(QPainter& p, const QColor& mark) {
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(8, 4, 17, 24));
@@ -105,24 +98,21 @@ void DrawDocument(QPainter& p, const QColor& mark)
         p.drawLine(11, y, 22, y);
 }
 
-void DrawPerson(QPainter& p, const QColor& colour)
-{
+void DrawPerson(QPainter& p, const QColor& colour) {
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(colour);
     p.drawEllipse(QPointF(16, 10), 5, 5);
     p.drawRoundedRect(QRectF(7, 17, 18, 11), 5, 5);
 }
 
-void DrawCoins(QPainter& p)
-{
+void DrawCoins(QPainter& p) {
     p.setPen(QPen(QColor(140, 100, 0), 1.5));
     p.setBrush(QColor(250, 200, 40));
     for (int i = 0; i < 3; ++i)
         p.drawEllipse(QRectF(6, 18 - i * 6, 20, 9));
 }
 
-void DrawPercent(QPainter& p)
-{
+void DrawPercent(QPainter& p) {
     p.setPen(QPen(QColor(200, 40, 40), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(8, 26, 24, 6);
     p.setBrush(Qt::NoBrush);
@@ -130,8 +120,7 @@ void DrawPercent(QPainter& p)
     p.drawEllipse(QPointF(23, 23), 3.5, 3.5);
 }
 
-void DrawCard(QPainter& p)
-{
+void DrawCard(QPainter& p) {
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(QColor(90, 160, 220));
     p.drawRoundedRect(QRectF(3, 8, 26, 17), 3, 3);
@@ -140,8 +129,7 @@ void DrawCard(QPainter& p)
     p.drawEllipse(QPointF(23, 20), 3, 3);
 }
 
-void DrawEnvelope(QPainter& p)
-{
+void DrawEnvelope(QPainter& p) {
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(Qt::white);
     p.drawRect(QRectF(4, 8, 24, 17));
@@ -149,8 +137,7 @@ void DrawEnvelope(QPainter& p)
     p.drawLine(28, 8, 16, 18);
 }
 
-void DrawPlug(QPainter& p)
-{
+void DrawPlug(QPainter& p) {
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(QColor(90, 90, 100));
     p.drawRoundedRect(QRectF(9, 12, 14, 12), 2, 2);
@@ -161,8 +148,7 @@ void DrawPlug(QPainter& p)
     p.drawLine(16, 24, 16, 30);
 }
 
-void DrawExit(QPainter& p)
-{
+void DrawExit(QPainter& p) {
     p.setPen(QPen(kInk, 1.5));
     p.setBrush(QColor(170, 120, 70));
     p.drawRect(QRectF(6, 4, 14, 24));
@@ -172,8 +158,7 @@ void DrawExit(QPainter& p)
     p.drawLine(24, 21, 29, 16);
 }
 
-void DrawStopwatch(QPainter& p)
-{
+void DrawStopwatch(QPainter& p) {
     p.setPen(QPen(kInk, 2));
     p.setBrush(Qt::white);
     p.drawEllipse(QPointF(16, 18), 11, 11);
@@ -184,8 +169,7 @@ void DrawStopwatch(QPainter& p)
 
 } // namespace
 
-QIcon TreeIcon(int image)
-{
+QIcon TreeIcon(int image) {
     switch (image) {
     case 0:
         return Drawn(DrawChequeredFlag);
@@ -206,8 +190,7 @@ QIcon TreeIcon(int image)
     }
 }
 
-QIcon CommandIcon(CommandId command)
-{
+QIcon CommandIcon(CommandId command) {
     switch (command) {
     case CommandId::NewSession:
         return Drawn([](QPainter& p) { DrawDocument(p, QColor(60, 150, 60)); });
@@ -240,8 +223,7 @@ QIcon CommandIcon(CommandId command)
     }
 }
 
-QIcon StartButtonIcon()
-{
+QIcon StartButtonIcon() {
     return Drawn([](QPainter& p) {
         p.setPen(QPen(QColor(20, 110, 30), 1.5));
         p.setBrush(QColor(40, 170, 60));
@@ -249,8 +231,7 @@ QIcon StartButtonIcon()
     });
 }
 
-QIcon PauseButtonIcon()
-{
+QIcon PauseButtonIcon() {
     return Drawn([](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(210, 50, 40));

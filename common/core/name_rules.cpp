@@ -85,7 +85,8 @@ std::string NormaliseName(std::string_view name) {
             mapped = static_cast<char>(0xE6);
         else if (c == 0x8C)
             mapped = static_cast<char>(0x9C);
-        else if (c == '"' || c == ',' || c == '-' || c == '_' || c == 0x96 || c == 0x97 || c == 0xAF)
+        else if (c == '"' || c == ',' || c == '-' || c == '_' || c == 0x96 || c == 0x97 ||
+                 c == 0xAF)
             mapped = ' ';
         else if (c >= 'A' && c <= 'Z')
             mapped = static_cast<char>(c + ('a' - 'A'));

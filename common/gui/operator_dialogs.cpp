@@ -7,8 +7,7 @@
 namespace tallimo::common {
 namespace {
 
-QMessageBox::Icon IconOf(DialogIcon icon)
-{
+QMessageBox::Icon IconOf(DialogIcon icon) {
     switch (icon) {
     case DialogIcon::Information:
         return QMessageBox::Information;
@@ -28,8 +27,7 @@ QMessageBox::Icon IconOf(DialogIcon icon)
 
 DialogAnswer QtOperatorDialogs::ask(QWidget* parent, const std::string& caption,
                                     const std::string& text, DialogIcon icon,
-                                    DialogButtons buttons)
-{
+                                    DialogButtons buttons) {
     QMessageBox box(IconOf(icon), FromCp1252(caption), FromCp1252(text), QMessageBox::NoButton,
                     parent);
     box.setObjectName("operatorDialog");
@@ -53,16 +51,16 @@ DialogAnswer QtOperatorDialogs::ask(QWidget* parent, const std::string& caption,
         return DialogAnswer::Cancel;
     default:
         // Closing a question box with Escape or the title bar cancels it.
-        return buttons == DialogButtons::Ok ? DialogAnswer::Ok
+        return buttons == DialogButtons::Ok      ? DialogAnswer::Ok
                : buttons == DialogButtons::YesNo ? DialogAnswer::No
                                                  : DialogAnswer::Cancel;
     }
 }
 
-void DialogMessageSink::show(const std::string& caption, const std::string& text)
-{
+void DialogMessageSink::show(const std::string& caption, const std::string& text) {
     m_dialogs.inform(m_parent, caption, text,
-                     caption == "Error" || caption == "Erreur" ? DialogIcon::Stop : DialogIcon::Information);
+                     caption == "Error" || caption == "Erreur" ? DialogIcon::Stop
+                                                               : DialogIcon::Information);
 }
 
 } // namespace tallimo::common

@@ -25,8 +25,7 @@ public:
                              DialogIcon icon, DialogButtons buttons) = 0;
 
     void inform(QWidget* parent, const std::string& caption, const std::string& text,
-                DialogIcon icon = DialogIcon::None)
-    {
+                DialogIcon icon = DialogIcon::None) {
         ask(parent, caption, text, icon, DialogButtons::Ok);
     }
 };
@@ -41,7 +40,8 @@ public:
 // The core's messages shown as Ok boxes; "Error" captions get the stop icon.
 class DialogMessageSink final : public MessageSink {
 public:
-    DialogMessageSink(OperatorDialogs& dialogs, QWidget* parent) : m_dialogs(dialogs), m_parent(parent) {}
+    DialogMessageSink(OperatorDialogs& dialogs, QWidget* parent)
+        : m_dialogs(dialogs), m_parent(parent) {}
     void show(const std::string& caption, const std::string& text) override;
     void setParent(QWidget* parent) { m_parent = parent; }
 

@@ -4,14 +4,12 @@
 
 namespace tallimo::common {
 
-QString FromCp1252(std::string_view cp1252)
-{
+QString FromCp1252(std::string_view cp1252) {
     const std::string utf8 = Cp1252ToUtf8(cp1252);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::string ToCp1252(const QString& text)
-{
+std::string ToCp1252(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }

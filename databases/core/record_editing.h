@@ -52,9 +52,7 @@ public:
     // The list row of the selection, or -1.
     int selectedRow() const { return rowOf(m_selected); }
     Record* current() { return m_selected < 0 ? nullptr : &m_table[index(m_selected)]; }
-    const Record* current() const {
-        return m_selected < 0 ? nullptr : &m_table[index(m_selected)];
-    }
+    const Record* current() const { return m_selected < 0 ? nullptr : &m_table[index(m_selected)]; }
 
     const Record& at(int recordIndex) const { return m_table[index(recordIndex)]; }
 

@@ -50,9 +50,9 @@ AgeCategoriesWindow::AgeCategoriesWindow(common::WorkingFolder folder,
                                          common::OperatorDialogs& dialogs,
                                          const common::LocalClock& clock, QWidget* parent)
     : EditingWindow(std::move(folder), dialogs, "ageCategoriesWindow",
-                    ExchangeFormat{i18n::FilteredFile::AgeCategories,
-                                   kAgeCategoriesExportExtension, "Error",
-                                   kAgeCategoriesImportErrorText, kAgeCategoriesExportErrorText},
+                    ExchangeFormat{i18n::FilteredFile::AgeCategories, kAgeCategoriesExportExtension,
+                                   "Error", kAgeCategoriesImportErrorText,
+                                   kAgeCategoriesExportErrorText},
                     parent),
       m_editor(m_categories, AgeCategoryRules()) {
     const common::LocalDateTime now = clock.now();
@@ -85,8 +85,8 @@ void AgeCategoriesWindow::buildControls() {
     m_newLabel = wordLabel("newLabel", ButtonWord::New);
     m_newCode = LimitedEdit("newCodeEdit", this, static_cast<int>(kAgeCodeChars));
     m_add = wordButton("addButton", ButtonWord::Add);
-    RecordList& list = recordList("categoryList", "categoryListLabel", "numberListLabel",
-                                  RecordNumbers::Selected);
+    RecordList& list =
+        recordList("categoryList", "categoryListLabel", "numberListLabel", RecordNumbers::Selected);
     m_remove = wordButton("removeButton", ButtonWord::Remove);
 
     m_code = NamedEdit("codeEdit", this, true);

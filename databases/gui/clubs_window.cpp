@@ -99,13 +99,11 @@ void ClubsWindow::buildControls() {
     m_fullNameLabel = NamedLabel("fullNameLabel", this);
     m_fullName = fieldEdit("fullNameEdit", kTypedLongText, &Club::fullName, kClubFullNameChars);
     m_addressLabel = NamedLabel("addressLabel", this);
-    m_address1 =
-        fieldEdit("address1Edit", kTypedLongText, &Club::clubAddress1, kClubAddressChars);
-    m_address2 =
-        fieldEdit("address2Edit", kTypedLongText, &Club::clubAddress2, kClubAddressChars);
+    m_address1 = fieldEdit("address1Edit", kTypedLongText, &Club::clubAddress1, kClubAddressChars);
+    m_address2 = fieldEdit("address2Edit", kTypedLongText, &Club::clubAddress2, kClubAddressChars);
     m_postalCodeLabel = NamedLabel("postalCodeLabel", this);
-    m_postalCode = fieldEdit("postalCodeEdit", kTypedPostalCode, &Club::clubPostalCode,
-                             kClubPostalCodeChars);
+    m_postalCode =
+        fieldEdit("postalCodeEdit", kTypedPostalCode, &Club::clubPostalCode, kClubPostalCodeChars);
     m_townLabel = NamedLabel("townLabel", this);
     m_town = fieldEdit("townEdit", kTypedLongText, &Club::clubTown, kClubTownChars);
     m_countryLabel = NamedLabel("countryLabel", this);
@@ -130,9 +128,10 @@ void ClubsWindow::buildControls() {
     auto* fields = new QGridLayout;
     fields->addWidget(m_name, 0, 0, 1, 2);
     const std::pair<QLabel*, QWidget*> rows[] = {
-        {m_fullNameLabel, m_fullName}, {m_addressLabel, m_address1}, {nullptr, m_address2},
-        {m_postalCodeLabel, m_postalCode}, {m_townLabel, m_town},   {m_countryLabel, m_country},
-        {m_phoneLabel, m_phone},           {m_emailLabel, m_email}};
+        {m_fullNameLabel, m_fullName}, {m_addressLabel, m_address1},
+        {nullptr, m_address2},         {m_postalCodeLabel, m_postalCode},
+        {m_townLabel, m_town},         {m_countryLabel, m_country},
+        {m_phoneLabel, m_phone},       {m_emailLabel, m_email}};
     int row = 1;
     for (const auto& [label, field] : rows) {
         if (label)

@@ -128,15 +128,13 @@ QLabel* EditingWindow::wordLabel(const char* name, ButtonWord word) {
     return label;
 }
 
-WindowLabels EditingWindow::loadTexts(std::string_view stem, int rows,
-                                      i18n::TitledWindow title) {
+WindowLabels EditingWindow::loadTexts(std::string_view stem, int rows, i18n::TitledWindow title) {
     WindowLabels labels{LoadDatabaseWindowTexts(m_folder, stem, rows, m_dialogs, this)};
     applyWords(labels.texts, title);
     return labels;
 }
 
-WindowLabels EditingWindow::loadTexts(std::string_view stem, int rows,
-                                      i18n::TitledWindow title,
+WindowLabels EditingWindow::loadTexts(std::string_view stem, int rows, i18n::TitledWindow title,
                                       std::string_view borrowedFileName, int borrowedRows,
                                       i18n::TranslationTable& borrowed) {
     WindowLabels labels{LoadDatabaseWindowTexts(m_folder, stem, rows, borrowedFileName,

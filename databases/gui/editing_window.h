@@ -26,8 +26,8 @@
 #include <QDialog>
 #include <QString>
 
-#include <filesystem>
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -110,8 +110,7 @@ public:
 protected:
     // `exchange` is nothing for a window without import and export.
     EditingWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
-                  const char* objectName, std::optional<ExchangeFormat> exchange,
-                  QWidget* parent);
+                  const char* objectName, std::optional<ExchangeFormat> exchange, QWidget* parent);
 
     // Writes the window's table on "Ok"; false keeps the window open.
     virtual bool save(common::MessageSink& messages) = 0;
@@ -143,15 +142,15 @@ protected:
 
     // The window's list of records, its "N°ID" header captioned by the
     // shared word.
-    RecordList& recordList(const char* listName, const char* labelName,
-                           const char* numberLabelName, RecordNumbers numbers);
+    RecordList& recordList(const char* listName, const char* labelName, const char* numberLabelName,
+                           RecordNumbers numbers);
 
     // Lets the frame drive the list, "Ajouter", "Supprimer" and "Importer"
     // for `editor`. `rowText` is what the list shows of a record, `show`
     // redraws the selected record's fields.
     template <typename Table>
-    void attachEditor(RecordEditor<Table>& editor, QLineEdit* newName,
-                      QPushButton* add, QPushButton* remove,
+    void attachEditor(RecordEditor<Table>& editor, QLineEdit* newName, QPushButton* add,
+                      QPushButton* remove,
                       std::function<QString(const typename Table::value_type&)> rowText,
                       std::function<void()> show, TypedNameUse use = {});
 
@@ -160,8 +159,7 @@ protected:
     // Returns what redraws it.
     template <typename Table>
     std::function<void()> attachPicture(PictureFrame* frame, RecordEditor<Table>& editor,
-                                        std::string Table::value_type::*field,
-                                        std::size_t capacity,
+                                        std::string Table::value_type::*field, std::size_t capacity,
                                         printing::PictureLibrary& pictures);
 
     // Redraws the list from the table, the selection kept.
@@ -217,7 +215,8 @@ private:
 };
 
 template <typename Table>
-void EditingWindow::attachEditor(RecordEditor<Table>& editor, QLineEdit* newName, QPushButton* add, QPushButton* remove,
+void EditingWindow::attachEditor(RecordEditor<Table>& editor, QLineEdit* newName, QPushButton* add,
+                                 QPushButton* remove,
                                  std::function<QString(const typename Table::value_type&)> rowText,
                                  std::function<void()> show, TypedNameUse use) {
     m_newName = newName;
@@ -233,9 +232,7 @@ void EditingWindow::attachEditor(RecordEditor<Table>& editor, QLineEdit* newName
     m_selectRow = [&editor](int row) { editor.selectRow(row); };
     m_add = [&editor](std::string_view typed) { return editor.add(typed).has_value(); };
     m_removeSelected = [&editor] { return editor.remove(); };
-    m_importRecords = [&editor](const std::filesystem::path& path) {
-        return editor.import(path);
-    };
+    m_importRecords = [&editor](const std::filesystem::path& path) { return editor.import(path); };
     m_show = std::move(show);
     connectEditing(add);
 }

@@ -54,8 +54,7 @@ FirstNamesWindow::FirstNamesWindow(common::WorkingFolder folder, common::Operato
                                    QWidget* parent)
     : EditingWindow(std::move(folder), dialogs, "firstNamesWindow",
                     ExchangeFormat{i18n::FilteredFile::FirstNames, kFirstNamesExportExtension,
-                                   "Error", kFirstNamesImportErrorText,
-                                   kFirstNamesExportErrorText},
+                                   "Error", kFirstNamesImportErrorText, kFirstNamesExportErrorText},
                     parent),
       m_subscriberNames(MakeFirstNameTable(kSubscriberFirstNames)),
       m_calendar(MakeFirstNameTable(kCalendarFirstNames)) {
@@ -135,7 +134,6 @@ void FirstNamesWindow::loadTexts() {
     const WindowLabels label = EditingWindow::loadTexts(
         kTextsStem, kRowNameday + 1, i18n::TitledWindow::FirstNames, kSubscriberTextsFileName,
         kSubscriberTextsRowCount, subscriberTexts);
-
 
     heading()->setText(label(kRowHeading, "Base de donn\xE9"
                                           "es : Liste des pr\xE9noms"));

@@ -36,8 +36,8 @@ constexpr int kIndicatorSize = 31;
 FleetWindow::FleetWindow(common::WorkingFolder folder, common::OperatorDialogs& dialogs,
                          decoder::SerialPort& port, const common::TickSource& ticks,
                          QWidget* parent)
-    : EditingWindow(std::move(folder), dialogs, "fleetWindow", std::nullopt, parent),
-      m_port(port), m_ticks(ticks) {
+    : EditingWindow(std::move(folder), dialogs, "fleetWindow", std::nullopt, parent), m_port(port),
+      m_ticks(ticks) {
     buildControls();
     loadTexts();
     loadData();

@@ -6,8 +6,7 @@
 
 namespace tallimo::decoder {
 
-std::optional<CaptureDecoding> DecodeCapture(std::string_view model, std::string_view bytes)
-{
+std::optional<CaptureDecoding> DecodeCapture(std::string_view model, std::string_view bytes) {
     const bool counterTimed = model == session::kModelVela1;
     if (!counterTimed && model != session::kModelVela2Usb && model != session::kModelVela2Bluetooth)
         return std::nullopt;
@@ -31,12 +30,11 @@ std::optional<CaptureDecoding> DecodeCapture(std::string_view model, std::string
     return decoding;
 }
 
-std::string FormatCaptureDecoding(const CaptureDecoding& decoding)
-{
+std::string FormatCaptureDecoding(const CaptureDecoding& decoding) {
     std::string text;
     for (const CapturedPassing& passing : decoding.passings)
-        text += TransponderText(passing.transponder) + '\t' +
-                std::to_string(passing.timeOrOffset) + '\n';
+        text += TransponderText(passing.transponder) + '\t' + std::to_string(passing.timeOrOffset) +
+                '\n';
     text += "skipped\t" + std::to_string(decoding.skippedBytes) + '\n';
     return text;
 }

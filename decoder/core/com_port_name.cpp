@@ -4,8 +4,7 @@
 
 namespace tallimo::decoder {
 
-std::optional<int> ComPortNumber(std::string_view portName)
-{
+std::optional<int> ComPortNumber(std::string_view portName) {
     if (portName.size() < 4 || portName.size() > 5 || portName.substr(0, 3) != "COM")
         return std::nullopt;
     int number = 0;
@@ -19,16 +18,16 @@ std::optional<int> ComPortNumber(std::string_view portName)
     return number;
 }
 
-std::string ComPortName(int number) { return "COM" + std::to_string(number); }
+std::string ComPortName(int number) {
+    return "COM" + std::to_string(number);
+}
 
-std::filesystem::path ComPortLinkPath(const common::WorkingFolder& folder, int number)
-{
+std::filesystem::path ComPortLinkPath(const common::WorkingFolder& folder, int number) {
     return folder.path("ports/" + ComPortName(number));
 }
 
 std::optional<std::filesystem::path> ComPortDevicePath(const common::WorkingFolder& folder,
-                                                       std::string_view portName)
-{
+                                                       std::string_view portName) {
     const std::optional<int> number = ComPortNumber(portName);
     if (!number)
         return std::nullopt;

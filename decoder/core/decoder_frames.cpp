@@ -4,8 +4,7 @@
 
 namespace tallimo::decoder {
 
-std::string TransponderText(int number)
-{
+std::string TransponderText(int number) {
     char text[16];
     std::snprintf(text, sizeof text, "%06d", number);
     return text;

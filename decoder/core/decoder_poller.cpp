@@ -13,9 +13,13 @@ namespace {
 const char* const kErrorCaption = "Error";
 const char* const kSettingsUnreadableText = "Error : 'Decoder interface' file not found";
 const char* const kSettingsUnwritableText = "Error : 'COM port' file not found";
-const char* const kLossText = "Perte connexion du d\xE9" "codeur Vela2/Vela3 USB \xE0 ";
-const char* const kRecoveredText = "R\xE9" "cup\xE9ration connexion d\xE9" "codeur Vela2/Vela3 USB r\xE9ussie \xE0 ";
-const char* const kRecoveryFailedText = "Echec \xE0 la r\xE9" "cup\xE9ration.";
+const char* const kLossText = "Perte connexion du d\xE9"
+                              "codeur Vela2/Vela3 USB \xE0 ";
+const char* const kRecoveredText = "R\xE9"
+                                   "cup\xE9ration connexion d\xE9"
+                                   "codeur Vela2/Vela3 USB r\xE9ussie \xE0 ";
+const char* const kRecoveryFailedText = "Echec \xE0 la r\xE9"
+                                        "cup\xE9ration.";
 const char* const kRecoveredCaption = "Message";
 const char* const kRecoveryFailedCaption = "Erreur";
 
@@ -32,8 +36,7 @@ DecoderPoller::DecoderPoller(SerialPort& port, const common::TickSource& ticks,
     : m_port(port), m_ticks(ticks), m_counter(counter), m_messages(messages), m_sounds(sounds),
       m_notifications(notifications), m_folder(std::move(folder)), m_buffer(256, 0) {}
 
-void DecoderPoller::PollDecoder(session::SessionClock& clock, session::LiveTiming& live)
-{
+void DecoderPoller::PollDecoder(session::SessionClock& clock, session::LiveTiming& live) {
     const std::uint32_t now = m_ticks.tickMs();
     if (!m_settingsLoaded)
         loadSettings(now);
@@ -51,8 +54,7 @@ void DecoderPoller::PollDecoder(session::SessionClock& clock, session::LiveTimin
     }
 }
 
-void DecoderPoller::loadSettings(std::uint32_t now)
-{
+void DecoderPoller::loadSettings(std::uint32_t now) {
     m_settingsLoaded = true;
     m_settings.comPort.clear();
     m_settings.decoderModel.clear();
@@ -65,8 +67,7 @@ void DecoderPoller::loadSettings(std::uint32_t now)
     }
 }
 
-void DecoderPoller::keepAlive(std::uint32_t now, const session::SessionClock& clock)
-{
+void DecoderPoller::keepAlive(std::uint32_t now, const session::SessionClock& clock) {
     if (static_cast<std::uint32_t>(now - m_lastProbeTick) <= kKeepAlivePeriodMs)
         return;
     m_lastProbeTick = now;
@@ -85,8 +86,7 @@ void DecoderPoller::keepAlive(std::uint32_t now, const session::SessionClock& cl
     ++m_keepAliveFailures;
 }
 
-void DecoderPoller::declareLost(std::uint32_t now, const session::SessionClock& clock)
-{
+void DecoderPoller::declareLost(std::uint32_t now, const session::SessionClock& clock) {
     m_port.CloseComPort();
     m_settings.connected = 0;
     m_lastRecoveryTick = now;
@@ -99,10 +99,10 @@ void DecoderPoller::declareLost(std::uint32_t now, const session::SessionClock& 
 }
 
 void DecoderPoller::recover(std::uint32_t now, const session::SessionClock& clock,
-                            session::LiveTiming& live)
-{
+                            session::LiveTiming& live) {
     if (m_settings.decoderModel != session::kModelVela2Usb || m_settings.connected != 0 ||
-        !m_connectionLost || static_cast<std::uint32_t>(now - m_lastRecoveryTick) <= kRecoveryPeriodMs)
+        !m_connectionLost ||
+        static_cast<std::uint32_t>(now - m_lastRecoveryTick) <= kRecoveryPeriodMs)
         return;
     m_lastRecoveryTick = now;
     if (!m_port.OpenComPort(m_settings.comPort))
@@ -137,7 +137,8 @@ void DecoderPoller::recover(std::uint32_t now, const session::SessionClock& cloc
                 m_connectionLost = false;
             }
             if (const auto framed = m_passings.feedFramed(byte); framed && clock.running())
-                deliver({TransponderText(framed->transponder), framed->timeMs, false, 0}, clock, live);
+                deliver({TransponderText(framed->transponder), framed->timeMs, false, 0}, clock,
+                        live);
         }
     }
 
@@ -157,8 +158,7 @@ void DecoderPoller::recover(std::uint32_t now, const session::SessionClock& cloc
     }
 }
 
-bool DecoderPoller::clockResetHandshake()
-{
+bool DecoderPoller::clockResetHandshake() {
     if (!m_clockResetSent) {
         readChunk();
         std::size_t written = 0;
@@ -184,24 +184,24 @@ bool DecoderPoller::clockResetHandshake()
     return false;
 }
 
-void DecoderPoller::clearAssemblers()
-{
+void DecoderPoller::clearAssemblers() {
     m_passings.clear();
     m_clockReset.clear();
     m_clockResetSent = false;
     m_afterStart.clear();
 }
 
-void DecoderPoller::discardInput() { readChunk(); }
+void DecoderPoller::discardInput() {
+    readChunk();
+}
 
-void DecoderPoller::stopWatching()
-{
+void DecoderPoller::stopWatching() {
     m_keepAliveActive = false;
     m_connectionLost = false;
 }
 
-void DecoderPoller::assemblePassings(const session::SessionClock& clock, session::LiveTiming& live)
-{
+void DecoderPoller::assemblePassings(const session::SessionClock& clock,
+                                     session::LiveTiming& live) {
     if (!m_afterStart.empty()) {
         const std::vector<std::uint8_t> carried = std::move(m_afterStart);
         m_afterStart.clear();
@@ -214,8 +214,7 @@ void DecoderPoller::assemblePassings(const session::SessionClock& clock, session
 }
 
 void DecoderPoller::feedPassingByte(std::uint8_t byte, const session::SessionClock& clock,
-                                    session::LiveTiming& live)
-{
+                                    session::LiveTiming& live) {
     const std::string& model = m_settings.decoderModel;
     if (model == session::kModelVela1) {
         if (const auto transponder = m_passings.feedCounterTimed(byte))
@@ -227,33 +226,28 @@ void DecoderPoller::feedPassingByte(std::uint8_t byte, const session::SessionClo
 }
 
 void DecoderPoller::deliver(const common::Passing& passing, const session::SessionClock& clock,
-                            session::LiveTiming& live)
-{
+                            session::LiveTiming& live) {
     session::ProcessPassing(live, passing, clock.counterTimeBase(), m_sounds, m_notifications);
 }
 
-void DecoderPoller::saveSettingsOrSay()
-{
+void DecoderPoller::saveSettingsOrSay() {
     if (!SaveDecoderSettings(m_folder, m_settings))
         m_messages.show(kErrorCaption, kSettingsUnwritableText);
 }
 
-void DecoderPoller::appendPending(const std::string& text)
-{
+void DecoderPoller::appendPending(const std::string& text) {
     m_pendingLinkMessage += text;
     if (m_pendingLinkMessage.size() > kPendingLinkMessageCapacity - 1)
         m_pendingLinkMessage.resize(kPendingLinkMessageCapacity - 1);
 }
 
 std::string DecoderPoller::elapsedSessionText(std::uint32_t now,
-                                              const session::SessionClock& clock) const
-{
+                                              const session::SessionClock& clock) const {
     const std::uint32_t elapsed = now - clock.sessionStartTick();
     return common::FormatLapTime(static_cast<std::int32_t>(elapsed - elapsed % 100));
 }
 
-std::size_t DecoderPoller::readChunk()
-{
+std::size_t DecoderPoller::readChunk() {
     std::size_t count = 0;
     if (!m_port.ReadComPort(m_buffer.data(), kReadChunk, count))
         return 0;

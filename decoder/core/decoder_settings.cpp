@@ -9,7 +9,9 @@
 namespace tallimo::decoder {
 namespace {
 
-bool isBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool isBlank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 // Scans tokens the way a formatted reader does: blanks skipped, a token runs
 // to the next blank.
@@ -17,8 +19,7 @@ class TokenScanner {
 public:
     explicit TokenScanner(std::string_view bytes) : m_bytes(bytes) {}
 
-    std::optional<std::string_view> word()
-    {
+    std::optional<std::string_view> word() {
         skipBlanks();
         const std::size_t start = m_at;
         while (m_at < m_bytes.size() && !isBlank(m_bytes[m_at]))
@@ -28,8 +29,7 @@ public:
         return m_bytes.substr(start, m_at - start);
     }
 
-    std::optional<int> integer()
-    {
+    std::optional<int> integer() {
         skipBlanks();
         std::size_t at = m_at;
         bool negative = false;
@@ -49,8 +49,7 @@ public:
     }
 
 private:
-    void skipBlanks()
-    {
+    void skipBlanks() {
         while (m_at < m_bytes.size() && isBlank(m_bytes[m_at]))
             ++m_at;
     }
@@ -59,21 +58,18 @@ private:
     std::size_t m_at = 0;
 };
 
-std::string cut(std::string_view text, std::size_t capacity)
-{
+std::string cut(std::string_view text, std::size_t capacity) {
     return std::string(text.substr(0, capacity - 1));
 }
 
 } // namespace
 
-std::string FormatDecoderSettings(const DecoderSettings& settings)
-{
+std::string FormatDecoderSettings(const DecoderSettings& settings) {
     return settings.comPort + '\t' + std::to_string(settings.connected) + '\t' +
            settings.decoderModel + '\n';
 }
 
-void ParseDecoderSettings(std::string_view bytes, DecoderSettings& settings)
-{
+void ParseDecoderSettings(std::string_view bytes, DecoderSettings& settings) {
     // The program writes its three fields TAB-separated; read that line by
     // its fields, so that a file saved with no port chosen (an empty first
     // field) reads back as it was written rather than shifted by one.
@@ -87,7 +83,8 @@ void ParseDecoderSettings(std::string_view bytes, DecoderSettings& settings)
             return;
         settings.connected = *value;
         TokenScanner model(line.substr(second + 1));
-        settings.decoderModel = cut(model.word().value_or(std::string_view()), kDecoderModelCapacity);
+        settings.decoderModel =
+            cut(model.word().value_or(std::string_view()), kDecoderModelCapacity);
         return;
     }
     TokenScanner scanner(bytes);
@@ -103,8 +100,7 @@ void ParseDecoderSettings(std::string_view bytes, DecoderSettings& settings)
         settings.decoderModel = cut(*model, kDecoderModelCapacity);
 }
 
-bool LoadDecoderSettings(const common::WorkingFolder& folder, DecoderSettings& settings)
-{
+bool LoadDecoderSettings(const common::WorkingFolder& folder, DecoderSettings& settings) {
     std::string bytes;
     if (!common::ReadWholeFile(folder.path(kDecoderSettingsFileName), bytes))
         return false;
@@ -112,8 +108,7 @@ bool LoadDecoderSettings(const common::WorkingFolder& folder, DecoderSettings& s
     return true;
 }
 
-bool SaveDecoderSettings(const common::WorkingFolder& folder, const DecoderSettings& settings)
-{
+bool SaveDecoderSettings(const common::WorkingFolder& folder, const DecoderSettings& settings) {
     return common::WriteFileAtomically(folder.path(kDecoderSettingsFileName),
                                        FormatDecoderSettings(settings));
 }

@@ -12,8 +12,7 @@ namespace {
 // answers this many reads within the time limit.
 constexpr int kMaximumReads = 2000000;
 
-std::int64_t elapsedMs(const common::HighResCounter& counter, std::int64_t start)
-{
+std::int64_t elapsedMs(const common::HighResCounter& counter, std::int64_t start) {
     const std::int64_t frequency = counter.frequency();
     if (frequency <= 0)
         return kIdentificationLimitMs;
@@ -22,8 +21,7 @@ std::int64_t elapsedMs(const common::HighResCounter& counter, std::int64_t start
 
 } // namespace
 
-std::optional<IdentificationReply> IdentificationAssembler::feed(std::uint8_t byte)
-{
+std::optional<IdentificationReply> IdentificationAssembler::feed(std::uint8_t byte) {
     if (!m_frame.feed(byte))
         return std::nullopt;
     const auto& frame = m_frame.frame();
@@ -33,12 +31,13 @@ std::optional<IdentificationReply> IdentificationAssembler::feed(std::uint8_t by
     return IdentificationReply{type, frame[5] * 256 + frame[6]};
 }
 
-std::string DecoderIdText(int decoderId) { return TransponderText(decoderId); }
+std::string DecoderIdText(int decoderId) {
+    return TransponderText(decoderId);
+}
 
 IdentificationResult IdentifyDecoder(SerialPort& port, const common::HighResCounter& counter,
                                      const common::WorkingFolder& folder,
-                                     const std::string& comPort)
-{
+                                     const std::string& comPort) {
     IdentificationResult result;
     result.settings.comPort = comPort;
     result.settings.connected = 0;
@@ -52,8 +51,8 @@ IdentificationResult IdentifyDecoder(SerialPort& port, const common::HighResCoun
         std::optional<IdentificationReply> reply;
         std::array<std::uint8_t, kReadChunk> buffer{};
         const std::int64_t start = counter.counter();
-        for (int reads = 0; !reply && reads < kMaximumReads &&
-                            elapsedMs(counter, start) < kIdentificationLimitMs;
+        for (int reads = 0;
+             !reply && reads < kMaximumReads && elapsedMs(counter, start) < kIdentificationLimitMs;
              ++reads) {
             std::size_t count = 0;
             if (!port.ReadComPort(buffer.data(), buffer.size(), count))

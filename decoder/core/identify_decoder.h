@@ -33,7 +33,7 @@ private:
 };
 
 struct IdentificationResult {
-    DecoderSettings settings; // comPort, connected and decoderModel found
+    DecoderSettings settings;     // comPort, connected and decoderModel found
     std::optional<int> decoderId; // framed decoders only
     bool settingsSaved = false;
 };

@@ -4,23 +4,21 @@
 
 namespace tallimo::decoder {
 
-FramedPassing DecodeFramedPassing(const std::uint8_t* record)
-{
+FramedPassing DecodeFramedPassing(const std::uint8_t* record) {
     FramedPassing passing;
     passing.transponder = record[4] * 256 + record[5];
-    passing.timeMs = FramedPassingTimeMs(record[6], record[7], record[8], record[9] * 256 + record[10]);
+    passing.timeMs =
+        FramedPassingTimeMs(record[6], record[7], record[8], record[9] * 256 + record[10]);
     return passing;
 }
 
-std::optional<FramedPassing> PassingAssembler::feedFramed(std::uint8_t byte)
-{
+std::optional<FramedPassing> PassingAssembler::feedFramed(std::uint8_t byte) {
     if (!m_framed.feed(byte))
         return std::nullopt;
     return DecodeFramedPassing(m_framed.frame().data());
 }
 
-std::optional<int> PassingAssembler::feedCounterTimed(std::uint8_t byte)
-{
+std::optional<int> PassingAssembler::feedCounterTimed(std::uint8_t byte) {
     if (m_pairHeld == 0) {
         m_pairFirst = byte;
         m_pairHeld = 1;
@@ -30,8 +28,7 @@ std::optional<int> PassingAssembler::feedCounterTimed(std::uint8_t byte)
     return m_pairFirst * 256 + byte;
 }
 
-void PassingAssembler::clear()
-{
+void PassingAssembler::clear() {
     m_framed.clear();
     m_pairHeld = 0;
 }

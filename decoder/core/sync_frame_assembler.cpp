@@ -8,13 +8,11 @@ namespace tallimo::decoder {
 SyncFrameAssembler::SyncFrameAssembler(std::uint8_t tag, int frameSize)
     : m_tag(tag), m_frameSize(std::clamp(frameSize, 5, kMaximumSize)) {}
 
-bool SyncFrameAssembler::prefixInPlace() const
-{
+bool SyncFrameAssembler::prefixInPlace() const {
     return m_bytes[0] == 0xFF && m_bytes[1] == 0xFF && m_bytes[2] == 0xFF && m_bytes[3] == m_tag;
 }
 
-bool SyncFrameAssembler::feed(std::uint8_t byte)
-{
+bool SyncFrameAssembler::feed(std::uint8_t byte) {
     m_bytes[m_held++] = byte;
     if (m_held == 4 && !prefixInPlace()) {
         m_bytes[0] = m_bytes[1];

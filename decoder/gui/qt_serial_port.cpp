@@ -20,10 +20,11 @@ constexpr int kWriteWaitMs = 100;
 
 QtSerialPort::QtSerialPort(common::WorkingFolder folder) : m_folder(std::move(folder)) {}
 
-QtSerialPort::~QtSerialPort() { CloseComPort(); }
+QtSerialPort::~QtSerialPort() {
+    CloseComPort();
+}
 
-bool QtSerialPort::OpenComPort(const std::string& portName)
-{
+bool QtSerialPort::OpenComPort(const std::string& portName) {
     CloseComPort();
     const auto device = ComPortDevicePath(m_folder, portName);
     if (!device)
@@ -31,11 +32,10 @@ bool QtSerialPort::OpenComPort(const std::string& portName)
     m_port.setPortName(QString::fromStdString(device->string()));
     if (!m_port.open(QIODevice::ReadWrite))
         return false;
-    const bool configured = m_port.setBaudRate(QSerialPort::Baud9600) &&
-                            m_port.setDataBits(QSerialPort::Data8) &&
-                            m_port.setParity(QSerialPort::NoParity) &&
-                            m_port.setStopBits(QSerialPort::OneStop) &&
-                            m_port.setFlowControl(QSerialPort::NoFlowControl);
+    const bool configured =
+        m_port.setBaudRate(QSerialPort::Baud9600) && m_port.setDataBits(QSerialPort::Data8) &&
+        m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
+        m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
         m_port.close();
         return false;
@@ -49,16 +49,14 @@ bool QtSerialPort::OpenComPort(const std::string& portName)
     return true;
 }
 
-bool QtSerialPort::CloseComPort()
-{
+bool QtSerialPort::CloseComPort() {
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
     return true;
 }
 
-bool QtSerialPort::failed()
-{
+bool QtSerialPort::failed() {
     const QSerialPort::SerialPortError error = m_port.error();
     if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) {
         m_port.clearError();
@@ -70,8 +68,7 @@ bool QtSerialPort::failed()
     return true;
 }
 
-bool QtSerialPort::ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::size_t& bytesRead)
-{
+bool QtSerialPort::ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::size_t& bytesRead) {
     bytesRead = 0;
     if (!m_port.isOpen())
         return false;
@@ -87,12 +84,12 @@ bool QtSerialPort::ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::s
 }
 
 bool QtSerialPort::WriteComPort(const std::uint8_t* buffer, std::size_t count,
-                                std::size_t& bytesWritten)
-{
+                                std::size_t& bytesWritten) {
     bytesWritten = 0;
     if (!m_port.isOpen())
         return false;
-    const qint64 queued = m_port.write(reinterpret_cast<const char*>(buffer), static_cast<qint64>(count));
+    const qint64 queued =
+        m_port.write(reinterpret_cast<const char*>(buffer), static_cast<qint64>(count));
     if (queued <= 0)
         return false;
     const QDeadlineTimer deadline(kWriteWaitMs);

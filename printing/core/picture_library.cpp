@@ -6,8 +6,7 @@
 namespace tallimo::printing {
 namespace {
 
-bool EndsWithLowered(std::string_view text, std::string_view ending)
-{
+bool EndsWithLowered(std::string_view text, std::string_view ending) {
     if (text.size() < ending.size())
         return false;
     const std::string_view tail = text.substr(text.size() - ending.size());
@@ -19,11 +18,13 @@ bool EndsWithLowered(std::string_view text, std::string_view ending)
 
 } // namespace
 
-bool IsJpegPath(std::string_view path) { return EndsWithLowered(path, ".jpg") || EndsWithLowered(path, ".jpeg"); }
+bool IsJpegPath(std::string_view path) {
+    return EndsWithLowered(path, ".jpg") || EndsWithLowered(path, ".jpeg");
+}
 
-std::optional<std::filesystem::path> BitmapToDraw(PictureLibrary& library, const common::WorkingFolder& folder,
-                                                  const std::filesystem::path& picture)
-{
+std::optional<std::filesystem::path> BitmapToDraw(PictureLibrary& library,
+                                                  const common::WorkingFolder& folder,
+                                                  const std::filesystem::path& picture) {
     if (picture.empty())
         return std::nullopt;
     const std::u8string name = picture.u8string();
@@ -38,15 +39,15 @@ std::optional<std::filesystem::path> BitmapToDraw(PictureLibrary& library, const
     return bitmap;
 }
 
-PictureSize FitPicture(PictureSize picture, PictureSize box)
-{
+PictureSize FitPicture(PictureSize picture, PictureSize box) {
     if (picture.width <= 0 || picture.height <= 0 || box.width <= 0 || box.height <= 0)
         return {};
     const PictureSize fullWidth{box.width, picture.height * box.width / picture.width};
     const PictureSize fullHeight{picture.width * box.height / picture.height, box.height};
     // The comparison in tenths cannot tell small pictures apart; whichever
     // it picks must still fit the box.
-    if (10 * picture.width / box.width > 10 * picture.height / box.height || fullHeight.width > box.width)
+    if (10 * picture.width / box.width > 10 * picture.height / box.height ||
+        fullHeight.width > box.width)
         return fullWidth;
     return fullHeight;
 }

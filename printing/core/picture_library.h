@@ -30,7 +30,8 @@ public:
     // Width and height of a BMP or JPEG; nothing when it cannot be loaded.
     virtual std::optional<PictureSize> measure(const std::filesystem::path& picture) = 0;
     // Loads a JPEG and saves it as a BMP. False when either step fails.
-    virtual bool convertJpegToBmp(const std::filesystem::path& jpeg, const std::filesystem::path& bmp) = 0;
+    virtual bool convertJpegToBmp(const std::filesystem::path& jpeg,
+                                  const std::filesystem::path& bmp) = 0;
 };
 
 // ".jpg" or ".jpeg" at the end of the name, in any case.
@@ -39,7 +40,8 @@ bool IsJpegPath(std::string_view path);
 // The BMP to draw for `picture` (UTF-8 path as stored, Windows-1252 paths
 // converted by the caller): the picture itself, or the converted JPEG.
 // Nothing when the path is empty or the picture cannot be loaded.
-std::optional<std::filesystem::path> BitmapToDraw(PictureLibrary& library, const common::WorkingFolder& folder,
+std::optional<std::filesystem::path> BitmapToDraw(PictureLibrary& library,
+                                                  const common::WorkingFolder& folder,
                                                   const std::filesystem::path& picture);
 
 // The largest size of `picture`'s proportions that fits `box`: full width

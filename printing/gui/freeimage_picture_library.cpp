@@ -13,8 +13,7 @@ struct BitmapDeleter {
 };
 using Bitmap = std::unique_ptr<FIBITMAP, BitmapDeleter>;
 
-Bitmap Load(const std::filesystem::path& picture, FREE_IMAGE_FORMAT format)
-{
+Bitmap Load(const std::filesystem::path& picture, FREE_IMAGE_FORMAT format) {
     const std::string name = picture.string();
     if (format == FIF_UNKNOWN)
         format = FreeImage_GetFileType(name.c_str(), 0);
@@ -27,12 +26,15 @@ Bitmap Load(const std::filesystem::path& picture, FREE_IMAGE_FORMAT format)
 
 } // namespace
 
-FreeImageSession::FreeImageSession() { FreeImage_Initialise(FALSE); }
+FreeImageSession::FreeImageSession() {
+    FreeImage_Initialise(FALSE);
+}
 
-FreeImageSession::~FreeImageSession() { FreeImage_DeInitialise(); }
+FreeImageSession::~FreeImageSession() {
+    FreeImage_DeInitialise();
+}
 
-std::optional<PictureSize> FreeImagePictureLibrary::measure(const std::filesystem::path& picture)
-{
+std::optional<PictureSize> FreeImagePictureLibrary::measure(const std::filesystem::path& picture) {
     const Bitmap bitmap = Load(picture, FIF_UNKNOWN);
     if (!bitmap)
         return std::nullopt;
@@ -40,8 +42,8 @@ std::optional<PictureSize> FreeImagePictureLibrary::measure(const std::filesyste
                        static_cast<int>(FreeImage_GetHeight(bitmap.get()))};
 }
 
-bool FreeImagePictureLibrary::convertJpegToBmp(const std::filesystem::path& jpeg, const std::filesystem::path& bmp)
-{
+bool FreeImagePictureLibrary::convertJpegToBmp(const std::filesystem::path& jpeg,
+                                               const std::filesystem::path& bmp) {
     const Bitmap bitmap = Load(jpeg, FIF_JPEG);
     if (!bitmap)
         return false;

@@ -18,7 +18,8 @@ public:
 class FreeImagePictureLibrary final : public PictureLibrary {
 public:
     std::optional<PictureSize> measure(const std::filesystem::path& picture) override;
-    bool convertJpegToBmp(const std::filesystem::path& jpeg, const std::filesystem::path& bmp) override;
+    bool convertJpegToBmp(const std::filesystem::path& jpeg,
+                          const std::filesystem::path& bmp) override;
 };
 
 } // namespace tallimo::printing

@@ -81,7 +81,8 @@ int BuildBoardRows(BoardRows& rows, const RentalSession& session, int firstRow) 
             ++next;
         }
         // Reserved karts first, then those on track, then finished runs.
-        for (const TrackState state : {TrackState::Reserved, TrackState::Timing, TrackState::Finished}) {
+        for (const TrackState state :
+             {TrackState::Reserved, TrackState::Timing, TrackState::Finished}) {
             for (const SessionKart& kart : category.karts) {
                 if (kart.usage != KartUsage::InSession || kart.trackState != state || !room())
                     continue;

@@ -24,7 +24,7 @@ struct BoardRow {
     std::string lastLap;
     std::string bestLap;
     int categoryIndex = -1;
-    bool heading = false; // a category heading, not a kart
+    bool heading = false;                    // a category heading, not a kart
     TrackState state = TrackState::Finished; // the kart's
     int lapJustDone = 0;
     int newPersonalBest = 0;

@@ -38,12 +38,20 @@ enum class KartUsage : int { NotInSession = 0, InSession = 1, BrokenDown = 2 };
 // Where a kart in the session stands with its run; numbered as in the file.
 enum class TrackState : int { Finished = 0, Free = 1, Reserved = 2, Timing = 3 };
 
-constexpr int UsageNumber(KartUsage usage) { return static_cast<int>(usage); }
-constexpr int TrackStateNumber(TrackState state) { return static_cast<int>(state); }
+constexpr int UsageNumber(KartUsage usage) {
+    return static_cast<int>(usage);
+}
+constexpr int TrackStateNumber(TrackState state) {
+    return static_cast<int>(state);
+}
 // A number of the file that names no usage or state is kept as it stands,
 // as the file has always been read; nothing in the program matches it.
-constexpr KartUsage KartUsageFromNumber(int number) { return static_cast<KartUsage>(number); }
-constexpr TrackState TrackStateFromNumber(int number) { return static_cast<TrackState>(number); }
+constexpr KartUsage KartUsageFromNumber(int number) {
+    return static_cast<KartUsage>(number);
+}
+constexpr TrackState TrackStateFromNumber(int number) {
+    return static_cast<TrackState>(number);
+}
 
 constexpr int kNoLoyaltyOffer = -1;
 

@@ -58,11 +58,14 @@ TEST(SessionTree, ListsBrokenDownKartsCategoriesWithTheirKartsInUseAndPrivateKar
 }
 
 TEST(SessionTree, ContextMenusOfferTheItemsCommand) {
-    const std::pair<int, CommandId> valueAndCommand[] = {
-        {10000, CommandId::ShowBoard},      {900, CommandId::SessionTrack},
-        {0, CommandId::CategoryKartList},   {400, CommandId::CategoryKartList},
-        {500, CommandId::PrivateKartList},  {800, CommandId::None},
-        {5, CommandId::None},               {1000, CommandId::None}};
+    const std::pair<int, CommandId> valueAndCommand[] = {{10000, CommandId::ShowBoard},
+                                                         {900, CommandId::SessionTrack},
+                                                         {0, CommandId::CategoryKartList},
+                                                         {400, CommandId::CategoryKartList},
+                                                         {500, CommandId::PrivateKartList},
+                                                         {800, CommandId::None},
+                                                         {5, CommandId::None},
+                                                         {1000, CommandId::None}};
     for (const auto& [value, command] : valueAndCommand)
         EXPECT_EQ(TreeContextCommand(value), command) << "item " << value;
 }

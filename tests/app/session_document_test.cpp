@@ -125,8 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SaveFirstRow{"CancelKeepsEverything", false, SaveFirst::Cancel, "x.rent", false, 0, false},
         SaveFirstRow{"NoSavesNothing", false, SaveFirst::No, "x.rent", true, 0, false},
-        SaveFirstRow{"YesAsksForAFileAndAddsTheExtension", false, SaveFirst::Yes, "samedi", true,
-                     1, false},
+        SaveFirstRow{"YesAsksForAFileAndAddsTheExtension", false, SaveFirst::Yes, "samedi", true, 1,
+                     false},
         SaveFirstRow{"YesWithTheFileChosen", false, SaveFirst::Yes, "samedi.rent", true, 1, true},
         SaveFirstRow{"YesWithTheDialogCancelledStillStarts", false, SaveFirst::Yes, "", true, 1,
                      false},

@@ -62,12 +62,24 @@ TEST(RecordEditorTest, KartCategoriesKeepTheirSlots) {
     const Steps rows[] = {
         {"adding into an empty table", {}, {"+Adultes"}, "Adultes||||", 0, true},
         {"a new category fills the first gap", {"A", "", "C"}, {"+Neuf"}, "A|Neuf|C||", 1, true},
-        {"a sixth is refused and nothing changes", {"A", "B", "C", "D", "E"}, {"@2", "+F"},
-         "A|B|C|D|E", 2, false},
-        {"a name there in other case is refused", {"Adultes"}, {"+ADULTES"}, "Adultes||||", 0,
+        {"a sixth is refused and nothing changes",
+         {"A", "B", "C", "D", "E"},
+         {"@2", "+F"},
+         "A|B|C|D|E",
+         2,
          false},
-        {"removing leaves a gap and selects the first", {"A", "", "B", "C"}, {"@1", "-"},
-         "A|||C|", 0, true},
+        {"a name there in other case is refused",
+         {"Adultes"},
+         {"+ADULTES"},
+         "Adultes||||",
+         0,
+         false},
+        {"removing leaves a gap and selects the first",
+         {"A", "", "B", "C"},
+         {"@1", "-"},
+         "A|||C|",
+         0,
+         true},
         {"removing the last one selects nothing", {"A"}, {"-"}, "||||", -1, true},
         {"removing without a category refuses", {}, {"-"}, "||||", -1, false},
     };
@@ -86,12 +98,24 @@ TEST(RecordEditorTest, KartCategoriesKeepTheirSlots) {
 
 TEST(RecordEditorTest, TracksStaySortedAndTheNextMovesUpOnRemoval) {
     const Steps rows[] = {
-        {"the new track is selected where the sort put it", {"Anneau", "Zolder"}, {"+Lac"},
-         "Anneau,Lac,Zolder", 1, true},
-        {"a blank-led name is refused", {"Anneau"}, {"+ Lac"}, "Anneau", 0, false},
-        {"the next track takes the removed one's row", {"A", "B", "C"}, {"@1", "-"}, "A,C", 1,
+        {"the new track is selected where the sort put it",
+         {"Anneau", "Zolder"},
+         {"+Lac"},
+         "Anneau,Lac,Zolder",
+         1,
          true},
-        {"removing the last row selects the one above", {"A", "B", "C"}, {"@2", "-"}, "A,B", 1,
+        {"a blank-led name is refused", {"Anneau"}, {"+ Lac"}, "Anneau", 0, false},
+        {"the next track takes the removed one's row",
+         {"A", "B", "C"},
+         {"@1", "-"},
+         "A,C",
+         1,
+         true},
+        {"removing the last row selects the one above",
+         {"A", "B", "C"},
+         {"@2", "-"},
+         "A,B",
+         1,
          true},
         {"removing the only track selects nothing", {"A"}, {"-"}, "", -1, true},
     };
@@ -115,7 +139,9 @@ TEST(RecordEditorTest, SelectingAFreeSlotOrARowOutOfTheListSelectsNothing) {
         const char* name;
         int slot; // selected by index; -2: by row 5
         int selected;
-    } rows[] = {{"a used slot", 2, 2}, {"a free slot", 1, -1}, {"past the table", 7, -1},
+    } rows[] = {{"a used slot", 2, 2},
+                {"a free slot", 1, -1},
+                {"past the table", 7, -1},
                 {"a row past the list", -2, -1}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

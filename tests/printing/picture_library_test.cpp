@@ -21,12 +21,13 @@ TEST_P(PictureFitting, KeepsTheProportions) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PictureFitting,
-    ::testing::Values(FitCase{"wide_picture_takes_the_width", {800, 200}, {348, 198}, {348, 87}},
-                      FitCase{"tall_picture_takes_the_height", {300, 600}, {348, 198}, {99, 198}},
-                      FitCase{"equal_tenths_take_the_height", {348, 198}, {348, 198}, {348, 198}},
-                      FitCase{"small_wide_picture_still_fits_the_box", {34, 10}, {348, 198}, {348, 102}},
-                      FitCase{"small_tall_picture_takes_the_height", {10, 34}, {348, 198}, {58, 198}},
-                      FitCase{"empty_picture_draws_nothing", {0, 10}, {348, 198}, {0, 0}}),
+    ::testing::Values(
+        FitCase{"wide_picture_takes_the_width", {800, 200}, {348, 198}, {348, 87}},
+        FitCase{"tall_picture_takes_the_height", {300, 600}, {348, 198}, {99, 198}},
+        FitCase{"equal_tenths_take_the_height", {348, 198}, {348, 198}, {348, 198}},
+        FitCase{"small_wide_picture_still_fits_the_box", {34, 10}, {348, 198}, {348, 102}},
+        FitCase{"small_tall_picture_takes_the_height", {10, 34}, {348, 198}, {58, 198}},
+        FitCase{"empty_picture_draws_nothing", {0, 10}, {348, 198}, {0, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(JpegNames, AreRecognisedByTheirEndingInAnyCase) {
@@ -44,7 +45,8 @@ public:
         const auto found = sizes.find(picture);
         return found == sizes.end() ? std::nullopt : std::optional(found->second);
     }
-    bool convertJpegToBmp(const std::filesystem::path& jpeg, const std::filesystem::path& bmp) override {
+    bool convertJpegToBmp(const std::filesystem::path& jpeg,
+                          const std::filesystem::path& bmp) override {
         const auto found = sizes.find(jpeg);
         if (found == sizes.end())
             return false;
@@ -68,7 +70,8 @@ TEST(BitmapsToDraw, JpegsGoThroughTheConvertedBitmapEveryTime) {
     EXPECT_EQ(BitmapToDraw(library, root, "/p/piste.jpg"), root.path(kConvertedJpegFile));
     EXPECT_EQ(library.conversions, 2);
     EXPECT_FALSE(BitmapToDraw(library, root, "")) << "no picture chosen";
-    EXPECT_FALSE(BitmapToDraw(library, root, "/p/missing.jpeg")) << "a picture that cannot load draws nothing";
+    EXPECT_FALSE(BitmapToDraw(library, root, "/p/missing.jpeg"))
+        << "a picture that cannot load draws nothing";
     EXPECT_FALSE(BitmapToDraw(library, root, "/p/missing.bmp"));
 }
 

@@ -153,14 +153,16 @@ INSTANTIATE_TEST_SUITE_P(
                     kHeader + "Adultes\t\nK1\t\t\t\t\tx\t3\t1O\t0\t0\tnone\t\n",
                     [](const RentalSession& s, const SessionHeader&) {
                         const SessionKart& k = s.kart(0, 0);
-                        return k.usage == KartUsage::NotInSession && k.trackState == TrackState::Timing && k.durationMinutes == 0 &&
+                        return k.usage == KartUsage::NotInSession &&
+                               k.trackState == TrackState::Timing && k.durationMinutes == 0 &&
                                k.loyaltyCode == -1;
                     }},
         DamagedCase{"short_line_does_not_shift_the_next",
                     kHeader + "Adultes\t\nK1\t004711\n" + "K2\t\t\t\t\t1\t2\t",
                     [](const RentalSession& s, const SessionHeader&) {
                         return s.kart(0, 0).transponder == "004711" &&
-                               s.kart(0, 1).kartLabel == "K2" && s.kart(0, 1).trackState == TrackState::Reserved;
+                               s.kart(0, 1).kartLabel == "K2" &&
+                               s.kart(0, 1).trackState == TrackState::Reserved;
                     }},
         DamagedCase{"lap_index_beyond_the_record",
                     kHeader + "Adultes\t\nK1\t\t\t\t\t1\t3\t10\t0\t0\t-1\t0\t150\t150\t9\t7\t5\t" +
@@ -179,11 +181,13 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"negative_lap_index_reads_no_times",
                     kHeader + "Adultes\t\nK1\t\t\t\t\t1\t3\t10\t0\t0\t-1\t0\t-4\t0\t0\t0\t0\t\n",
                     [](const RentalSession& s, const SessionHeader&) {
-                        return s.kart(0, 0).lastLapIndex == 0 && s.kart(0, 0).trackState == TrackState::Timing;
+                        return s.kart(0, 0).lastLapIndex == 0 &&
+                               s.kart(0, 0).trackState == TrackState::Timing;
                     }},
         DamagedCase{"not_a_session_at_all", std::string("\x89PNG\r\n\x1A\n\0\0\0", 11),
                     [](const RentalSession& s, const SessionHeader& h) {
-                        return h.minLapSeconds == 2 && s.kart(0, 0).usage == KartUsage::NotInSession;
+                        return h.minLapSeconds == 2 &&
+                               s.kart(0, 0).usage == KartUsage::NotInSession;
                     }},
         DamagedCase{"windows_line_ends", "0\t501\t\r\n\r\nPiste\t3\t\r\n\r\nAdultes\t\r\nK1\t\r\n",
                     [](const RentalSession& s, const SessionHeader& h) {

@@ -124,8 +124,8 @@ TEST_F(SessionStartupTest, ADamagedSessionFileIsKeptInTheCrashCopyAndReported) {
     const StartupOutcome outcome = start();
     EXPECT_TRUE(outcome.sessionDamaged && outcome.crashCopyWritten);
     EXPECT_EQ(folder.read(kCrashCopyFileName), damaged);
-    EXPECT_EQ(messages.messages(), (std::vector<RecordedMessage>{
-                                       {kSessionFileErrorCaption, kDamagedSessionFileText}}));
+    EXPECT_EQ(messages.messages(),
+              (std::vector<RecordedMessage>{{kSessionFileErrorCaption, kDamagedSessionFileText}}));
     EXPECT_EQ(live.session.kart(0, 0).kartLabel, "K1") << "the session is rebuilt";
 
     // The next start finds a whole session without runs: the copy stays.

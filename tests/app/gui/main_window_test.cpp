@@ -101,8 +101,7 @@ protected:
     void rightClick(QTreeWidgetItem* item, Qt::KeyboardModifiers modifiers) {
         QWidget* viewport = window->tree()->viewport();
         const QPoint at = window->tree()->visualItemRect(item).center();
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at),
-                                modifiers);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at), modifiers);
         QApplication::sendEvent(viewport, &event);
     }
 
@@ -132,7 +131,8 @@ TEST_F(MainWindowTest, MenusTakeTheTranslationRowsOrKeepTheProgramsFrenchTexts) 
     EXPECT_TRUE(dialogs.asked.empty()) << dialogs.texts().front();
     EXPECT_EQ(window->action(CommandId::NewSession)->text(), QString::fromUtf8("New session"))
         << "English by default";
-    EXPECT_FALSE(window->action(CommandId::Save)->isEnabled()) << "no session file of the operator yet";
+    EXPECT_FALSE(window->action(CommandId::Save)->isEnabled())
+        << "no session file of the operator yet";
 }
 
 TEST_F(MainWindowTest, StartUpGivesTheKartsInUseTheirFleetTransponders) {
@@ -167,7 +167,8 @@ TEST_F(MainWindowTest, QuittingIsRefusedWhileTheClockStartsOrRuns) {
     EXPECT_EQ(dialogs.asked[0].text,
               "Une s\xE9"
               "ance de location est en cours !\r\nVous ne pouvez pas fermer l'application !");
-    EXPECT_FALSE(window->action(CommandId::NewSession)->isEnabled()) << "session commands are grayed";
+    EXPECT_FALSE(window->action(CommandId::NewSession)->isEnabled())
+        << "session commands are grayed";
 
     window->clock().PausePressed(false);
     dialogs.answers = {DialogAnswer::Cancel};
@@ -247,17 +248,17 @@ TEST_F(MainWindowTest, GrayingHoldsThroughTheTranslationEditor) {
     withTranslations();
     open();
     EXPECT_EQ(runClosingModal(CommandId::TranslationEditor).empty(), false);
-    EXPECT_FALSE(window->action(CommandId::Save)->isEnabled()) << "rebuilt menus: still no file to save to";
+    EXPECT_FALSE(window->action(CommandId::Save)->isEnabled())
+        << "rebuilt menus: still no file to save to";
 
     window->connectDecoderAndStartTimer();
     window->clock().StartPressed();
     ASSERT_TRUE(window->clock().starting() || window->clock().running());
     EXPECT_FALSE(window->action(CommandId::TranslationEditor)->isEnabled());
     EXPECT_EQ(runClosingModal(CommandId::TranslationEditor), "") << "grayed like the settings";
-    for (CommandId command :
-         {CommandId::NewSession, CommandId::OpenSession, CommandId::Save, CommandId::SaveAs,
-          CommandId::KartCategories, CommandId::Tracks, CommandId::Fleet,
-          CommandId::DecoderInterface})
+    for (CommandId command : {CommandId::NewSession, CommandId::OpenSession, CommandId::Save,
+                              CommandId::SaveAs, CommandId::KartCategories, CommandId::Tracks,
+                              CommandId::Fleet, CommandId::DecoderInterface})
         EXPECT_FALSE(window->action(command)->isEnabled()) << CommandNumber(command);
     book(0, "Martin", TrackState::Timing);
     window->runCommand(CommandId::NewSession);
@@ -268,7 +269,8 @@ TEST_F(MainWindowTest, GrayingHoldsThroughTheTranslationEditor) {
     chosenFile = (folder / "dimanche").string();
     window->runCommand(CommandId::SaveAs);
     runClosingModal(CommandId::TranslationEditor);
-    EXPECT_TRUE(window->action(CommandId::Save)->isEnabled()) << "relabelling keeps the enabled state";
+    EXPECT_TRUE(window->action(CommandId::Save)->isEnabled())
+        << "relabelling keeps the enabled state";
     EXPECT_TRUE(window->action(CommandId::NewSession)->isEnabled());
 }
 
@@ -321,7 +323,9 @@ TEST_F(MainWindowTest, QuittingStaysOpenWhenTheSaveDialogIsCancelled) {
 TEST_F(MainWindowTest, AnAccentedSessionFileIsShownInTheTitleAsTyped) {
     withTranslations();
     open();
-    chosenFile = (folder / "s\xC3\xA9" "ance d'\xC3\xA9t\xC3\xA9").string();
+    chosenFile = (folder / "s\xC3\xA9"
+                           "ance d'\xC3\xA9t\xC3\xA9")
+                     .string();
     window->runCommand(CommandId::SaveAs);
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8(("Tallimo:   " + chosenFile + ".rent")));
 }

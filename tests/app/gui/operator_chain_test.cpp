@@ -26,8 +26,7 @@
 namespace tallimo::app {
 namespace {
 
-template <typename Widget>
-Widget* Find(const char* name) {
+template <typename Widget> Widget* Find(const char* name) {
     QWidget* window = QApplication::activeModalWidget();
     return window ? window->findChild<Widget*>(name) : nullptr;
 }
@@ -91,7 +90,8 @@ TEST_F(OperatorChainTest, ANewKartIsScannedTakenIntoTheSessionAndTimed) {
     decoder::sim::DecoderSimulatorHost decoder(std::move(config));
     ASSERT_TRUE(decoder.start()) << decoder.lastError();
 
-    window = std::make_unique<MainWindow>(MainWindowServices{root, port, ticks, counter, sounds, dialogs, {}, {}});
+    window = std::make_unique<MainWindow>(
+        MainWindowServices{root, port, ticks, counter, sounds, dialogs, {}, {}});
     window->connectDecoderAndStartTimer();
 
     withWindow(CommandId::KartCategories, [] {
@@ -109,7 +109,8 @@ TEST_F(OperatorChainTest, ANewKartIsScannedTakenIntoTheSessionAndTimed) {
         Choose(Find<QListWidget>("kartList"), "K1");
         Click("scanButton");
         decoder.triggerPassing(4242);
-        EXPECT_TRUE(QTest::qWaitFor([] { return Find<QLineEdit>("transponderEdit")->text() == "004242"; }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [] { return Find<QLineEdit>("transponderEdit")->text() == "004242"; }, 10000));
         Click("okButton");
     });
     EXPECT_EQ(window->live().session.kart(0, 0).transponder, "004242");
@@ -132,7 +133,8 @@ TEST_F(OperatorChainTest, ANewKartIsScannedTakenIntoTheSessionAndTimed) {
     window->live().rebuildBoardRows();
 
     window->clock().StartPressed();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->clock().running(); }, 5000)) << "clock reset confirmed";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->clock().running(); }, 5000))
+        << "clock reset confirmed";
     // The laps are measured on the decoder's own clock, which no fake of the
     // program drives: each passing waits until that clock is a lap past the
     // previous one, then until the window has timed it.

@@ -21,19 +21,18 @@ public:
     };
 
     common::DialogAnswer ask(QWidget*, const std::string& caption, const std::string& text,
-                             common::DialogIcon icon, common::DialogButtons buttons) override
-    {
+                             common::DialogIcon icon, common::DialogButtons buttons) override {
         asked.push_back({caption, text, icon, buttons});
         if (!answers.empty()) {
             const common::DialogAnswer answer = answers.front();
             answers.pop_front();
             return answer;
         }
-        return buttons == common::DialogButtons::Ok ? common::DialogAnswer::Ok : common::DialogAnswer::Cancel;
+        return buttons == common::DialogButtons::Ok ? common::DialogAnswer::Ok
+                                                    : common::DialogAnswer::Cancel;
     }
 
-    std::vector<std::string> texts() const
-    {
+    std::vector<std::string> texts() const {
         std::vector<std::string> all;
         for (const Asked& one : asked)
             all.push_back(one.text);
