@@ -84,7 +84,9 @@ class TabFieldNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(TabFieldNumberTest, ParsesOrKeepsThePreviousValue) {
     const NumberCase& c = GetParam();
-    TabFieldReader reader(std::string(c.field) + "\t7\t");
+    // The reader views the bytes: they must outlive it.
+    const std::string bytes = std::string(c.field) + "\t7\t";
+    TabFieldReader reader(bytes);
     std::int32_t value = 42;
     EXPECT_EQ(reader.readInt(value), c.parses);
     EXPECT_EQ(value, c.parses ? c.value : 42);
