@@ -42,33 +42,34 @@ CounterTimeBase SessionClock::counterTimeBase() const {
 
 void SessionClock::StartPressed() {
     m_decoder.clearAssemblers();
-    if (!m_startAllowed)
+    if (!startAllowed())
         return;
     m_notifications.sessionCommandsEnabled(false, false);
     m_decoder.discardInput();
     // Synchronous on purpose: the marshal hears the start before timing begins.
     m_sounds.play(kSoundStart, false);
     m_countdownStartTick = m_ticks.tickMs();
-    m_startRequested = true;
+    m_state = ClockState::Starting;
     m_startConfirmed = false;
     m_remainingCountdown = 1;
 }
 
 void SessionClock::PausePressed(bool userSessionFileKnown) {
     m_notifications.sessionCommandsEnabled(true, userSessionFileKnown);
-    m_startRequested = false;
-    if (m_running) {
-        m_startAllowed = true;
-        m_running = false;
+    if (m_state == ClockState::Starting)
+        m_state = m_startedOnce ? ClockState::Paused : ClockState::Stopped;
+    if (m_state == ClockState::Running) {
+        m_state = ClockState::Paused;
         m_sounds.play(kSoundPause, true);
         m_notifications.redrawClockArea();
     }
 }
 
 void SessionClock::ClockTick(LiveTiming& live) {
-    if (m_startRequested)
+    if (m_state == ClockState::Starting)
         tickStarting();
-    if (m_running)
+    // A start confirmed by this tick is timed from this tick on.
+    if (m_state == ClockState::Running)
         tickRunning(live);
 }
 
@@ -106,10 +107,8 @@ void SessionClock::tickStarting() {
             m_sessionStartTick = now;
             m_sessionCounterBase = m_counter.counter();
         }
-        m_startAllowed = false;
         m_startedOnce = true;
-        m_startRequested = false;
-        m_running = true;
+        m_state = ClockState::Running;
         m_lastDisplayUpdate = now;
         m_remainingSeconds = 1;
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 // The session clock decides when passings are timed. States: Stopped
-// (startAllowed, never started), Starting (startRequested), Running
-// (running) and Paused (startAllowed after a first start). The first
+// (never started), Starting (countdown and decoder handshake), Running and
+// Paused (stopped after a first start). The first
 // confirmed start takes the session's tick and counter bases; they are never
 // taken again while the program runs, so every passing of the day shares
 // one time base. One instance, owned by the main window and driven by its
@@ -29,6 +29,8 @@ inline const char* const kModelVela1 = "Tallimo";
 inline const char* const kModelVela2Usb = "TallimoVela2";
 inline const char* const kModelVela2Bluetooth = "TallimoVela2Bluetooth";
 
+enum class ClockState { Stopped, Starting, Running, Paused };
+
 class SessionClock {
 public:
     SessionClock(const common::TickSource& ticks, const common::HighResCounter& counter,
@@ -48,13 +50,16 @@ public:
     // The first start's bases and `startedOnce` are kept.
     void resetForNewSession();
 
-    bool startAllowed() const { return m_startAllowed; }
-    bool starting() const { return m_startRequested; }
-    bool running() const { return m_running; }
+    ClockState state() const { return m_state; }
+    // A start may be pressed again while starting (it restarts the
+    // countdown), never while running.
+    bool startAllowed() const { return m_state != ClockState::Running; }
+    bool starting() const { return m_state == ClockState::Starting; }
+    bool running() const { return m_state == ClockState::Running; }
     bool startedOnce() const { return m_startedOnce; }
     bool startConfirmed() const { return m_startConfirmed; }
     // Starting and the countdown is over: the decoder's handshake may run.
-    bool countdownOver() const { return m_startRequested && m_remainingCountdown <= 0; }
+    bool countdownOver() const { return starting() && m_remainingCountdown <= 0; }
 
     std::uint32_t sessionStartTick() const { return m_sessionStartTick; }
     CounterTimeBase counterTimeBase() const;
@@ -78,9 +83,7 @@ private:
     ClockDecoderSide& m_decoder;
     SessionNotifications& m_notifications;
 
-    bool m_startAllowed = true;
-    bool m_startRequested = false;
-    bool m_running = false;
+    ClockState m_state = ClockState::Stopped;
     bool m_startedOnce = false;
     bool m_startConfirmed = false;
     bool m_durationOverSignalled = false;

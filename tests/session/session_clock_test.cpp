@@ -116,7 +116,7 @@ TEST_F(SessionClockTest, ResumeKeepsTheFirstStartsBasesAndSkipsTheReset) {
     const std::int64_t base = clock.counterTimeBase().counterBase;
 
     clock.PausePressed(true);
-    EXPECT_FALSE(clock.running());
+    EXPECT_EQ(clock.state(), ClockState::Paused);
     EXPECT_TRUE(clock.startAllowed());
     EXPECT_TRUE(notifications.commandsEnabled);
     EXPECT_TRUE(notifications.saveCommandEnabled);
@@ -139,8 +139,8 @@ TEST_F(SessionClockTest, WithoutAKnownDecoderTheStartWaitsUntilPaused) {
     runFor(1000);
     EXPECT_TRUE(clock.starting());
     clock.PausePressed(false);
-    EXPECT_FALSE(clock.starting());
-    EXPECT_FALSE(clock.running());
+    // Never started: back to stopped, not paused.
+    EXPECT_EQ(clock.state(), ClockState::Stopped);
     EXPECT_TRUE(clock.startAllowed());
     EXPECT_TRUE(notifications.commandsEnabled);
     EXPECT_FALSE(notifications.saveCommandEnabled);
