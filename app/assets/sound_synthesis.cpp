@@ -106,9 +106,9 @@ void SoundMix::fade(double inSeconds, double outSeconds) {
     for (std::size_t i = 0; i < size; ++i) {
         double level = 1.0;
         if (i < inCount)
-            level *= smoothStep(static_cast<double>(i) / inCount);
+            level *= smoothStep(static_cast<double>(i) / static_cast<double>(inCount));
         if (size - 1 - i < outCount)
-            level *= smoothStep(static_cast<double>(size - 1 - i) / outCount);
+            level *= smoothStep(static_cast<double>(size - 1 - i) / static_cast<double>(outCount));
         m_samples[i] *= level;
     }
 }

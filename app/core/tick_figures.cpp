@@ -11,11 +11,11 @@ std::optional<TickFigures> SummariseTicks(std::vector<std::int64_t> tickNanoseco
     std::vector<std::int64_t>& sorted = tickNanoseconds;
     std::sort(sorted.begin(), sorted.end());
     const auto at = [&](double fraction) {
-        return sorted[std::min(sorted.size() - 1,
-                               static_cast<std::size_t>(fraction * sorted.size()))] /
-               1000.0;
+        const auto index = static_cast<std::size_t>(fraction * static_cast<double>(sorted.size()));
+        return static_cast<double>(sorted[std::min(sorted.size() - 1, index)]) / 1000.0;
     };
-    return TickFigures{sorted.size(), at(0.5), at(0.99), sorted.back() / 1000.0};
+    return TickFigures{sorted.size(), at(0.5), at(0.99),
+                       static_cast<double>(sorted.back()) / 1000.0};
 }
 
 std::string TickFiguresLine(const TickFigures& figures) {

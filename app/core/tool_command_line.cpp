@@ -1,5 +1,6 @@
 #include "app/core/tool_command_line.h"
 
+#include "app/core/finance_tool_commands.h"
 #include "app/core/passing_list.h"
 #include "app/core/session_report.h"
 #include "common/core/cp1252.h"
@@ -9,6 +10,7 @@
 #include "common/core/time_format.h"
 #include "decoder/core/capture_decoding.h"
 #include "runs/core/run_file.h"
+#include "runs/core/run_report.h"
 #include "runs/core/run_stats.h"
 #include "session/core/lap_timing.h"
 #include "session/core/session_file.h"
@@ -36,13 +38,31 @@ constexpr const char* kUsage =
     "  tallimo-tool run save RUN_FILE --title TITLE --driver SURNAME FIRSTNAME\n"
     "      --category NAME --track NAME --when YYYY-MM-DDTHH:MM:SS PASSINGS_FILE\n"
     "  tallimo-tool run remove RUN_FILE TITLE\n"
+    "  tallimo-tool run report RUN_FILE TITLE --kind synthesis|laps|passings\n"
+    "      [--from A] [--to B] --pdf OUT.pdf\n"
+    "  tallimo-tool group-total --prices P1,P2,... --pay AMOUNT\n"
+    "  tallimo-tool book --working-folder DIR --kart LABEL\n"
+    "      (--subscriber SURNAME FIRSTNAME | --walk-in NAME) --duration MINUTES\n"
+    "      --date YYYY-MM-DD [--answer yes|no]... [--group] [--save]\n"
+    "  tallimo-tool free --working-folder DIR --kart LABEL --when YYYY-MM-DDTHH:MM:SS\n"
+    "      [--answer yes|no]\n"
     "\n"
     "PASSINGS_FILE holds one passing per line: a six-digit transponder, a TAB and\n"
     "the passing time in milliseconds.\n"
     "CAPTURE_FILE holds the raw bytes of a decoder line; MODEL is Tallimo,\n"
     "TallimoVela2 or TallimoVela2Bluetooth. decode prints the passings found (for\n"
     "Tallimo the byte offset stands in for the time) and the bytes skipped.\n"
-    "For run save, PASSINGS_FILE holds the passing times P[0..N] in ms, one per line.\n";
+    "For run save, PASSINGS_FILE holds the passing times P[0..N] in ms, one per line.\n"
+    "run report writes the run's synthesis, lap times or passing times as a PDF file,\n"
+    "with images/logo.bmp of the current folder as the logo.\n"
+    "group-total prints a group's kart prices (at most 10) once AMOUNT is typed as\n"
+    "the amount to pay: units come off kart after kart until the total is AMOUNT.\n"
+    "book runs the reservation window (--group: the group window) on the session\n"
+    "of DIR on that date; free frees the kart and confirms at that time. Both print\n"
+    "CAPTION<TAB>info|question<TAB>TEXT per message box; book then prints the\n"
+    "kart's price, loyalty code and payment. Questions take the answers in order\n"
+    "(book: no once they run out; free: yes unless told); book --save saves the\n"
+    "session.\n";
 
 int UsageError(std::ostream& err, const std::string& problem) {
     err << "tallimo-tool: " << problem << "\n\n" << kUsage;
@@ -521,10 +541,83 @@ int RemoveRunCommand(const std::vector<std::string>& args, std::ostream& out, st
     return 0;
 }
 
+std::optional<runs::RunReportKind> ParseReportKind(const std::string& text) {
+    if (text == "synthesis")
+        return runs::RunReportKind::Synthesis;
+    if (text == "laps")
+        return runs::RunReportKind::Laps;
+    if (text == "passings")
+        return runs::RunReportKind::Passings;
+    return std::nullopt;
+}
+
+int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     runs::RunReportWriter* reports) {
+    if (args.size() < 4)
+        return UsageError(err, "run report needs a RUN_FILE, a TITLE, --kind and --pdf");
+    std::optional<int> from, to;
+    std::optional<runs::RunReportKind> kind;
+    std::string pdf;
+    for (std::size_t i = 4; i < args.size(); ++i) {
+        const bool hasValue = i + 1 < args.size();
+        if ((args[i] == "--from" || args[i] == "--to") && hasValue) {
+            const std::optional<int> lap = ParseLapNumber(args[i + 1]);
+            if (!lap)
+                return UsageError(err, args[i] + " needs a lap number, not '" + args[i + 1] + "'");
+            (args[i] == "--from" ? from : to) = lap;
+            ++i;
+        } else if (args[i] == "--kind" && hasValue) {
+            kind = ParseReportKind(args[++i]);
+            if (!kind)
+                return UsageError(err, "--kind needs synthesis, laps or passings, not '" + args[i] +
+                                           "'");
+        } else if (args[i] == "--pdf" && hasValue) {
+            pdf = args[++i];
+        } else {
+            return UsageError(err, "unknown option '" + args[i] + "'");
+        }
+    }
+    if (!kind || pdf.empty())
+        return UsageError(err, "run report needs --kind and --pdf");
+    if (reports == nullptr) {
+        err << "tallimo-tool: run report needs the tool built with Qt\n";
+        return 1;
+    }
+    if (const std::string problem = RunFileProblem(args[2], false); !problem.empty())
+        return CannotUseRunFile(err, args[2], problem);
+    if (const std::string problem = WriteProblem(PathOf(pdf)); !problem.empty()) {
+        err << "tallimo-tool: " << pdf << ": cannot write the report: " << problem << "\n";
+        return 1;
+    }
+
+    runs::DriverRun run;
+    runs::RunDetails details;
+    PrintingMessageSink messages(out);
+    const runs::RunFileOutcome outcome =
+        runs::LoadRun(PathOf(args[2]), common::Utf8ToCp1252(args[3]), run, details, messages);
+    if (outcome == runs::RunFileOutcome::FileNotFound)
+        return CannotUseRunFile(err, args[2], "");
+    if (outcome == runs::RunFileOutcome::RunNotFound)
+        return 1;
+    // The window prints nothing for a run without laps; the tool must not
+    // pass that off as a report written.
+    const int last = runs::UsableLastLap(run);
+    if (last <= 0) {
+        err << "tallimo-tool: " << args[2] << ": the run '" << args[3] << "' has no lap\n";
+        return 1;
+    }
+    const runs::LapRange range = runs::ClampReportRange(last, from, to);
+    if (!reports->writePdf(run, runs::StoredRunHeader(run, details), range, *kind, PathOf(pdf))) {
+        err << "tallimo-tool: " << pdf << ": cannot write the report\n";
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
-                       std::ostream& err) {
+                       std::ostream& err, runs::RunReportWriter* reports) {
     if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
         (arguments.empty() ? err : out) << kUsage;
         return arguments.empty() ? 2 : 0;
@@ -537,6 +630,17 @@ int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& 
         return Replay(arguments, out, err);
     if (arguments[0] == "decode")
         return Decode(arguments, out, err);
+    if (arguments[0] == "group-total") {
+        std::string problem;
+        const int code = GroupTotalCommand(arguments, out, problem);
+        return problem.empty() ? code : UsageError(err, problem);
+    }
+    if (arguments[0] == "book" || arguments[0] == "free") {
+        std::string problem;
+        const int code = arguments[0] == "book" ? BookCommand(arguments, out, err, problem)
+                                                : FreeCommand(arguments, out, err, problem);
+        return problem.empty() ? code : UsageError(err, problem);
+    }
     if (arguments[0] == "run" && arguments.size() >= 2) {
         if (arguments[1] == "list")
             return ListRuns(arguments, out, err);
@@ -546,6 +650,8 @@ int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& 
             return SaveRunCommand(arguments, out, err);
         if (arguments[1] == "remove")
             return RemoveRunCommand(arguments, out, err);
+        if (arguments[1] == "report")
+            return RunReportCommand(arguments, out, err, reports);
     }
     return UsageError(err, "unknown command '" + arguments[0] + "'");
 }

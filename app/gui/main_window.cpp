@@ -22,6 +22,8 @@
 #include "i18n/core/translation_messages.h"
 #include "i18n/core/window_texts.h"
 #include "i18n/gui/translation_editor_window.h"
+#include "runs/gui/driver_runs_window.h"
+#include "runs/gui/run_analysis_window.h"
 #include "session/core/kart_lists.h"
 #include "session/core/session_file.h"
 #include "session/gui/breakdown_window.h"
@@ -175,7 +177,7 @@ void MainWindow::buildMenus() {
             QAction* entry = popup->addAction(common::FromCp1252(item.text));
             if (item.hasPicture)
                 entry->setIcon(CommandIcon(item.command));
-            entry->setObjectName(QString("command%1").arg(CommandNumber(item.command)));
+            entry->setObjectName(QStringLiteral("command%1").arg(CommandNumber(item.command)));
             const CommandId command = item.command;
             connect(entry, &QAction::triggered, this, [this, command] { runCommand(command); });
             m_actions[command] = entry;
@@ -222,7 +224,7 @@ void MainWindow::buildContents() {
     m_tree->viewport()->installEventFilter(this);
     const RgbColour treeColour = ColourFromValue(m_display.treeBackground());
     m_tree->setStyleSheet(
-        QString("QTreeWidget { background: %1; }")
+        QStringLiteral("QTreeWidget { background: %1; }")
             .arg(QColor(treeColour.red, treeColour.green, treeColour.blue).name()));
     connect(m_tree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { treeItemClicked(item, false, QCursor::pos(), false); });
@@ -244,7 +246,7 @@ void MainWindow::buildContents() {
     const auto button = [&](const char* name, const QString& text) {
         auto* pushButton = new QPushButton(text, central);
         pushButton->setObjectName(name);
-        QFont font("Arial");
+        QFont font(QStringLiteral("Arial"));
         font.setPixelSize(18);
         font.setBold(true);
         pushButton->setFont(font);
@@ -253,7 +255,7 @@ void MainWindow::buildContents() {
         return pushButton;
     };
     m_startButton = button("startButton", QString::fromUtf8("Départ"));
-    m_pauseButton = button("pauseButton", "Pause");
+    m_pauseButton = button("pauseButton", QStringLiteral("Pause"));
     m_startButton->setIcon(StartButtonIcon());
     m_pauseButton->setIcon(PauseButtonIcon());
     m_startButton->setIconSize(QSize(24, 24));
@@ -279,6 +281,21 @@ void MainWindow::buildContents() {
     m_board->setLiveTiming(&m_live);
     m_board->setDisplaySettings(&m_display);
     m_board->setWorkingFolder(m_services.folder);
+    // Ctrl + left click on a kart row: the analysis of that kart's run so far.
+    connect(m_board, &TimingBoardWidget::kartRowCtrlClicked, this, [this](const QString& label) {
+        const std::string wanted = common::ToCp1252(label);
+        for (const session::SessionCategory& category : m_live.session.categories) {
+            for (const SessionKart& kart : category.karts) {
+                if (wanted.empty() || kart.kartLabel != wanted)
+                    continue;
+                runs::RunAnalysisWindow window(m_services.folder, m_services.dialogs, pictures(),
+                                               m_runView, this);
+                window.showSessionKart(kart, localClock().now());
+                window.exec();
+                return;
+            }
+        }
+    });
     right->addWidget(m_board, 1);
     columns->addLayout(right, 1);
     setCentralWidget(central);
@@ -331,24 +348,24 @@ void MainWindow::leaveWithoutQuestions() {
 void MainWindow::refreshDecoderStatus() {
     const decoder::DecoderSettings& settings = m_poller->settings();
     const std::string& model = settings.decoderModel;
-    QString modelText = model == kModelVela2Usb         ? "Vela2/Vela3 USB"
-                        : model == kModelVela2Bluetooth ? "Vela2/Vela3 Bluetooth"
-                        : model == kModelVela1          ? "Vela1 USB"
+    QString modelText = model == kModelVela2Usb         ? QStringLiteral("Vela2/Vela3 USB")
+                        : model == kModelVela2Bluetooth ? QStringLiteral("Vela2/Vela3 Bluetooth")
+                        : model == kModelVela1          ? QStringLiteral("Vela1 USB")
                                                         : QString::fromUtf8("Décodeur inconnu");
     QString state;
     QString colour;
     if (m_poller->connectionLost()) {
         state = QString::fromUtf8("connexion perdue, reconnexion en cours");
-        colour = "#f4b183";
+        colour = QStringLiteral("#f4b183");
     } else if (settings.connected == 1) {
         state = QString::fromUtf8("connecté");
-        colour = "#b6e3b0";
+        colour = QStringLiteral("#b6e3b0");
     } else {
         state = QString::fromUtf8("non connecté");
-        colour = "#f19c9c";
+        colour = QStringLiteral("#f19c9c");
     }
-    QString text =
-        QString("<b>%1</b> %2<br>%3").arg(modelText, common::FromCp1252(settings.comPort), state);
+    QString text = QStringLiteral("<b>%1</b> %2<br>%3")
+                       .arg(modelText, common::FromCp1252(settings.comPort), state);
     if (m_clock->running()) {
         if (m_poller->hasHeardDecoder()) {
             const std::uint32_t silent = m_services.ticks.tickMs() - m_poller->lastInputTick();
@@ -359,7 +376,8 @@ void MainWindow::refreshDecoderStatus() {
     }
     if (text != m_decoderStatus->text())
         m_decoderStatus->setText(text);
-    const QString style = QString("QLabel { background: %1; border-radius: 6px; }").arg(colour);
+    const QString style =
+        QStringLiteral("QLabel { background: %1; border-radius: 6px; }").arg(colour);
     if (style != m_decoderStatus->styleSheet())
         m_decoderStatus->setStyleSheet(style);
 }
@@ -526,6 +544,12 @@ void MainWindow::runCommand(CommandId command) {
     case CommandId::Subscribers:
         openSubscribers();
         break;
+    case CommandId::DriverResults: {
+        runs::DriverRunsWindow window(m_services.folder, m_services.dialogs, pictures(), m_runView,
+                                      this);
+        window.exec();
+        break;
+    }
     case CommandId::FirstNames:
         openFirstNames();
         break;

@@ -23,6 +23,7 @@
 #include "i18n/core/language_settings.h"
 #include "i18n/core/translation_table.h"
 #include "printing/core/picture_library.h"
+#include "runs/gui/run_views.h"
 #include "session/core/live_timing.h"
 #include "session/core/session_clock.h"
 #include "session/core/session_notifications.h"
@@ -162,6 +163,8 @@ private:
     DisplaySettings m_display;
     i18n::LanguageSettings m_languages;
     bool m_quitConfirmed = false;
+    // The analysis window reopens in the view last chosen.
+    runs::RunView m_runView = runs::RunView::Synthesis;
     bool m_sessionCommandsAllowed = true;
     std::vector<std::int64_t> m_tickNanoseconds;
     std::unique_ptr<printing::PictureLibrary> m_noPictures;

@@ -8,13 +8,13 @@ namespace tallimo::app {
 
 namespace {
 
-const QString kFolder = "working-folder";
-const QString kDemo = "demo";
-const QString kStart = "start";
-const QString kQuitAfter = "quit-after";
-const QString kScreenshot = "screenshot";
-const QString kUnattended = "unattended";
-const QString kWindowSize = "window-size";
+const QString kFolder = QStringLiteral("working-folder");
+const QString kDemo = QStringLiteral("demo");
+const QString kStart = QStringLiteral("start");
+const QString kQuitAfter = QStringLiteral("quit-after");
+const QString kScreenshot = QStringLiteral("screenshot");
+const QString kUnattended = QStringLiteral("unattended");
+const QString kWindowSize = QStringLiteral("window-size");
 
 std::string FromQt(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
@@ -24,21 +24,27 @@ std::string FromQt(const QString& text) {
 } // namespace
 
 void DescribeProgramOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription("Timing and counter software for rental go-kart tracks.");
+    parser.setApplicationDescription(
+        QStringLiteral("Timing and counter software for rental go-kart tracks."));
     parser.addHelpOption();
     parser.addOptions({
         {kFolder,
-         "The data folder (default: $TALLIMO_WORKING_FOLDER, else the user's data folder).",
-         "folder"},
-        {kDemo, "Run on a demo folder with a simulated decoder on COM7."},
-        {kStart, "Press \"Départ\" once the decoder is identified."},
-        {kQuitAfter, "Leave after this many seconds, without questions, printing the tick figures.",
-         "seconds"},
-        {kScreenshot, "Before leaving, save the window as a PNG.", "file"},
-        {kUnattended, "Answer every message box with its default."},
+         QStringLiteral(
+             "The data folder (default: $TALLIMO_WORKING_FOLDER, else the user's data folder)."),
+         QStringLiteral("folder")},
+        {kDemo, QStringLiteral("Run on a demo folder with a simulated decoder on COM7.")},
+        {kStart, QStringLiteral("Press \"Départ\" once the decoder is identified.")},
+        {kQuitAfter,
+         QStringLiteral(
+             "Leave after this many seconds, without questions, printing the tick figures."),
+         QStringLiteral("seconds")},
+        {kScreenshot, QStringLiteral("Before leaving, save the window as a PNG."),
+         QStringLiteral("file")},
+        {kUnattended, QStringLiteral("Answer every message box with its default.")},
         {kWindowSize,
-         "Show the window at this size instead of maximised, the board laid out for such a screen.",
-         "WIDTHxHEIGHT"},
+         QStringLiteral("Show the window at this size instead of maximised, the board laid out for "
+                        "such a screen."),
+         QStringLiteral("WIDTHxHEIGHT")},
     });
 }
 
@@ -53,7 +59,7 @@ ProgramOptions ProgramOptionsFrom(const QCommandLineParser& parser) {
         options.quitAfterMs = std::max(1, parser.value(kQuitAfter).toInt()) * 1000;
     if (parser.isSet(kScreenshot))
         options.screenshot = parser.value(kScreenshot);
-    const QStringList size = parser.value(kWindowSize).split('x');
+    const QStringList size = parser.value(kWindowSize).split(QLatin1Char('x'));
     if (size.size() == 2 && size[0].toInt() > 0 && size[1].toInt() > 0)
         options.windowSize = QSize(size[0].toInt(), size[1].toInt());
     return options;

@@ -34,7 +34,7 @@ std::string FromQt(const QString& text) {
 } // namespace
 
 int RunProgram(QApplication& application) {
-    QApplication::setApplicationName("Tallimo Pistara");
+    QApplication::setApplicationName(QStringLiteral("Tallimo Pistara"));
     const printing::FreeImageSession freeImage;
     printing::FreeImagePictureLibrary pictures;
 

@@ -166,7 +166,8 @@ void AgeCategoriesWindow::loadTexts() {
         EditingWindow::loadTexts(kTextsStem, kRowCount, i18n::TitledWindow::AgeCategories);
     heading()->setText(label(kRowHeading, "Base de donn\xE9"
                                           "es : Liste des cat\xE9gories d'age"));
-    findChild<QLabel*>("categoryListLabel")->setText(label(kRowList, "Cat\xE9g  (20 max)"));
+    findChild<QLabel*>(QStringLiteral("categoryListLabel"))
+        ->setText(label(kRowList, "Cat\xE9g  (20 max)"));
     m_nameLabel->setText(label(kRowName, "Nom cat\xE9gorie :"));
     m_bornLabel->setText(label(kRowBorn, "N\xE9(e) entre :"));
     m_andLabel->setText(label(kRowAnd, "et"));

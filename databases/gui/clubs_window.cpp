@@ -62,7 +62,7 @@ ClubsWindow::ClubsWindow(common::WorkingFolder folder, common::OperatorDialogs& 
     buildControls();
     loadTexts();
     LoadClubsDatabase(this->folder(), m_clubs, messages());
-    fillCountries();
+    FillCountryCombo(m_country, this->folder(), messages());
     m_editor.selectFirst();
     showList();
 }
@@ -160,7 +160,8 @@ void ClubsWindow::loadTexts() {
         EditingWindow::loadTexts(kTextsStem, kClubRowCount, i18n::TitledWindow::Clubs);
     heading()->setText(label(kRowHeading, "Base de donn\xE9"
                                           "es : Liste des clubs/teams"));
-    findChild<QLabel*>("clubListLabel")->setText(label(kRowList, "Clubs / Teams (100 max)"));
+    findChild<QLabel*>(QStringLiteral("clubListLabel"))
+        ->setText(label(kRowList, "Clubs / Teams (100 max)"));
     m_fullNameLabel->setText(label(kRowFullName, "Nom complet"));
     m_addressLabel->setText(label(kRowAddress, "Adresse"));
     m_postalCodeLabel->setText(label(kRowPostalCode, "Code postal"));
@@ -170,15 +171,6 @@ void ClubsWindow::loadTexts() {
     m_emailLabel->setText(label(kRowEmail, "E-mail"));
     m_newLabel->setText(label(kRowNew, "Nouveau"));
     m_logoLabel->setText(label(kRowLogo, "Logo"));
-}
-
-void ClubsWindow::fillCountries() {
-    std::vector<std::string> countries;
-    LoadCountriesDatabase(this->folder(), countries, messages());
-    const QSignalBlocker blocker(m_country);
-    m_country->clear();
-    for (const std::string& country : countries)
-        m_country->addItem(FromCp1252(country));
 }
 
 void ClubsWindow::showClub() {

@@ -37,7 +37,6 @@ private:
 
     void buildControls();
     void loadTexts();
-    void fillCountries();
     // What the operator types into `edit` goes to `field` of the selected
     // club, cut to `capacity`.
     QLineEdit* fieldEdit(const char* name, int typed, std::string Club::*field,

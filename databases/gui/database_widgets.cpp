@@ -1,6 +1,7 @@
 #include "databases/gui/database_widgets.h"
 
 #include "common/gui/text_conversion.h"
+#include "databases/core/countries_file.h"
 #include "databases/core/export_file_name.h"
 #include "i18n/core/translatable_windows.h"
 #include "i18n/core/translation_file.h"
@@ -21,9 +22,11 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <utility>
+#include <vector>
 
 namespace tallimo::databases {
 
@@ -50,7 +53,8 @@ QLineEdit* NamedEdit(const char* name, QWidget* parent, bool readOnly) {
 QLineEdit* DigitsEdit(const char* name, QWidget* parent, std::size_t digits) {
     QLineEdit* edit = NamedEdit(name, parent, false);
     edit->setMaxLength(static_cast<int>(digits));
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
     return edit;
 }
 
@@ -64,6 +68,16 @@ QComboBox* NamedCombo(const char* name, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
     return combo;
+}
+
+void FillCountryCombo(QComboBox* combo, const common::WorkingFolder& folder,
+                      common::MessageSink& messages) {
+    std::vector<std::string> countries;
+    LoadCountriesDatabase(folder, countries, messages);
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    for (const std::string& country : countries)
+        combo->addItem(common::FromCp1252(country));
 }
 
 QRadioButton* NamedRadio(const char* name, QWidget* parent) {
@@ -161,7 +175,7 @@ QString Latin1(std::string_view text) {
 }
 
 QString ExportProposal(std::string_view extension) {
-    return "*" + Latin1(extension);
+    return QStringLiteral("*") + Latin1(extension);
 }
 
 } // namespace
@@ -209,8 +223,8 @@ std::optional<std::string> ChoosePicture(const FileChooser& chooser, QWidget* pa
 
 QString DialogFilter(const std::string& caption) {
     QString filter = common::FromCp1252(caption);
-    filter.replace("(.", "(*.");
-    filter.replace("; ", " ");
+    filter.replace(QStringLiteral("(."), QStringLiteral("(*."));
+    filter.replace(QStringLiteral("; "), QStringLiteral(" "));
     return filter;
 }
 

@@ -3,6 +3,7 @@
 // Pieces shared by the database windows: widgets named for the tests, the
 // file dialogs of import, export and pictures, and the picture frame.
 
+#include "common/core/message_sink.h"
 #include "common/core/working_folder.h"
 #include "common/gui/operator_dialogs.h"
 #include "i18n/core/file_filter_texts.h"
@@ -40,6 +41,9 @@ QLineEdit* DigitsEdit(const char* name, QWidget* parent, std::size_t digits);
 // An editable field of at most `limit` characters.
 QLineEdit* LimitedEdit(const char* name, QWidget* parent, int limit);
 QComboBox* NamedCombo(const char* name, QWidget* parent);
+// The country list of the working folder, a missing file reported.
+void FillCountryCombo(QComboBox* combo, const common::WorkingFolder& folder,
+                      common::MessageSink& messages);
 QRadioButton* NamedRadio(const char* name, QWidget* parent);
 
 // The one-line list beside a record list that shows the record's number.

@@ -44,17 +44,17 @@ WordRow RowOf(ButtonWord word) {
 } // namespace
 
 RecordList::RecordList(QWidget* parent, const char* listName, const char* labelName,
-                       const char* numberLabelName, RecordNumbers numbers)
+                       const char* numberLabelName, RecordNumbers shownNumbers)
     : list(new QListWidget(parent)), label(NamedLabel(labelName, parent)),
-      numberLabel(NamedLabel(numberLabelName, parent)), numbering(numbers) {
+      numberLabel(NamedLabel(numberLabelName, parent)), numbering(shownNumbers) {
     list->setObjectName(listName);
-    if (numbers == RecordNumbers::Selected) {
-        this->numbers = RecordNumberList(parent);
+    if (shownNumbers == RecordNumbers::Selected) {
+        numbers = RecordNumberList(parent);
     } else {
-        this->numbers = new QListWidget(parent);
-        this->numbers->setObjectName("numberList");
-        this->numbers->setFixedWidth(48);
-        this->numbers->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        numbers = new QListWidget(parent);
+        numbers->setObjectName("numberList");
+        numbers->setFixedWidth(48);
+        numbers->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
 }
 
@@ -149,6 +149,17 @@ void EditingWindow::applyWords(const i18n::WindowTexts& texts, i18n::TitledWindo
     for (const auto& [widget, word] : m_worded) {
         const WordRow row = RowOf(word);
         const QString text = TextOr(texts.word(row.row), row.fallback);
+        if (auto* button = qobject_cast<QPushButton*>(widget))
+            button->setText(text);
+        else if (auto* label = qobject_cast<QLabel*>(widget))
+            label->setText(text);
+    }
+}
+
+void EditingWindow::useTemplateTexts(const QString& title) {
+    setWindowTitle(title);
+    for (const auto& [widget, word] : m_worded) {
+        const QString text = common::FromCp1252(RowOf(word).fallback);
         if (auto* button = qobject_cast<QPushButton*>(widget))
             button->setText(text);
         else if (auto* label = qobject_cast<QLabel*>(widget))

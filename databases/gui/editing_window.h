@@ -132,6 +132,10 @@ protected:
                            std::string_view borrowedFileName, int borrowedRows,
                            i18n::TranslationTable& borrowed);
 
+    // For a window the translation files leave alone: the template's title,
+    // and the shared words' own texts. After `layOut`, which makes "Ok".
+    void useTemplateTexts(const QString& title);
+
     // The heading above `body`, the button row below, led by `firstButton`
     // when the window has one more.
     void layOut(QLayout* body, QPushButton* firstButton = nullptr);

@@ -75,7 +75,7 @@ void FleetWindow::buildControls() {
 
     m_kartId = NamedEdit("kartIdEdit", m_kartsGroup, true);
     m_transponderCaption = NamedLabel("transponderLabel", m_kartsGroup);
-    m_transponderCaption->setText("Transpond. :");
+    m_transponderCaption->setText(QStringLiteral("Transpond. :"));
     m_transponder = DigitsEdit("transponderEdit", m_kartsGroup, kFleetTransponderChars);
     connect(m_transponder, &QLineEdit::textChanged, this, [this] { transponderEdited(); });
 
@@ -196,11 +196,11 @@ void FleetWindow::scanToggled(bool on) {
     if (on) {
         m_scan->switchOn(m_port, m_ticks.tickMs());
         m_transponder->setReadOnly(true);
-        m_scanState->setText("On");
+        m_scanState->setText(QStringLiteral("On"));
     } else {
         m_scan->switchOff();
         m_transponder->setReadOnly(false);
-        m_scanState->setText("Off");
+        m_scanState->setText(QStringLiteral("Off"));
     }
     showIndicator();
 }

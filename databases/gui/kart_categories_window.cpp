@@ -129,7 +129,8 @@ void KartCategoriesWindow::loadTexts() {
         EditingWindow::loadTexts(kTextsStem, kRowCount, i18n::TitledWindow::KartCategories);
     heading()->setText(label(kRowHeading, "Base de donn\xE9"
                                           "es : Liste des cat\xE9gories de karts"));
-    findChild<QLabel*>("categoriesLabel")->setText(label(kRowCategories, "Cat\xE9gories  (5 max)"));
+    findChild<QLabel*>(QStringLiteral("categoriesLabel"))
+        ->setText(label(kRowCategories, "Cat\xE9gories  (5 max)"));
     m_descriptionLabel->setText(label(kRowDescription, "Rapide description :"));
     m_characteristicsLabel->setText(label(kRowCharacteristics, "Caract\xE9ristiques :"));
 }

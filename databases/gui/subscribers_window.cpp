@@ -93,7 +93,7 @@ SubscribersWindow::SubscribersWindow(common::WorkingFolder folder, common::Opera
     LoadCalendarDatabase(this->folder(), m_calendar, messages());
     SortFirstNames(m_calendar);
 
-    fillCountries();
+    FillCountryCombo(m_country, this->folder(), messages());
     FillMonthCombo(m_month, language());
     const common::LocalDateTime now = m_clock.now();
     FillYearCombo(m_year, now.year - 1900);
@@ -260,7 +260,8 @@ void SubscribersWindow::loadTexts() {
 
     heading()->setText(label(kRowHeading, "Base de donn\xE9"
                                           "es : Liste des abonn\xE9s"));
-    findChild<QLabel*>("subscriberListLabel")->setText(label(kRowList, "Abonn\xE9s (500 max)"));
+    findChild<QLabel*>(QStringLiteral("subscriberListLabel"))
+        ->setText(label(kRowList, "Abonn\xE9s (500 max)"));
     m_newNameLabel->setText(label(kRowName, "Nom"));
     m_newFirstNameLabel->setText(label(kRowFirstName, "Pr\xE9nom"));
     m_birthLabel->setText(label(kRowBirth, "Date de naissance"));
@@ -273,22 +274,13 @@ void SubscribersWindow::loadTexts() {
     m_countryLabel->setText(clubLabel(kClubRowCountry, "Pays"));
     m_phoneLabel->setText(clubLabel(kClubRowPhone, "T\xE9l\xE9phone"));
     m_emailLabel->setText(clubLabel(kClubRowEmail, "E-mail"));
-    m_transponderLabel->setText("#Transpond.");
+    m_transponderLabel->setText(QStringLiteral("#Transpond."));
 
     m_sexLabel->setText(label.word(kWordSex, "Sexe :"));
     m_man->setText(label.word(kWordMan, "Homme"));
     m_woman->setText(label.word(kWordWoman, "Femme"));
 
     m_formAction->setText(FromCp1252(i18n::FormMenuItem(language())));
-}
-
-void SubscribersWindow::fillCountries() {
-    std::vector<std::string> countries;
-    LoadCountriesDatabase(this->folder(), countries, messages());
-    const QSignalBlocker blocker(m_country);
-    m_country->clear();
-    for (const std::string& country : countries)
-        m_country->addItem(FromCp1252(country));
 }
 
 void SubscribersWindow::fillClubs() {

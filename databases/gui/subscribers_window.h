@@ -61,7 +61,6 @@ private:
     void buildControls();
     void connectControls();
     void loadTexts();
-    void fillCountries();
     void fillClubs();
     void validateRecords(SubscriberTable& table) const;
 

@@ -102,10 +102,10 @@ void TracksWindow::buildControls() {
     fields->addWidget(m_name, 0, 0, 1, 3);
     fields->addWidget(m_lengthLabel, 1, 0);
     fields->addWidget(m_length, 1, 1);
-    fields->addWidget(new QLabel("m", this), 1, 2);
+    fields->addWidget(new QLabel(QStringLiteral("m"), this), 1, 2);
     fields->addWidget(m_protectionLabel, 2, 0);
     fields->addWidget(m_protection, 2, 1);
-    fields->addWidget(new QLabel("s", this), 2, 2);
+    fields->addWidget(new QLabel(QStringLiteral("s"), this), 2, 2);
     fields->addWidget(m_recordGroup, 3, 0, 1, 3);
 
     layOutColumns(left, fields, {m_pictureArea});
@@ -138,7 +138,8 @@ void TracksWindow::loadTexts() {
         EditingWindow::loadTexts(kTextsStem, kRowClear + 1, i18n::TitledWindow::Tracks);
     heading()->setText(label(kRowHeading, "Base de donn\xE9"
                                           "es : Liste des pistes"));
-    findChild<QLabel*>("trackListLabel")->setText(label(kRowList, "Pistes  (10 max)"));
+    findChild<QLabel*>(QStringLiteral("trackListLabel"))
+        ->setText(label(kRowList, "Pistes  (10 max)"));
     m_lengthLabel->setText(label(kRowLength, "D\xE9velopp\xE9 :"));
     m_protectionLabel->setText(label(kRowProtection, "Temps de protection soft. :"));
     m_recordGroup->setTitle(label(kRowBestLap, "Meilleur tour"));

@@ -25,7 +25,7 @@ constexpr int kIndicatorWidth = 40;
 constexpr int kIndicatorHeight = 39;
 
 QFont ControlFont(bool bold) {
-    QFont font("Arial");
+    QFont font(QStringLiteral("Arial"));
     font.setPixelSize(16);
     // Set either way so that controls do not inherit their group's bold title.
     font.setBold(bold);
@@ -79,11 +79,11 @@ void DecoderInterfaceWindow::buildControls() {
 
     m_modelGroup = new QGroupBox(this);
     m_modelGroup->setFont(ControlFont(true));
-    m_vela1 = new QRadioButton("Vela1 USB", m_modelGroup);
+    m_vela1 = new QRadioButton(QStringLiteral("Vela1 USB"), m_modelGroup);
     m_vela1->setObjectName("vela1Radio");
-    m_vela2Usb = new QRadioButton("Vela2/Vela3 USB", m_modelGroup);
+    m_vela2Usb = new QRadioButton(QStringLiteral("Vela2/Vela3 USB"), m_modelGroup);
     m_vela2Usb->setObjectName("vela2UsbRadio");
-    m_vela2Bluetooth = new QRadioButton("Vela2/Vela3 Bluetooth", m_modelGroup);
+    m_vela2Bluetooth = new QRadioButton(QStringLiteral("Vela2/Vela3 Bluetooth"), m_modelGroup);
     m_vela2Bluetooth->setObjectName("vela2BluetoothRadio");
     auto* modelLayout = new QVBoxLayout(m_modelGroup);
     for (QRadioButton* radio : {m_vela1, m_vela2Usb, m_vela2Bluetooth}) {
@@ -119,7 +119,7 @@ void DecoderInterfaceWindow::buildControls() {
     m_connect->setAutoDefault(false);
     connect(m_connect, &QPushButton::clicked, this, [this] { connectDecoder(); });
 
-    m_ok = new QPushButton("Ok", this);
+    m_ok = new QPushButton(QStringLiteral("Ok"), this);
     m_ok->setObjectName("okButton");
     m_ok->setFont(ControlFont(false));
     m_ok->setDefault(true);

@@ -82,6 +82,7 @@ bool DecoderSimulatorHost::start() {
         m_vanished = false;
         m_running = true;
         m_startedAt = std::chrono::steady_clock::now();
+        m_skippedMs = 0;
         m_stopping = false;
         m_lines.insert(m_lines.end(), lines.begin(), lines.end());
         m_thread = std::thread([this] { run(); });
@@ -200,7 +201,8 @@ void DecoderSimulatorHost::writePending() {
 std::int64_t DecoderSimulatorHost::elapsedMs() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
                                                                  m_startedAt)
-        .count();
+               .count() +
+           m_skippedMs;
 }
 
 void DecoderSimulatorHost::publish(const Lines& lines) {
@@ -339,6 +341,13 @@ std::vector<std::string> DecoderSimulatorHost::eventLines() const {
 std::int64_t DecoderSimulatorHost::decoderClockMs() const {
     std::lock_guard lock(m_mutex);
     return m_engine ? m_engine->clockMs() : 0;
+}
+
+void DecoderSimulatorHost::skipAhead(std::int64_t ms) {
+    std::lock_guard lock(m_mutex);
+    m_skippedMs += ms;
+    if (m_engine)
+        m_engine->advanceTo(elapsedMs());
 }
 
 } // namespace tallimo::decoder::sim

@@ -75,6 +75,9 @@ public:
     std::vector<std::uint8_t> receivedBytes() const; // written by the program
     std::vector<std::string> eventLines() const;
     std::int64_t decoderClockMs() const;
+    // Moves the decoder's time forward at once, so a test can lap a kart
+    // without waiting for the wall clock to pass the protection time.
+    void skipAhead(std::int64_t ms);
 
 private:
     using Lines = std::vector<std::string>;
@@ -102,6 +105,7 @@ private:
     bool m_running = false;
     bool m_vanished = false;
     std::chrono::steady_clock::time_point m_startedAt;
+    std::int64_t m_skippedMs = 0;
 
     std::mutex m_sinkMutex;
     std::atomic<bool> m_stopping{false};

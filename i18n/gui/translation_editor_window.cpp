@@ -119,7 +119,7 @@ void TranslationEditorWindow::buildControls() {
     editLayout->setColumnStretch(1, 1);
 
     m_okButton = NamedButton("okButton", this);
-    m_okButton->setText("OK");
+    m_okButton->setText(QStringLiteral("OK"));
     m_okButton->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);

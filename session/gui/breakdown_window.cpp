@@ -18,7 +18,7 @@ namespace tallimo::session {
 namespace {
 
 QFont ArialFont(int pixels, bool bold) {
-    QFont font("Arial");
+    QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
@@ -85,11 +85,11 @@ void BreakdownWindow::buildControls() {
     m_repaired->setObjectName("repairedCheck");
     m_repaired->setFont(ArialFont(16, true));
 
-    auto* ok = new QPushButton("Valider", this);
+    auto* ok = new QPushButton(QStringLiteral("Valider"), this);
     ok->setObjectName("okButton");
     ok->setFont(ArialFont(16, false));
     ok->setDefault(true);
-    auto* cancel = new QPushButton("Echap", this);
+    auto* cancel = new QPushButton(QStringLiteral("Echap"), this);
     cancel->setObjectName("cancelButton");
     cancel->setFont(ArialFont(16, false));
     cancel->setAutoDefault(false);

@@ -16,7 +16,7 @@ namespace tallimo::session {
 namespace {
 
 QFont ArialFont(int pixels, bool bold) {
-    QFont font("Arial");
+    QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;

@@ -26,7 +26,7 @@ constexpr int kPictureWidth = 348;
 constexpr int kPictureHeight = 198;
 
 QFont ArialFont(int pixels, bool bold) {
-    QFont font("Arial");
+    QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
@@ -86,7 +86,7 @@ void SessionTrackWindow::buildControls() {
     m_trackList->setFont(ArialFont(16, false));
     m_trackName = ReadOnlyField("trackName", this);
     m_trackLength = ReadOnlyField("trackLength", this);
-    m_lengthUnit = new QLabel("m", this);
+    m_lengthUnit = new QLabel(QStringLiteral("m"), this);
     m_lengthUnit->setObjectName("lengthUnit");
     m_lengthUnit->setFont(ArialFont(16, true));
     m_recordLine = ReadOnlyField("recordLine", this);
@@ -96,9 +96,9 @@ void SessionTrackWindow::buildControls() {
     m_protection->setObjectName("protection");
     m_protection->setFont(ArialFont(16, false));
     m_protection->setMaxLength(static_cast<int>(kProtectionEntryChars));
-    m_protection->setValidator(
-        new QRegularExpressionValidator(QRegularExpression("[0-9]*"), m_protection));
-    auto* secondsUnit = new QLabel("s", this);
+    m_protection->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]*")), m_protection));
+    auto* secondsUnit = new QLabel(QStringLiteral("s"), this);
     secondsUnit->setFont(ArialFont(16, true));
 
     m_picture = new QLabel(this);
@@ -106,11 +106,11 @@ void SessionTrackWindow::buildControls() {
     m_picture->setFixedSize(kPictureWidth, kPictureHeight);
     m_picture->setAlignment(Qt::AlignCenter);
 
-    auto* ok = new QPushButton("Valider", this);
+    auto* ok = new QPushButton(QStringLiteral("Valider"), this);
     ok->setObjectName("okButton");
     ok->setFont(ArialFont(16, false));
     ok->setDefault(true);
-    auto* cancel = new QPushButton("Echap", this);
+    auto* cancel = new QPushButton(QStringLiteral("Echap"), this);
     cancel->setObjectName("cancelButton");
     cancel->setFont(ArialFont(16, false));
     cancel->setAutoDefault(false);

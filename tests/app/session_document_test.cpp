@@ -90,8 +90,9 @@ class NewSessionAnswers : public SessionDocumentTest,
 TEST_P(NewSessionAnswers, SaveWhenAskedThenClearTheKarts) {
     const SaveFirstRow& row = GetParam();
     book(0, "Martin", TrackState::Timing);
-    if (row.fileKnown)
+    if (row.fileKnown) {
         ASSERT_TRUE(document.saveAs(user("known.rent").string()));
+    }
     std::filesystem::remove(user("known.rent"));
     dialogsShown = 0;
 
@@ -133,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
         SaveFirstRow{"YesOnTheProposedWildcardSavesNothing", false, SaveFirst::Yes, "*.rent", true,
                      1, false},
         SaveFirstRow{"YesWithAFileKnownAsksNothing", true, SaveFirst::Yes, "", true, 0, true}),
-    [](const ::testing::TestParamInfo<SaveFirstRow>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<SaveFirstRow>& test) { return test.param.name; });
 
 TEST_F(SessionDocumentTest, YesWithoutExtensionWritesTheNameWithRentAdded) {
     book(0, "Martin", TrackState::Reserved);
@@ -147,8 +148,9 @@ class QuitAnswers : public SessionDocumentTest,
 TEST_P(QuitAnswers, LeaveOnlyWhenTheSessionIsWhereTheOperatorWantedIt) {
     const SaveFirstRow& row = GetParam();
     book(0, "Martin", TrackState::Reserved);
-    if (row.fileKnown)
+    if (row.fileKnown) {
         ASSERT_TRUE(document.saveAs(user("known.rent").string()));
+    }
     std::filesystem::remove(user("known.rent"));
     dialogsShown = 0;
 
@@ -168,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
         SaveFirstRow{"YesSavesAsTheChosenFile", false, SaveFirst::Yes, "x.rent", true, 1, true},
         SaveFirstRow{"YesWithTheDialogCancelledStays", false, SaveFirst::Yes, "", false, 1, false},
         SaveFirstRow{"YesWithAFileKnownSavesThere", true, SaveFirst::Yes, "", true, 0, true}),
-    [](const ::testing::TestParamInfo<SaveFirstRow>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<SaveFirstRow>& test) { return test.param.name; });
 
 TEST_F(SessionDocumentTest, SavingWithoutAFileOfTheOperatorsWritesNothing) {
     book(0, "Martin", TrackState::Timing);
@@ -265,7 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BreakdownRow{"Reserved", KartUsage::InSession, TrackState::Reserved, false},
                       BreakdownRow{"Timing", KartUsage::InSession, TrackState::Timing, false},
                       BreakdownRow{"Finished", KartUsage::InSession, TrackState::Finished, false}),
-    [](const ::testing::TestParamInfo<BreakdownRow>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<BreakdownRow>& test) { return test.param.name; });
 
 TEST_F(SessionDocumentTest, ABreakdownClearsOnlyThatKartAndIsSaved) {
     SessionKart& timing = book(0, "Martin", TrackState::Timing);

@@ -1,5 +1,6 @@
 #include "app/core/passing_list.h"
 #include "app/core/tool_command_line.h"
+#include "runs/core/run_report.h"
 #include "session/core/session_file.h"
 #include "tests/support/temporary_folder.h"
 
@@ -239,6 +240,62 @@ TEST_F(RunToolTest, SavesListsAnalysesAndRemovesRuns) {
     EXPECT_EQ(again.out, "Error\tError: Run to be removed not found\n");
 }
 
+// Records what `run report` hands to the drawing side.
+class RecordingReportWriter final : public runs::RunReportWriter {
+public:
+    struct Call {
+        runs::RunReportHeader header;
+        runs::LapRange range;
+        runs::RunReportKind kind;
+    };
+    bool writePdf(const runs::DriverRun&, const runs::RunReportHeader& header, runs::LapRange range,
+                  runs::RunReportKind kind, const std::filesystem::path&) override {
+        calls.push_back({header, range, kind});
+        return succeeds;
+    }
+    std::vector<Call> calls;
+    bool succeeds = true;
+};
+
+TEST_F(RunToolTest, ReportHandsTheStoredRunWithItsHeaderAndTheWindowsRangeRules) {
+    const std::string nine = "Run 2026 / 12 / 07  (9:00:00)";
+    ASSERT_EQ(save(nine, "2026-12-07T09:00:00").exitCode, 0);
+    RecordingReportWriter writer;
+    const auto report = [&](const std::string& title, std::vector<std::string> options,
+                            runs::RunReportWriter* reports) {
+        std::vector<std::string> arguments{"run", "report", runFile(), title};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        arguments.insert(arguments.end(), {"--pdf", (folder / "r.pdf").string()});
+        std::ostringstream out, err;
+        const int code = RunToolCommandLine(arguments, out, err, reports);
+        return ToolRun{code, out.str(), err.str()};
+    };
+
+    const ToolRun laps = report(nine, {"--kind", "laps", "--from", "0", "--to", "50"}, &writer);
+    EXPECT_EQ(laps.exitCode, 0) << laps.err;
+    EXPECT_EQ(laps.out, "");
+    const ToolRun late = report(nine, {"--kind", "synthesis", "--from", "9"}, &writer);
+    EXPECT_EQ(late.exitCode, 0) << late.err;
+    ASSERT_EQ(writer.calls.size(), 2u);
+    EXPECT_EQ(writer.calls[0].header,
+              (runs::RunReportHeader{"Ren\xE9 Lef\xE8vre", "Piste : Pins", "Cat\xE9gorie : Adultes",
+                                     "Date : 07 / 12 / 2026  (9:00:00)"}));
+    EXPECT_EQ(writer.calls[0].kind, runs::RunReportKind::Laps);
+    EXPECT_EQ(writer.calls[0].range, (runs::LapRange{1, 3})) << "0 becomes 1, 50 becomes N";
+    EXPECT_EQ(writer.calls[1].range, (runs::LapRange{3, 3})) << "from above N becomes N";
+
+    const ToolRun missing = report("Run 1999", {"--kind", "passings"}, &writer);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "Error\tError: Run to load not found\n");
+    writer.succeeds = false;
+    const ToolRun unwritten = report(nine, {"--kind", "passings"}, &writer);
+    EXPECT_EQ(unwritten.exitCode, 1);
+    EXPECT_NE(unwritten.err.find("cannot write the report"), std::string::npos);
+    EXPECT_EQ(report(nine, {"--kind", "passings"}, nullptr).exitCode, 1) << "built without Qt";
+    EXPECT_EQ(report(nine, {"--kind", "lap"}, &writer).exitCode, 2);
+    EXPECT_EQ(writer.calls.size(), 3u);
+}
+
 TEST_F(RunToolTest, PrintsTheMessagesOfAFillingDatabaseOnePerLine) {
     folder.write("Runs/d.bdr", RunFileWith(99));
     const ToolRun hundredth = save("Run 2026 / 12 / 07  (9:00:00)", "2026-12-07T09:00:00");
@@ -333,7 +390,7 @@ INSTANTIATE_TEST_SUITE_P(
                     1, "ok.txt:1: expected a passing time in ms"},
         FailureCase{"run_remove_without_title", "run remove @/day.rent", 2,
                     "run remove needs a RUN_FILE and a TITLE"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // Splits `command` at blanks; "@" stands for `folder` and "%" for `hostile`.
 std::vector<std::string> Arguments(const std::string& command, const std::string& folder,

@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(Fields, TabFieldNumberTest,
                                            NumberCase{"trailing_garbage", "12x", false, 0},
                                            NumberCase{"overflow", "99999999999", false, 0},
                                            NumberCase{"lone_minus", "-", false, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace tallimo::common

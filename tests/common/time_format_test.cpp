@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TimeCase{"one_hour_exactly", 3600000, "1:00:00.000", "1:00:00.000"},
                       TimeCase{"hours", 3723004, "1:02:03.004", "1:02:03.004"},
                       TimeCase{"a_day", 86399999, "23:59:59.999", "23:59:59.999"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // The texts must stay those of the printf formats, negative times included.
 TEST(TimeFormatTest, MatchesThePrintfFormats) {

@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AddCase{"LowestOfSeveralGaps", 1, {1, 3, 4}, "K101", 1},
                       AddCase{"LastEntryOfTheLastSlot", 4, Range(0, 28), "K430", 30},
                       AddCase{"ThirtyFirstKartIsRefused", 3, Range(0, 29), std::nullopt, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(FleetEditingTest, NewKartDoesNotInheritANumberLeftInItsFreeEntry) {
     CategoryTable table = Fleet(0, {0});

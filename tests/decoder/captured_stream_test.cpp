@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(Captures, CapturedStreams,
                          ::testing::Values(CapturedStream{"vela2_usb_duplicates_noise_split",
                                                           "TallimoVela2"},
                                            CapturedStream{"vela1_two_karts", "Tallimo"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace tallimo::decoder

@@ -138,8 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
         StartupCase{{"FrenchPortNotOpened", LanguageCode::French, 0, "Tallimo", std::nullopt,
                      "Tentative d'ouverture du port COM :\r\nEchec à l'ouverture du port COM !"},
                     "Messages"}),
-    [](const ::testing::TestParamInfo<StartupCase>& info) {
-        return std::string(info.param.report.name);
+    [](const ::testing::TestParamInfo<StartupCase>& test) {
+        return std::string(test.param.report.name);
     });
 
 // ---- Which radio button a model identifier marks ----
@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ChoiceCase{"EmptyAfterAFailedRead", "", DecoderModelChoice::Vela1Usb},
                       ChoiceCase{"OtherCase", "tallimovela2", DecoderModelChoice::Vela1Usb},
                       ChoiceCase{"TrailingBlank", "TallimoVela2 ", DecoderModelChoice::Vela1Usb}),
-    [](const ::testing::TestParamInfo<ChoiceCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ChoiceCase>& test) { return std::string(test.param.name); });
 
 TEST(ModelChoice, EachChoiceNamesTheIdentifierThatMarksIt) {
     for (const DecoderModelChoice choice :

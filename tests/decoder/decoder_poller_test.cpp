@@ -302,10 +302,10 @@ TEST_P(RecoveryAnswerSplit, IsRecognisedWhereverItIsCut) {
 
 INSTANTIATE_TEST_SUITE_P(EveryCut, RecoveryAnswerSplit,
                          ::testing::Combine(::testing::Bool(), ::testing::Range(1, 18)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param) ? "PassingFirst"
+                         [](const auto& test) {
+                             return std::string(std::get<0>(test.param) ? "PassingFirst"
                                                                         : "ReplyFirst") +
-                                    "_Cut" + std::to_string(std::get<1>(info.param));
+                                    "_Cut" + std::to_string(std::get<1>(test.param));
                          });
 
 TEST_F(DecoderPollerTest, ARejectedClockResetIsSentAgainUntilAccepted) {

@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"over_long_tokens_are_cut_to_their_width",
                   "COM123456\t1\tTallimoVela2BluetoothAndMore\n",
                   {"COM12", 1, "TallimoVela2BluetoothAnd"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DecoderSettingsFile, MissingFileFailsAndAFailedSaveKeepsTheOldFile) {
     TemporaryFolder folder;
@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ComPortNames,
                                            PortNameCase{"lower_case", "com3", std::nullopt},
                                            PortNameCase{"bare_prefix", "COM", std::nullopt},
                                            PortNameCase{"path_tricks", "COM/1", std::nullopt}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(ComPortDevices, ALinkInThePortsFolderBindsTheNameElseTheBuiltInLine) {
     TemporaryFolder folder;

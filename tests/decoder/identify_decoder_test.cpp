@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "TallimoVela2",
                   3},
         ReplyCase{"silence_means_vela1", {}, "Tallimo", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(IdentifyDecoderTest, SendsTheQueryAndWaitsNoLongerThanTheLimit) {
     const std::int64_t start = counter.counter();

@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameTimeCase{"counter_below_base_is_negative", 0, 0, 0, 0, -398},
                       FrameTimeCase{"hours_minutes_seconds_add_up", 1, 2, 3, 18661, 3723000},
                       FrameTimeCase{"late_in_a_long_day", 23, 59, 59, 65535, 86399999}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(TransponderText, IsSixDigitsWithLeadingZeros) {
     EXPECT_EQ(TransponderText(7), "000007");

@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TEXT(BirthdayQuestionTitle), TEXT(NamedayQuestionTitle),
                       BuiltInText{"SendEmailsQuestion", SendEmailsQuestion, 1}, PREVIEW(Birthday),
                       PREVIEW(Nameday), PREVIEW(Event), PREVIEW(Loyalty)),
-    [](const ::testing::TestParamInfo<BuiltInText>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<BuiltInText>& test) { return std::string(test.param.name); });
 
 #undef TITLE
 #undef TEXT
@@ -225,8 +225,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "Exemple Email Fête prénom"},
         QuotedText{"August", Month<7>, Fr, "août"},
         QuotedText{"September", Month<8>, Pt, "Setembro"}),
-    [](const ::testing::TestParamInfo<QuotedText>& info) {
-        return std::string(info.param.name) + "In" + LanguageWord(info.param.code);
+    [](const ::testing::TestParamInfo<QuotedText>& test) {
+        return std::string(test.param.name) + "In" + LanguageWord(test.param.code);
     });
 
 TEST(AgeTextTest, FillsTheYearsInTheWordOfEachLanguage) {
@@ -277,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
         FilledText{"NothingToSendFrench",
                    [] { return NothingToSendMessage(Fr, common::Utf8ToCp1252("Fêtes prénoms")); },
                    "Fêtes prénoms : Aucun email à envoyer !"}),
-    [](const ::testing::TestParamInfo<FilledText>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FilledText>& test) { return std::string(test.param.name); });
 
 struct FieldCase {
     const char* name;
@@ -307,7 +307,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FieldCase{"NoField", "no field", "%s", "x", "no field"},
                       FieldCase{"EmptyValue", "(%d)", "%d", "", "()"},
                       FieldCase{"EmptyFieldName", "text", "", "x", "text"}),
-    [](const ::testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<FieldCase>& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace tallimo::i18n

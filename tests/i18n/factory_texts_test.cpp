@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
                       QuotedText{"EditorApplyFrench", 18, 3, Fr, "Appliquer"},
                       QuotedText{"EditorRestoreFrench", 18, 10, Fr,
                                  "Rétablir la traduction d'usine"}),
-    [](const ::testing::TestParamInfo<QuotedText>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<QuotedText>& test) { return std::string(test.param.name); });
 
 TEST(WindowDisplayNameTest, NamesTheWindowInTheChosenLanguage) {
     EXPECT_EQ(common::Cp1252ToUtf8(WindowDisplayName(4, Fr)), "Base données 'Catégories Age'");

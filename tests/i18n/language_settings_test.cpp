@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"NoFirstNumberChangesNothing", "x\t3", 1, 1},
                       ParseCase{"NoSecondNumberKeepsTheReportCode", "4\tx", 4, 1},
                       ParseCase{"EmptyFileChangesNothing", "", 1, 1}),
-    [](const ::testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ParseCase>& test) { return std::string(test.param.name); });
 
 TEST(LanguageSettingsTest, MissingFileFailsAndKeepsTheCodes) {
     TemporaryFolder folder;

@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                  2,
                  {{0, kSpanish, "f"}, {1, kEnglish, "g"}}},
         LoadCase{"EmptyFileChangesNothing", "", 2, {{0, kEnglish, "old"}}}),
-    [](const ::testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<LoadCase>& test) { return std::string(test.param.name); });
 
 TEST(TranslationFileTest, MissingFileFailsAndLeavesTheTableAlone) {
     TemporaryFolder folder;

@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     "",
                     {"FenetrePrincipale.trans", "BasePistes.trans", "BaseCategoriesAge.trans"}}),
-    [](const ::testing::TestParamInfo<OpeningCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<OpeningCase>& test) { return std::string(test.param.name); });
 
 TEST(WindowTextsTest, ReloadingATableForgetsTheLabelsOfThePreviousOpening) {
     TemporaryFolder folder;

@@ -28,7 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
         FitCase{"small_wide_picture_still_fits_the_box", {34, 10}, {348, 198}, {348, 102}},
         FitCase{"small_tall_picture_takes_the_height", {10, 34}, {348, 198}, {58, 198}},
         FitCase{"empty_picture_draws_nothing", {0, 10}, {348, 198}, {0, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(JpegNames, AreRecognisedByTheirEndingInAnyCase) {
     EXPECT_TRUE(IsJpegPath("/photos/Piste.JPG"));

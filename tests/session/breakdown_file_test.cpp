@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"K123", std::string(49, 'c'), std::string(199, 'a')}}},
         ParseCase{"AtMostOneHundredFiftyEntries", ManyLines(151) + "K2\tc\t\t\n",
                   std::vector<BreakdownEntry>(kBreakdownCapacity, {"K1", "c", ""})}),
-    [](const ::testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ParseCase>& test) { return std::string(test.param.name); });
 
 struct TreeItemCase {
     const char* name;
@@ -96,8 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, BreakdownTreeItemTest,
                                            TreeItemCase{"BeyondThirty", 1131, false, 0, 0},
                                            TreeItemCase{"PrivateKart", 1501, false, 0, 0},
                                            TreeItemCase{"KartInItsCategory", 103, false, 0, 0}),
-                         [](const ::testing::TestParamInfo<TreeItemCase>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<TreeItemCase>& test) {
+                             return std::string(test.param.name);
                          });
 
 TEST(BreakdownSheet, OpensTheKartsOwnSheetBeforeAnUnlabelledOne) {

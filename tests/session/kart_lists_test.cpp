@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       s.kart(0, k).usage = KartUsage::InSession;
                               },
                               "K99", KartListChange::ListFull, "000777"}),
-    [](const ::testing::TestParamInfo<AddCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<AddCase>& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace tallimo::session

@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                                s.categories[0].categoryName == "Adultes" &&
                                s.kart(0, 0).kartLabel == "K1";
                     }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(SessionFileTest, MissingFileFailsToLoad) {
     TemporaryFolder folder;

@@ -35,8 +35,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProtectionTypingTest,
                                            ProtectionCase{"LeadingZero", "07", "07", 7},
                                            ProtectionCase{"OverlongDatabaseText", "99999999999",
                                                           "99999999999", 999999999}),
-                         [](const ::testing::TestParamInfo<ProtectionCase>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<ProtectionCase>& test) {
+                             return std::string(test.param.name);
                          });
 
 } // namespace

@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, BmpEncoding,
                                            BmpCase{"FourWideNeedsNoPadding", 4, 4, 12},
                                            BmpCase{"FiveWideTallerThanWide", 5, 7, 16},
                                            BmpCase{"TwentyByEighteenLikeTheTrophy", 20, 18, 60}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(BmpEncoding, InconsistentPictureGivesNoBytesAndNoFile) {
     tallimo::testing::TemporaryFolder folder;

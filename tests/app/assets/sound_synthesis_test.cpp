@@ -38,9 +38,11 @@ TEST(Tone, IsSilentOutsideItsSpanAndStartsAndEndsAtZero) {
         const auto& s = mix.samples();
         const std::size_t first = static_cast<std::size_t>(0.1 * kRate);
         const std::size_t last = first + static_cast<std::size_t>(0.2 * kRate) - 1;
-        for (std::size_t i = 0; i < s.size(); ++i)
-            if (i < first || i > last)
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            if (i < first || i > last) {
                 ASSERT_EQ(s[i], 0.0) << i;
+            }
+        }
         EXPECT_LT(std::abs(s[first]), 1e-6);
         EXPECT_LT(std::abs(s[last]), 0.01);
         EXPECT_GT(rms(s, first, last), 0.2);

@@ -117,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
         BlocksCase{"kart_rows_without_heading_form_their_own_block",
                    {{3, 2, false}, {4, 1}},
                    {{3, -1, 0, 2, 1}, {4, 2, 3, 1, 1}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 // --- scrolling ------------------------------------------------------------
 
@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScrollCase{
             "never_more_than_six_slots_on_a_tall_board", {1, 1, 1, 1, 1, 1}, 2000, 6, 0, false},
         ScrollCase{"board_lower_than_a_slot_still_shows_one", {1, 1}, 60, 1, 1, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(BoardScroll, FewerRowsPullTheScrollPositionBack) {
     static BoardRows rows;
@@ -265,7 +265,7 @@ INSTANTIATE_TEST_SUITE_P(
         HitCase{
             "line_cut_by_the_bottom_of_the_board_is_not_hit", 400, 0, 600, 375, {kNothing, -1, -1}},
         HitCase{"last_whole_line_above_the_bottom_of_the_board", 400, 0, 600, 360, {kKart, 1, 14}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace tallimo::app

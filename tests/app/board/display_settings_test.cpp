@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                         EXPECT_EQ(s.firstValue, 9);
                         EXPECT_EQ(s.logoPath, "logo");
                     }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DisplayColours, ReadBlueGreenRedAndDarkenWithoutWrapping) {
     const struct {

@@ -225,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 2, Qt::RightButton, kCtrl, "heading ctrl right 2"},
                       ClickCase{"ctrl_click_on_a_heading_does_nothing", Target::Heading, "", 1,
                                 Qt::LeftButton, kCtrl, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(TimingBoardTest, ScrollBarAppearsOnlyWhenTheRowsDoNotFit) {
     auto* bar = m_board.findChild<QScrollBar*>(QStringLiteral("timingBoardScrollBar"));

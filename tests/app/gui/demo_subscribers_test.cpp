@@ -34,7 +34,7 @@ protected:
     }
 
     static void choose(QWidget& window, const char* combo, const QString& item) {
-        auto* box = window.findChild<QComboBox*>(combo);
+        auto* box = window.findChild<QComboBox*>(QLatin1String(combo));
         const int index = box->findText(item);
         ASSERT_GE(index, 0) << combo << " " << item.toStdString();
         box->setCurrentIndex(index);

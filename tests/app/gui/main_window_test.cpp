@@ -92,8 +92,8 @@ protected:
     }
 
     QTreeWidgetItem* treeItem(const char* text) {
-        const QList<QTreeWidgetItem*> found =
-            window->tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        const QList<QTreeWidgetItem*> found = window->tree()->findItems(
+            QString::fromUtf8(text), Qt::MatchExactly | Qt::MatchRecursive);
         return found.size() == 1 ? found[0] : nullptr;
     }
 

@@ -50,7 +50,9 @@ TEST(ProgramOptionsTest, AWindowSizeNeedsTwoPositiveSides) {
         {"widexhigh", std::nullopt},    {"", std::nullopt},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(Parse({"--window-size", row.given}).windowSize, row.size) << row.given;
+        EXPECT_EQ(Parse({QStringLiteral("--window-size"), QString::fromUtf8(row.given)}).windowSize,
+                  row.size)
+            << row.given;
 }
 
 TEST(ProgramOptionsTest, TheRunLeavesAfterAtLeastASecond) {
@@ -61,7 +63,9 @@ TEST(ProgramOptionsTest, TheRunLeavesAfterAtLeastASecond) {
         {"8", 8000}, {"1", 1000}, {"0", 1000}, {"-5", 1000}, {"soon", 1000}, {"2.5", 1000},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(Parse({"--quit-after", row.given}).quitAfterMs, row.ms) << row.given;
+        EXPECT_EQ(Parse({QStringLiteral("--quit-after"), QString::fromUtf8(row.given)}).quitAfterMs,
+                  row.ms)
+            << row.given;
 }
 
 } // namespace

@@ -24,11 +24,11 @@ protected:
             window, [&] { body(window); }, closer);
     }
     static void add(QWidget& window, const char* code) {
-        type(window, "newCodeEdit", code);
+        type(window, "newCodeEdit", QString::fromUtf8(code));
         click(window, "addButton");
     }
     static QComboBox* combo(QWidget& window, const char* name) {
-        return window.findChild<QComboBox*>(name);
+        return window.findChild<QComboBox*>(QLatin1String(name));
     }
     std::string file() const { return m_folder.read(kAgeCategoriesFileName); }
 

@@ -55,7 +55,7 @@ protected:
 TEST_F(ClubsWindowTest, AddListsWhatTheRulesAcceptAndShowsTheNewClub) {
     writeClubs(Line("Kart 45"));
     const auto add = [](ClubsWindow& window, const char* name) {
-        type(window, "newNameEdit", name);
+        type(window, "newNameEdit", QString::fromUtf8(name));
         click(window, "addButton");
     };
     EXPECT_EQ(run([&](ClubsWindow& window) {

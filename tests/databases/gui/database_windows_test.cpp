@@ -171,7 +171,7 @@ TEST_F(DatabaseWindowsTest, WithoutTranslationFilesEachWindowKeepsItsBuiltInText
         const std::unique_ptr<QDialog> window = open(row.kind);
         EXPECT_EQ(translationMessages(), row.missing);
         for (const auto& [name, text] : row.shown) {
-            const auto* widget = window->findChild<QWidget*>(name);
+            const auto* widget = window->findChild<QWidget*>(QLatin1String(name));
             ASSERT_NE(widget, nullptr) << name;
             EXPECT_EQ(ShownText(widget).toStdString(), text.toStdString()) << name;
         }

@@ -49,7 +49,7 @@ protected:
     }
     static QStringList names(FirstNamesWindow& window) { return items(window, "nameList"); }
     static int comboIndex(FirstNamesWindow& window, const char* combo) {
-        return window.findChild<QComboBox*>(combo)->currentIndex();
+        return window.findChild<QComboBox*>(QLatin1String(combo))->currentIndex();
     }
 };
 
@@ -60,7 +60,7 @@ TEST_F(FirstNamesWindowTest, TheCalendarTakesWhatTheRulesAccept) {
                   // Dashes become underscores; the same name in other case, a
                   // blank-led and an empty name are refused.
                   for (const char* one : {"Anne-Marie", "anne_marie", " Paul", ""})
-                      addName(window, one);
+                      addName(window, QString::fromUtf8(one));
                   EXPECT_EQ(names(window), (QStringList{"Anne_Marie", QString::fromUtf8("Zoé")}));
                   EXPECT_EQ(comboIndex(window, "dayCombo"), -1) << "a new name has no nameday";
               }),

@@ -121,8 +121,8 @@ TEST_F(FleetWindowTest, TypedTransponderIsStoredOnlyComplete) {
         SCOPED_TRACE(row.typed);
         run([&](FleetWindow& window) {
             selectKart(window, "K2");
-            typeTransponder(window, row.typed);
-            EXPECT_EQ(text(window, "transponderEdit"), row.shown);
+            typeTransponder(window, QString::fromUtf8(row.typed));
+            EXPECT_EQ(text(window, "transponderEdit"), QString::fromUtf8(row.shown));
         });
         EXPECT_EQ(savedFleet()[0].karts[1].transponder, row.stored);
     }

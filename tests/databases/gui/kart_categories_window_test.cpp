@@ -66,7 +66,7 @@ protected:
                           list->visualItemRect(list->item(row)).center());
     }
     static void add(QWidget& window, const char* typed) {
-        type(window, "newNameEdit", typed);
+        type(window, "newNameEdit", QString::fromUtf8(typed));
         click(window, "addButton");
     }
     static std::vector<std::string> listedFrom(const char* joined) {
@@ -140,7 +140,8 @@ TEST_F(KartCategoriesWindowTest, TypedTextLandsInTheSelectedCategoryOnly) {
                                                : expected[1].characteristics) = c.stored;
         run([&](KartCategoriesWindow& window) {
             select(window, 1);
-            auto* edit = window.findChild<QWidget*>(QString(c.field) + "Edit");
+            auto* edit =
+                window.findChild<QWidget*>(QString::fromUtf8(c.field) + QStringLiteral("Edit"));
             QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
             for (const QChar character : c.typed) {
                 if (character == '\n')

@@ -86,7 +86,7 @@ protected:
     }
     static QStringList listed(QWidget& window) { return items(window, "subscriberList"); }
     static QComboBox* combo(QWidget& window, const char* name) {
-        return window.findChild<QComboBox*>(name);
+        return window.findChild<QComboBox*>(QLatin1String(name));
     }
 
     testing::FakeLocalClock m_clock; // 6 December 2026

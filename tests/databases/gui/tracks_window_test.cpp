@@ -50,7 +50,7 @@ protected:
             window, [&] { body(window); }, closer);
     }
     static bool shown(QWidget& window, const char* name) {
-        return !window.findChild<QWidget*>(name)->isHidden();
+        return !window.findChild<QWidget*>(QLatin1String(name))->isHidden();
     }
 
     const char* kFile = "BaseDonn\xC3\xA9"

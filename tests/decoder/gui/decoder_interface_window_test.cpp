@@ -64,7 +64,7 @@ protected:
     void open() { window = std::make_unique<DecoderInterfaceWindow>(port, counter, root, dialogs); }
 
     template <typename Widget> Widget* find(const char* name) const {
-        Widget* widget = window->findChild<Widget*>(name);
+        Widget* widget = window->findChild<Widget*>(QLatin1String(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }

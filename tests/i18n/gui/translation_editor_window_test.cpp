@@ -47,10 +47,10 @@ protected:
     }
 
     static QPushButton* button(QWidget& window, const char* name) {
-        return window.findChild<QPushButton*>(name);
+        return window.findChild<QPushButton*>(QLatin1String(name));
     }
     static QComboBox* combo(QWidget& window, const char* name) {
-        return window.findChild<QComboBox*>(name);
+        return window.findChild<QComboBox*>(QLatin1String(name));
     }
     std::string file(const std::string& name) const { return m_folder.read("Translation/" + name); }
 
@@ -68,8 +68,9 @@ TEST_P(EditAndSaveTest, TypedTextReachesTheFileOfTheChosenWindow) {
     runEditor([&](TranslationEditorWindow& window) {
         combo(window, "windowCombo")->setCurrentIndex(windowIndex);
         combo(window, "termCombo")->setCurrentIndex(term);
-        auto* modified = window.findChild<QLineEdit*>("modifiedText");
-        EXPECT_EQ(modified->text(), window.findChild<QLineEdit*>("factoryText")->text());
+        auto* modified = window.findChild<QLineEdit*>(QStringLiteral("modifiedText"));
+        EXPECT_EQ(modified->text(),
+                  window.findChild<QLineEdit*>(QStringLiteral("factoryText"))->text());
         QTest::keyClick(modified, Qt::Key_A, Qt::ControlModifier);
         TypeText(modified, QString::fromUtf8(typed));
         QTest::mouseClick(button(window, "saveButton"), Qt::LeftButton);
@@ -86,7 +87,7 @@ TEST_P(EditAndSaveTest, TypedTextReachesTheFileOfTheChosenWindow) {
 INSTANTIATE_TEST_SUITE_P(Windows, EditAndSaveTest,
                          ::testing::Values(EditCase{"TracksTitle", 6, 0, "Pistes d'été", "Apply"},
                                            EditCase{"EditorApplyButton", 18, 3, "Go", "Go"}),
-                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
+                         [](const auto& test) { return std::string(std::get<0>(test.param)); });
 
 // (case, interface combo index, title, group caption)
 using ApplyCase = std::tuple<const char*, int, const char*, const char*>;
@@ -100,7 +101,8 @@ TEST_P(ApplyLanguageTest, RelabelsTheWindowAndStoresTheCode) {
         combo(window, "interfaceLanguageCombo")->setCurrentIndex(language);
         QTest::mouseClick(button(window, "applyButton"), Qt::LeftButton);
         EXPECT_EQ(window.windowTitle(), QString::fromUtf8(title));
-        EXPECT_EQ(window.findChild<QGroupBox*>("applyGroup")->title(), QString::fromUtf8(group));
+        EXPECT_EQ(window.findChild<QGroupBox*>(QStringLiteral("applyGroup"))->title(),
+                  QString::fromUtf8(group));
     });
     EXPECT_EQ(file("FenetrePrincipale.trans"), std::to_string(language) + "\t0\t\n");
 }
@@ -109,17 +111,18 @@ INSTANTIATE_TEST_SUITE_P(
     Languages, ApplyLanguageTest,
     ::testing::Values(ApplyCase{"French", 1, "Traduction logiciel", "Appliquer une traduction"},
                       ApplyCase{"German", 2, "Software-Übersetzung", "Übersetzung anwenden"}),
-    [](const auto& info) { return std::string(std::get<0>(info.param)); });
+    [](const auto& test) { return std::string(std::get<0>(test.param)); });
 
 TEST_F(TranslationEditorWindowTest, RestoreBringsBackFactoryLabelsInEnglish) {
     m_folder.write("Translation/FenetrePrincipale.trans", "1\t1\t\n");
     m_folder.write("Translation/FenetreTraduction.trans", "Edited\tModifi\xE9\t\n");
     runEditor([&](TranslationEditorWindow& window) {
-        EXPECT_EQ(window.findChild<QGroupBox*>("applyGroup")->title(),
+        EXPECT_EQ(window.findChild<QGroupBox*>(QStringLiteral("applyGroup"))->title(),
                   QString::fromUtf8("Modifié"));
         QTest::mouseClick(button(window, "restoreButton"), Qt::LeftButton);
         EXPECT_EQ(window.windowTitle(), "Software translation");
-        EXPECT_EQ(window.findChild<QGroupBox*>("applyGroup")->title(), "Apply a translation");
+        EXPECT_EQ(window.findChild<QGroupBox*>(QStringLiteral("applyGroup"))->title(),
+                  QStringLiteral("Apply a translation"));
         EXPECT_EQ(combo(window, "interfaceLanguageCombo")->currentText(), "English");
     });
     EXPECT_EQ(file("FenetreTraduction.trans"), ShippedTranslationBytes(18));

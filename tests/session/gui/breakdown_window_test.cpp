@@ -73,18 +73,18 @@ TEST_F(BreakdownWindowTest, DeclaredKartGetsANewSheetWithALongActionOfSeveralLin
     ASSERT_EQ(child<QLineEdit>(*window, "kartLabel")->text(), "K2");
     EXPECT_EQ(child<QLineEdit>(*window, "cause")->text(), "");
 
-    typeInto(child<QLineEdit>(*window, "cause"), QString(60, 'c'));
+    typeInto(child<QLineEdit>(*window, "cause"), QString(60, u'c'));
     QPlainTextEdit* action = child<QPlainTextEdit>(*window, "action");
-    typeInto(action, "Pignon");
+    typeInto(action, QStringLiteral("Pignon"));
     QTest::keyClick(action, Qt::Key_Return);
-    typeInto(action, QString(200, 'a'));
+    typeInto(action, QString(200, u'a'));
     click(*window, "okButton");
 
     // The cause stops at 48 characters, the action at 198 with its CR LF.
     const std::string expected = std::string("K2\t") + std::string(48, 'c') + "\tPignon\r\n" +
                                  std::string(190, 'a') + "\t\n";
     EXPECT_EQ(folder.read(kBreakdownFileName), std::string(kSheets) + expected);
-    EXPECT_EQ(action->toPlainText(), "Pignon\n" + QString(190, 'a'));
+    EXPECT_EQ(action->toPlainText(), QStringLiteral("Pignon\n") + QString(190, u'a'));
     EXPECT_EQ(savedSession()->kart(0, 1).usage, KartUsage::BrokenDown);
 }
 
@@ -95,7 +95,7 @@ TEST_F(BreakdownWindowTest, EchapWritesNothingEvenWhenRepairedIsTicked) {
     const int result = testing::RunModal(
         window,
         [&] {
-            typeInto(child<QLineEdit>(window, "cause"), " et pignon");
+            typeInto(child<QLineEdit>(window, "cause"), QStringLiteral(" et pignon"));
             tick(child<QCheckBox>(window, "repairedCheck"));
         },
         "cancelButton");

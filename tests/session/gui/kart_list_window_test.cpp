@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                {"Le kart K3 est en panne, il ne peut pas \xEAtre ajout\xE9 \xE0 liste des karts "
                 "utilis\xE9s"},
                {"K1", "K4", "K5"}}),
-    [](const ::testing::TestParamInfo<AddRow>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<AddRow>& test) { return std::string(test.param.name); });
 
 struct RemoveRow {
     const char* name;
@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RemoveRow{"ReservedRentalKart", 0, "K4", true, {"K1", "K4", "K5"}},
                       RemoveRow{"FreePrivateKart", 5, "KP1", false, {"KP2"}},
                       RemoveRow{"TimingPrivateKart", 5, "KP2", true, {"KP1", "KP2"}}),
-    [](const ::testing::TestParamInfo<RemoveRow>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RemoveRow>& test) { return std::string(test.param.name); });
 
 TEST_F(KartListWindowTest, ValiderWritesTheAddedKartWithItsFleetTransponder) {
     writeFleetAndSession(0);

@@ -61,7 +61,7 @@ protected:
         QLineEdit* field = child<QLineEdit>(window, "protection");
         field->setFocus();
         field->selectAll();
-        QTest::keyClicks(field, typed);
+        QTest::keyClicks(field, QString::fromUtf8(typed));
         // As when the operator leaves the field.
         emit field->editingFinished();
     }
@@ -121,7 +121,7 @@ TEST_P(SessionTrackChoiceTest, SetsTrackAndProtection) {
     chooseItem(*window, row.item);
     if (row.typed != nullptr)
         typeProtection(*window, row.typed);
-    EXPECT_EQ(text(*window, "protection"), row.shownProtection);
+    EXPECT_EQ(text(*window, "protection"), QString::fromUtf8(row.shownProtection));
     EXPECT_EQ(common::ToCp1252(text(*window, "recordLine")), row.recordLine);
     QTest::mouseClick(child<QPushButton>(*window, "okButton"), Qt::LeftButton);
 
@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ChoiceRow{"EmptyItemResetsToTwo", "Piste nord", 0, nullptr, "2", "", 2, ""},
                       ChoiceRow{"TrackWithoutRecordOrProtection", "Circuit du lac", 2, nullptr, "2",
                                 "Piste nord", 2, "Aucun record enregistr\xE9 pour cette piste"}),
-    [](const ::testing::TestParamInfo<ChoiceRow>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ChoiceRow>& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace tallimo::session

@@ -52,7 +52,8 @@ inline int RunModal(QDialog& window, const std::function<void()>& body,
         else if (closer == "escape")
             QTest::keyClick(&window, Qt::Key_Escape);
         else
-            QTest::mouseClick(window.findChild<QAbstractButton*>(closer.c_str()), Qt::LeftButton);
+            QTest::mouseClick(window.findChild<QAbstractButton*>(QString::fromStdString(closer)),
+                              Qt::LeftButton);
         if (window.isVisible())
             window.done(-1);
     });
@@ -106,19 +107,19 @@ protected:
     }
 
     static void click(QWidget& window, const char* name) {
-        QTest::mouseClick(window.findChild<QAbstractButton*>(name), Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QAbstractButton*>(QLatin1String(name)), Qt::LeftButton);
     }
     static void type(QWidget& window, const char* name, const QString& text) {
-        auto* edit = window.findChild<QLineEdit*>(name);
+        auto* edit = window.findChild<QLineEdit*>(QLatin1String(name));
         edit->selectAll();
         QTest::keyClicks(edit, text);
     }
     static QString text(QWidget& window, const char* edit) {
-        return window.findChild<QLineEdit*>(edit)->text();
+        return window.findChild<QLineEdit*>(QLatin1String(edit))->text();
     }
     static QStringList items(QWidget& window, const char* list) {
         QStringList texts;
-        const auto* widget = window.findChild<QListWidget*>(list);
+        const auto* widget = window.findChild<QListWidget*>(QLatin1String(list));
         for (int i = 0; i < widget->count(); ++i)
             texts << widget->item(i)->text();
         return texts;
