@@ -29,9 +29,6 @@ constexpr std::string_view kTextsStem = "BaseClubs";
 constexpr printing::PictureSize kLogoBox{197, 137};
 
 // What the operator may type; each field keeps room for one more.
-constexpr int kTypedLongText = 38;
-constexpr int kTypedPostalCode = 13;
-constexpr int kTypedPhone = 19;
 
 // Rows of "BaseClubs.trans".
 enum ClubRow {
@@ -62,7 +59,7 @@ ClubsWindow::ClubsWindow(common::WorkingFolder folder, common::OperatorDialogs& 
     buildControls();
     loadTexts();
     LoadClubsDatabase(this->folder(), m_clubs, messages());
-    FillCountryCombo(m_country, this->folder(), messages());
+    m_address->fillCountries(this->folder(), messages());
     m_editor.selectFirst();
     showList();
 }
@@ -77,14 +74,11 @@ bool ClubsWindow::exportTo(const std::filesystem::path& path) const {
     return SaveClubs(m_clubs, CountClubs(m_clubs), path);
 }
 
-QLineEdit* ClubsWindow::fieldEdit(const char* name, int typed, std::string Club::*field,
-                                  std::size_t capacity) {
-    QLineEdit* edit = LimitedEdit(name, this, typed);
+void ClubsWindow::bindField(QLineEdit* edit, std::string Club::*field, std::size_t capacity) {
     // textEdited, not textChanged: showing a club must not count as an edit.
     connect(edit, &QLineEdit::textEdited, this, [this, field, capacity](const QString& text) {
         m_editor.edit([&](Club& club) { club.*field = ToCp1252(text).substr(0, capacity); });
     });
-    return edit;
 }
 
 void ClubsWindow::buildControls() {
@@ -97,21 +91,16 @@ void ClubsWindow::buildControls() {
 
     m_name = NamedEdit("clubNameEdit", this, true);
     m_fullNameLabel = NamedLabel("fullNameLabel", this);
-    m_fullName = fieldEdit("fullNameEdit", kTypedLongText, &Club::fullName, kClubFullNameChars);
-    m_addressLabel = NamedLabel("addressLabel", this);
-    m_address1 = fieldEdit("address1Edit", kTypedLongText, &Club::clubAddress1, kClubAddressChars);
-    m_address2 = fieldEdit("address2Edit", kTypedLongText, &Club::clubAddress2, kClubAddressChars);
-    m_postalCodeLabel = NamedLabel("postalCodeLabel", this);
-    m_postalCode =
-        fieldEdit("postalCodeEdit", kTypedPostalCode, &Club::clubPostalCode, kClubPostalCodeChars);
-    m_townLabel = NamedLabel("townLabel", this);
-    m_town = fieldEdit("townEdit", kTypedLongText, &Club::clubTown, kClubTownChars);
-    m_countryLabel = NamedLabel("countryLabel", this);
-    m_country = NamedCombo("countryCombo", this);
-    m_phoneLabel = NamedLabel("phoneLabel", this);
-    m_phone = fieldEdit("phoneEdit", kTypedPhone, &Club::clubPhone, kClubPhoneChars);
-    m_emailLabel = NamedLabel("emailLabel", this);
-    m_email = fieldEdit("emailEdit", kTypedLongText, &Club::clubEmail, kClubEmailChars);
+    m_fullName = LimitedEdit("fullNameEdit", this, kTypedAddressText);
+    bindField(m_fullName, &Club::fullName, kClubFullNameChars);
+    m_address.emplace(this);
+    const AddressFields& address = *m_address;
+    bindField(address.address1, &Club::clubAddress1, kClubAddressChars);
+    bindField(address.address2, &Club::clubAddress2, kClubAddressChars);
+    bindField(address.postalCode, &Club::clubPostalCode, kClubPostalCodeChars);
+    bindField(address.town, &Club::clubTown, kClubTownChars);
+    bindField(address.phone, &Club::clubPhone, kClubPhoneChars);
+    bindField(address.email, &Club::clubEmail, kClubEmailChars);
 
     m_logoLabel = NamedLabel("logoLabel", this);
     m_logo = new PictureFrame(kLogoBox, this);
@@ -127,28 +116,22 @@ void ClubsWindow::buildControls() {
 
     auto* fields = new QGridLayout;
     fields->addWidget(m_name, 0, 0, 1, 2);
-    const std::pair<QLabel*, QWidget*> rows[] = {
-        {m_fullNameLabel, m_fullName}, {m_addressLabel, m_address1},
-        {nullptr, m_address2},         {m_postalCodeLabel, m_postalCode},
-        {m_townLabel, m_town},         {m_countryLabel, m_country},
-        {m_phoneLabel, m_phone},       {m_emailLabel, m_email}};
-    int row = 1;
-    for (const auto& [label, field] : rows) {
-        if (label)
-            fields->addWidget(label, row, 0);
-        fields->addWidget(field, row++, 1);
-    }
+    fields->addWidget(m_fullNameLabel, 1, 0);
+    fields->addWidget(m_fullName, 1, 1);
+    int row = 2;
+    address.addRows(fields, row);
 
     layOutColumns(left, fields, {m_logoLabel, m_logo});
 
     attachEditor<ClubTable>(
         m_editor, m_newName, m_add, m_remove,
         [](const Club& club) { return FromCp1252(club.clubName); }, [this] { showClub(); });
-    connect(m_country, &QComboBox::currentIndexChanged, this, [this](int index) {
+    connect(m_address->country, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_editor.edit([&](Club& club) {
             club.clubCountry =
-                index < 0 ? std::string()
-                          : ToCp1252(m_country->itemText(index)).substr(0, kClubCountryChars);
+                index < 0
+                    ? std::string()
+                    : ToCp1252(m_address->country->itemText(index)).substr(0, kClubCountryChars);
         });
     });
     m_showLogo =
@@ -163,12 +146,7 @@ void ClubsWindow::loadTexts() {
     findChild<QLabel*>(QStringLiteral("clubListLabel"))
         ->setText(label(kRowList, "Clubs / Teams (100 max)"));
     m_fullNameLabel->setText(label(kRowFullName, "Nom complet"));
-    m_addressLabel->setText(label(kRowAddress, "Adresse"));
-    m_postalCodeLabel->setText(label(kRowPostalCode, "Code postal"));
-    m_townLabel->setText(label(kRowTown, "Ville"));
-    m_countryLabel->setText(label(kRowCountry, "Pays"));
-    m_phoneLabel->setText(label(kRowPhone, "T\xE9l\xE9phone"));
-    m_emailLabel->setText(label(kRowEmail, "E-mail"));
+    m_address->setLabels(label);
     m_newLabel->setText(label(kRowNew, "Nouveau"));
     m_logoLabel->setText(label(kRowLogo, "Logo"));
 }
@@ -181,24 +159,27 @@ void ClubsWindow::showClub() {
 
     m_name->setText(FromCp1252(club.clubName));
     const std::pair<QLineEdit*, const std::string*> edits[] = {
-        {m_fullName, &club.fullName},     {m_address1, &club.clubAddress1},
-        {m_address2, &club.clubAddress2}, {m_postalCode, &club.clubPostalCode},
-        {m_town, &club.clubTown},         {m_phone, &club.clubPhone},
-        {m_email, &club.clubEmail},
+        {m_fullName, &club.fullName},
+        {m_address->address1, &club.clubAddress1},
+        {m_address->address2, &club.clubAddress2},
+        {m_address->postalCode, &club.clubPostalCode},
+        {m_address->town, &club.clubTown},
+        {m_address->phone, &club.clubPhone},
+        {m_address->email, &club.clubEmail},
     };
     for (const auto& [edit, text] : edits) {
         edit->setText(FromCp1252(*text));
         edit->setEnabled(enabled);
     }
     {
-        const QSignalBlocker blocker(m_country);
+        const QSignalBlocker blocker(m_address->country);
         // No item when the stored country is none of the list's.
-        m_country->setCurrentIndex(
+        m_address->country->setCurrentIndex(
             club.clubCountry.empty()
                 ? -1
-                : m_country->findText(FromCp1252(club.clubCountry),
-                                      Qt::MatchFixedString | Qt::MatchCaseSensitive));
-        m_country->setEnabled(enabled);
+                : m_address->country->findText(FromCp1252(club.clubCountry),
+                                               Qt::MatchFixedString | Qt::MatchCaseSensitive));
+        m_address->country->setEnabled(enabled);
     }
     m_showLogo();
 }

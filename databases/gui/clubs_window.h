@@ -7,11 +7,13 @@
 
 #include "databases/core/clubs_file.h"
 #include "databases/core/record_editing.h"
+#include "databases/gui/address_fields.h"
 #include "databases/gui/editing_window.h"
 #include "printing/core/picture_library.h"
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tallimo::databases {
@@ -39,8 +41,8 @@ private:
     void loadTexts();
     // What the operator types into `edit` goes to `field` of the selected
     // club, cut to `capacity`.
-    QLineEdit* fieldEdit(const char* name, int typed, std::string Club::*field,
-                         std::size_t capacity);
+    // Each typed character goes into the selected club's field.
+    void bindField(QLineEdit* edit, std::string Club::*field, std::size_t capacity);
     void showClub();
 
     printing::PictureLibrary& m_pictures;
@@ -55,19 +57,7 @@ private:
     QLineEdit* m_name = nullptr;
     QLabel* m_fullNameLabel = nullptr;
     QLineEdit* m_fullName = nullptr;
-    QLabel* m_addressLabel = nullptr;
-    QLineEdit* m_address1 = nullptr;
-    QLineEdit* m_address2 = nullptr;
-    QLabel* m_postalCodeLabel = nullptr;
-    QLineEdit* m_postalCode = nullptr;
-    QLabel* m_townLabel = nullptr;
-    QLineEdit* m_town = nullptr;
-    QLabel* m_countryLabel = nullptr;
-    QComboBox* m_country = nullptr;
-    QLabel* m_phoneLabel = nullptr;
-    QLineEdit* m_phone = nullptr;
-    QLabel* m_emailLabel = nullptr;
-    QLineEdit* m_email = nullptr;
+    std::optional<AddressFields> m_address;
     QLabel* m_logoLabel = nullptr;
     PictureFrame* m_logo = nullptr;
 };

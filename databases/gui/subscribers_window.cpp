@@ -41,9 +41,6 @@ constexpr printing::PictureSize kPhotoBox{207, 148};
 // What the operator may type; each field keeps room for one more.
 constexpr int kTypedName = 23;
 constexpr int kTypedFirstName = 18;
-constexpr int kTypedLongText = 38;
-constexpr int kTypedPostalCode = 13;
-constexpr int kTypedPhone = 19;
 
 // Rows of "BaseAbonnes.trans".
 enum SubscriberRow {
@@ -54,15 +51,6 @@ enum SubscriberRow {
     kRowBirth,
     kRowClub,
     kRowPrint
-};
-// Rows of "BaseClubs.trans" that label the address fields.
-enum ClubRow {
-    kClubRowAddress = 3,
-    kClubRowPostalCode = 4,
-    kClubRowTown = 5,
-    kClubRowCountry = 6,
-    kClubRowPhone = 7,
-    kClubRowEmail = 8
 };
 // Rows of the common vocabulary beside the button words.
 enum WordRow { kWordSex = 10, kWordMan = 11, kWordWoman = 12 };
@@ -93,7 +81,7 @@ SubscribersWindow::SubscribersWindow(common::WorkingFolder folder, common::Opera
     LoadCalendarDatabase(this->folder(), m_calendar, messages());
     SortFirstNames(m_calendar);
 
-    FillCountryCombo(m_country, this->folder(), messages());
+    m_address->fillCountries(this->folder(), messages());
     FillMonthCombo(m_month, language());
     const common::LocalDateTime now = m_clock.now();
     FillYearCombo(m_year, now.year - 1900);
@@ -159,19 +147,7 @@ void SubscribersWindow::buildControls() {
     m_remove = wordButton("removeButton", ButtonWord::Remove);
 
     m_shownName = NamedEdit("subscriberNameEdit", this, true);
-    m_addressLabel = NamedLabel("addressLabel", this);
-    m_address1 = LimitedEdit("address1Edit", this, kTypedLongText);
-    m_address2 = LimitedEdit("address2Edit", this, kTypedLongText);
-    m_postalCodeLabel = NamedLabel("postalCodeLabel", this);
-    m_postalCode = LimitedEdit("postalCodeEdit", this, kTypedPostalCode);
-    m_townLabel = NamedLabel("townLabel", this);
-    m_town = LimitedEdit("townEdit", this, kTypedLongText);
-    m_countryLabel = NamedLabel("countryLabel", this);
-    m_country = NamedCombo("countryCombo", this);
-    m_phoneLabel = NamedLabel("phoneLabel", this);
-    m_phone = LimitedEdit("phoneEdit", this, kTypedPhone);
-    m_emailLabel = NamedLabel("emailLabel", this);
-    m_email = LimitedEdit("emailEdit", this, kTypedLongText);
+    m_address.emplace(this);
     m_birthLabel = NamedLabel("birthDateLabel", this);
     m_day = NamedCombo("dayCombo", this);
     m_month = NamedCombo("monthCombo", this);
@@ -221,19 +197,7 @@ void SubscribersWindow::buildControls() {
     auto* fields = new QGridLayout;
     int row = 0;
     fields->addWidget(m_shownName, row++, 0, 1, 2);
-    fields->addWidget(m_addressLabel, row, 0);
-    fields->addWidget(m_address1, row++, 1);
-    fields->addWidget(m_address2, row++, 1);
-    fields->addWidget(m_postalCodeLabel, row, 0);
-    fields->addWidget(m_postalCode, row++, 1);
-    fields->addWidget(m_townLabel, row, 0);
-    fields->addWidget(m_town, row++, 1);
-    fields->addWidget(m_countryLabel, row, 0);
-    fields->addWidget(m_country, row++, 1);
-    fields->addWidget(m_phoneLabel, row, 0);
-    fields->addWidget(m_phone, row++, 1);
-    fields->addWidget(m_emailLabel, row, 0);
-    fields->addWidget(m_email, row++, 1);
+    m_address->addRows(fields, row);
     fields->addWidget(m_birthLabel, row, 0);
     fields->addLayout(date, row++, 1);
     fields->addWidget(m_ageCategory, row++, 1);
@@ -268,12 +232,7 @@ void SubscribersWindow::loadTexts() {
     m_clubLabel->setText(label(kRowClub, "Club / Team"));
     m_print->setText(label(kRowPrint, "Imprimer"));
 
-    m_addressLabel->setText(clubLabel(kClubRowAddress, "Adresse"));
-    m_postalCodeLabel->setText(clubLabel(kClubRowPostalCode, "Code postal"));
-    m_townLabel->setText(clubLabel(kClubRowTown, "Ville"));
-    m_countryLabel->setText(clubLabel(kClubRowCountry, "Pays"));
-    m_phoneLabel->setText(clubLabel(kClubRowPhone, "T\xE9l\xE9phone"));
-    m_emailLabel->setText(clubLabel(kClubRowEmail, "E-mail"));
+    m_address->setLabels(clubLabel);
     m_transponderLabel->setText(QStringLiteral("#Transpond."));
 
     m_sexLabel->setText(label.word(kWordSex, "Sexe :"));
@@ -349,19 +308,19 @@ void SubscribersWindow::connectControls() {
             m_printSheet(m_subscribers, m_editor.selected());
     });
 
-    storeEdits(m_address1, &Subscriber::address1, kSubscriberAddressChars);
-    storeEdits(m_address2, &Subscriber::address2, kSubscriberAddressChars);
-    storeEdits(m_postalCode, &Subscriber::postalCode, kSubscriberPostalCodeChars);
-    storeEdits(m_town, &Subscriber::town, kSubscriberTownChars);
-    storeEdits(m_phone, &Subscriber::phone, kSubscriberPhoneChars);
-    storeEdits(m_email, &Subscriber::email, kSubscriberEmailChars);
+    storeEdits(m_address->address1, &Subscriber::address1, kSubscriberAddressChars);
+    storeEdits(m_address->address2, &Subscriber::address2, kSubscriberAddressChars);
+    storeEdits(m_address->postalCode, &Subscriber::postalCode, kSubscriberPostalCodeChars);
+    storeEdits(m_address->town, &Subscriber::town, kSubscriberTownChars);
+    storeEdits(m_address->phone, &Subscriber::phone, kSubscriberPhoneChars);
+    storeEdits(m_address->email, &Subscriber::email, kSubscriberEmailChars);
     // An incomplete number keeps the transponder the record had.
     connect(m_transponder, &QLineEdit::textEdited, this, [this](const QString& text) {
         const std::string digits = ToCp1252(text);
         if (IsStorableTransponder(digits))
             m_editor.edit([&](Subscriber& subscriber) { subscriber.transponder = digits; });
     });
-    storeComboText(m_country, &Subscriber::country, kSubscriberCountryChars);
+    storeComboText(m_address->country, &Subscriber::country, kSubscriberCountryChars);
     storeComboText(m_club, &Subscriber::club, kSubscriberClubChars);
 
     connect(m_man, &QRadioButton::toggled, this, [this](bool checked) {
@@ -403,12 +362,12 @@ void SubscribersWindow::showSubscriber() {
 
     m_shownName->setText(selected ? FromCp1252(SubscriberListText(subscriber)) : QString());
     const std::pair<QLineEdit*, const std::string*> edits[] = {
-        {m_address1, &subscriber.address1},
-        {m_address2, &subscriber.address2},
-        {m_postalCode, &subscriber.postalCode},
-        {m_town, &subscriber.town},
-        {m_phone, &subscriber.phone},
-        {m_email, &subscriber.email},
+        {m_address->address1, &subscriber.address1},
+        {m_address->address2, &subscriber.address2},
+        {m_address->postalCode, &subscriber.postalCode},
+        {m_address->town, &subscriber.town},
+        {m_address->phone, &subscriber.phone},
+        {m_address->email, &subscriber.email},
         {m_transponder, &subscriber.transponder},
     };
     for (const auto& [edit, text] : edits) {
@@ -416,7 +375,7 @@ void SubscribersWindow::showSubscriber() {
         edit->setEnabled(enabled);
     }
     const std::pair<QComboBox*, const std::string*> combos[] = {
-        {m_country, &subscriber.country},
+        {m_address->country, &subscriber.country},
         {m_club, &subscriber.club},
     };
     for (const auto& [combo, text] : combos) {

@@ -15,11 +15,13 @@
 #include "databases/core/record_editing.h"
 #include "databases/core/subscribers_file.h"
 #include "databases/core/subscribers_saving.h"
+#include "databases/gui/address_fields.h"
 #include "databases/gui/editing_window.h"
 #include "printing/core/picture_library.h"
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,19 +101,7 @@ private:
     QPushButton* m_remove = nullptr;
 
     QLineEdit* m_shownName = nullptr;
-    QLabel* m_addressLabel = nullptr;
-    QLineEdit* m_address1 = nullptr;
-    QLineEdit* m_address2 = nullptr;
-    QLabel* m_postalCodeLabel = nullptr;
-    QLineEdit* m_postalCode = nullptr;
-    QLabel* m_townLabel = nullptr;
-    QLineEdit* m_town = nullptr;
-    QLabel* m_countryLabel = nullptr;
-    QComboBox* m_country = nullptr;
-    QLabel* m_phoneLabel = nullptr;
-    QLineEdit* m_phone = nullptr;
-    QLabel* m_emailLabel = nullptr;
-    QLineEdit* m_email = nullptr;
+    std::optional<AddressFields> m_address;
     QLabel* m_birthLabel = nullptr;
     QComboBox* m_day = nullptr;
     QComboBox* m_month = nullptr;
