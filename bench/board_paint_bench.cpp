@@ -2,9 +2,8 @@
 
 #include "app/core/display_settings.h"
 #include "app/gui/board_rendering.h"
+#include "bench/offscreen_bench_main.h"
 #include "session/core/live_timing.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -57,10 +56,5 @@ BENCHMARK(BM_RepaintFullBoard1920x1080)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv);
 }

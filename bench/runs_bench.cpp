@@ -2,12 +2,12 @@
 // last free slot, removing, listing and loading; the statistics of a whole
 // run; and the curve view painted over 99 laps.
 
+#include "bench/offscreen_bench_main.h"
 #include "common/core/message_sink.h"
 #include "runs/core/run_file.h"
 #include "runs/core/run_stats.h"
 #include "runs/gui/run_views.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -135,11 +135,5 @@ BENCHMARK(BM_PaintTheCurveOf99Laps)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    // Text needs a font database, hence an application; no window is shown.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunOffscreenBenchmarks(argc, argv);
 }

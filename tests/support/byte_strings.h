@@ -1,5 +1,9 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <initializer_list>
 #include <string>
 
@@ -11,6 +15,21 @@ inline std::string Bytes(std::initializer_list<int> values) {
     for (const int value : values)
         bytes += static_cast<char>(value);
     return bytes;
+}
+
+// Hands out up to `maximum` bytes of the first chunk, as one read of a
+// port would; an emptied chunk is dropped.
+inline void TakeChunkBytes(std::deque<std::string>& chunks, std::uint8_t* buffer,
+                           std::size_t maximum, std::size_t& bytesRead) {
+    bytesRead = 0;
+    if (chunks.empty())
+        return;
+    std::string& chunk = chunks.front();
+    bytesRead = std::min(maximum, chunk.size());
+    std::copy_n(chunk.begin(), bytesRead, buffer);
+    chunk.erase(0, bytesRead);
+    if (chunk.empty())
+        chunks.pop_front();
 }
 
 } // namespace tallimo::testing

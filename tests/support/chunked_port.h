@@ -19,14 +19,7 @@ public:
     bool CloseComPort() override { return true; }
     bool ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::size_t& bytesRead) override {
         bytesRead = 0;
-        if (chunks.empty())
-            return true;
-        std::string& chunk = chunks.front();
-        bytesRead = std::min(maximum, chunk.size());
-        std::copy_n(chunk.begin(), bytesRead, buffer);
-        chunk.erase(0, bytesRead);
-        if (chunk.empty())
-            chunks.pop_front();
+        TakeChunkBytes(chunks, buffer, maximum, bytesRead);
         return true;
     }
     bool WriteComPort(const std::uint8_t*, std::size_t, std::size_t& bytesWritten) override {

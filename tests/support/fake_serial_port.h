@@ -38,14 +38,7 @@ public:
             m_counter->advanceMs(1);
         if (!open || readsFail)
             return false;
-        if (chunks.empty())
-            return true;
-        std::string& chunk = chunks.front();
-        bytesRead = std::min(maximum, chunk.size());
-        std::copy_n(chunk.begin(), bytesRead, buffer);
-        chunk.erase(0, bytesRead);
-        if (chunk.empty())
-            chunks.pop_front();
+        TakeChunkBytes(chunks, buffer, maximum, bytesRead);
         return true;
     }
     bool WriteComPort(const std::uint8_t* buffer, std::size_t count,
