@@ -1,6 +1,8 @@
 #include "app/core/session_document.h"
 
 #include "app/core/session_commands.h"
+#include "session/core/kart_lists.h"
+#include "session/core/session_file.h"
 #include "session/core/session_startup.h"
 
 namespace tallimo::app {
@@ -110,9 +112,49 @@ bool SessionDocument::quit(SaveFirst answer, const ChooseSaveFile& choose) {
     return true;
 }
 
+void SessionDocument::beforeSessionWindow() {
+    m_beforeWindow.reset();
+    if (!saveWorkingFile())
+        return;
+    FileState state;
+    if (LoadSessionFile(m_folder, state.session, state.header))
+        m_beforeWindow = std::move(state);
+}
+
+bool SessionDocument::takeWindowEdits() {
+    std::optional<FileState> before = std::move(m_beforeWindow);
+    m_beforeWindow.reset();
+    if (!before)
+        return loadWorkingFile(m_live.session, m_live.header);
+    FileState after;
+    if (!LoadSessionFile(m_folder, after.session, after.header)) {
+        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+        return false;
+    }
+    TakeWindowEdits(m_live.session, m_live.header, before->session, before->header, after.session,
+                    after.header);
+    return true;
+}
+
 void SessionDocument::afterSessionWindow() {
-    if (loadWorkingFile(m_live.session, m_live.header))
+    if (takeWindowEdits())
         m_live.rebuildBoardRows();
+}
+
+void SessionDocument::afterReservation(std::string_view kartLabel) {
+    if (!takeWindowEdits())
+        return;
+    SettleReservation(m_live.session, kartLabel);
+    saveWorkingFile();
+    m_live.rebuildBoardRows();
+}
+
+void SessionDocument::afterGroupReservation(int category) {
+    if (!takeWindowEdits())
+        return;
+    SettleGroupReservation(m_live.session, category);
+    saveWorkingFile();
+    m_live.rebuildBoardRows();
 }
 
 void SessionDocument::storeTreeSelection(int itemValue) {

@@ -20,7 +20,9 @@
 #include "session/core/live_timing.h"
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tallimo::app {
 
@@ -68,8 +70,15 @@ public:
     // A window that works on the session reads the working file: it is
     // written before the window opens and read back after it closes, keeping
     // lap timing's working fields so the runs on track go on.
-    void beforeSessionWindow() { saveWorkingFile(); }
+    // Timing goes on while the window is open: only what the window changed
+    // in the file is taken back, the laps meanwhile are kept.
+    void beforeSessionWindow();
     void afterSessionWindow();
+
+    // The same for the reservation windows, which the document then settles:
+    // the kart left without a driver freed, the karts given one reserved.
+    void afterReservation(std::string_view kartLabel);
+    void afterGroupReservation(int category);
 
     void storeTreeSelection(int itemValue);
     // After the kart categories or the fleet changed.
@@ -90,8 +99,18 @@ private:
 
     common::WorkingFolder m_folder;
     common::MessageSink& m_messages;
+    // Reads the file a window left and takes its edits; false when unread.
+    bool takeWindowEdits();
+
     session::LiveTiming m_live;
     std::string m_userFile;
+    // The file as the open window found it (nothing when it could not be
+    // read back: the window's file then replaces the session as before).
+    struct FileState {
+        session::RentalSession session;
+        session::SessionHeader header;
+    };
+    std::optional<FileState> m_beforeWindow;
 };
 
 } // namespace tallimo::app

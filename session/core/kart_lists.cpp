@@ -13,16 +13,10 @@ void ClearRun(SessionKart& kart) {
     kart.driverFirstName.clear();
     kart.spareText.clear();
     kart.durationMinutes = 0;
-    kart.elapsedMinutes = 0;
     kart.price = 0;
     kart.loyaltyCode = kNoLoyaltyOffer;
     kart.paid = 0;
-    kart.lapCount = 0;
-    kart.totalTime = 0;
-    kart.bestLap = 0;
-    kart.lastLapIndex = 0;
-    kart.passingTimes.fill(0);
-    kart.lapTimes.fill(0);
+    ClearLapData(kart);
     kart.runtime = KartRuntime{};
 }
 
@@ -169,6 +163,39 @@ std::string BrokenDownText(std::string_view kartLabel) {
 std::string InUseText(std::string_view kartLabel) {
     return WithLabel("Le kart ", kartLabel,
                      " ne peut \xEAtre supprim\xE9, car il est actuellement utilis\xE9");
+}
+
+void SettleReservation(RentalSession& session, std::string_view label) {
+    if (label.empty())
+        return;
+    SessionKart* found = nullptr;
+    for (SessionCategory& category : session.categories)
+        for (SessionKart& kart : category.karts)
+            if (kart.kartLabel == label)
+                found = &kart;
+    if (found == nullptr || found->usage != KartUsage::InSession)
+        return;
+    if (found->driverName.empty()) {
+        ClearRun(*found);
+        found->trackState = TrackState::Free;
+    } else if (found->trackState == TrackState::Free) {
+        ClearLapData(*found);
+        found->runtime = KartRuntime{};
+        found->trackState = TrackState::Reserved;
+    }
+}
+
+void SettleGroupReservation(RentalSession& session, int category) {
+    if (!IsCategory(category))
+        return;
+    for (SessionKart& kart : session.categories[category].karts) {
+        if (kart.usage == KartUsage::InSession && kart.trackState == TrackState::Free &&
+            !kart.driverName.empty()) {
+            ClearLapData(kart);
+            kart.runtime = KartRuntime{};
+            kart.trackState = TrackState::Reserved;
+        }
+    }
 }
 
 } // namespace tallimo::session

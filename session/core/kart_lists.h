@@ -64,6 +64,16 @@ KartListChange AddPrivateKart(RentalSession& session, common::SoundPlayer& sound
 KartListChange RemoveSessionKart(RentalSession& session, int category, std::string_view kartLabel,
                                  common::SoundPlayer& sounds, common::MessageSink& messages);
 
+// After the single reservation window closed on the kart labelled `label`
+// (the last slot carrying it): left without a driver, the booking was
+// cancelled or the kart freed, so it is free again with its run cleared; a
+// free kart that was given a driver is reserved.
+void SettleReservation(RentalSession& session, std::string_view label);
+
+// After the group window on `category`: every free kart of it that now has
+// a driver is reserved, with its elapsed minutes and lap data cleared.
+void SettleGroupReservation(RentalSession& session, int category);
+
 // The refusal texts, Windows-1252.
 std::string AlreadyUsedText(std::string_view kartLabel);
 std::string BrokenDownText(std::string_view kartLabel);

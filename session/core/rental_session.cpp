@@ -32,16 +32,10 @@ void ResetFileFields(SessionKart& kart) {
     kart.usage = KartUsage::NotInSession;
     kart.trackState = TrackState::Finished;
     kart.durationMinutes = 0;
-    kart.elapsedMinutes = 0;
     kart.price = 0;
     kart.loyaltyCode = kNoLoyaltyOffer;
     kart.paid = 0;
-    kart.lapCount = 0;
-    kart.totalTime = 0;
-    kart.bestLap = 0;
-    kart.lastLapIndex = 0;
-    kart.passingTimes.fill(0);
-    kart.lapTimes.fill(0);
+    ClearLapData(kart);
 }
 
 } // namespace
@@ -50,6 +44,54 @@ std::string KartLabelFor(int category, int slot) {
     if (category == kPrivateCategoryIndex)
         return "KP" + std::to_string(slot + 1);
     return "K" + std::to_string(100 * category + slot + 1);
+}
+
+namespace {
+
+template <typename Record, typename... Fields>
+void TakeChanged(Record& live, const Record& before, const Record& after, Fields... fields) {
+    ((after.*fields != before.*fields ? void(live.*fields = after.*fields) : void()), ...);
+}
+
+} // namespace
+
+void TakeWindowEdits(RentalSession& live, SessionHeader& liveHeader, const RentalSession& before,
+                     const SessionHeader& beforeHeader, const RentalSession& after,
+                     const SessionHeader& afterHeader) {
+    TakeChanged(liveHeader, beforeHeader, afterHeader, &SessionHeader::boardFrozen,
+                &SessionHeader::selectedTreeItem, &SessionHeader::trackName,
+                &SessionHeader::minLapSeconds);
+    for (std::size_t c = 0; c < live.categories.size(); ++c) {
+        TakeChanged(live.categories[c], before.categories[c], after.categories[c],
+                    &SessionCategory::categoryName);
+        for (std::size_t k = 0; k < live.categories[c].karts.size(); ++k) {
+            SessionKart& kart = live.categories[c].karts[k];
+            const SessionKart& was = before.categories[c].karts[k];
+            const SessionKart& is = after.categories[c].karts[k];
+            TakeChanged(kart, was, is, &SessionKart::kartLabel, &SessionKart::transponder,
+                        &SessionKart::driverName, &SessionKart::driverFirstName,
+                        &SessionKart::spareText, &SessionKart::usage, &SessionKart::trackState,
+                        &SessionKart::durationMinutes, &SessionKart::elapsedMinutes,
+                        &SessionKart::price, &SessionKart::loyaltyCode, &SessionKart::paid,
+                        &SessionKart::lapCount, &SessionKart::totalTime, &SessionKart::bestLap,
+                        &SessionKart::lastLapIndex, &SessionKart::passingTimes,
+                        &SessionKart::lapTimes);
+            // A slot the window emptied or reused starts its timing afresh.
+            if (is.usage != was.usage || is.kartLabel != was.kartLabel ||
+                (is.lapCount != was.lapCount && is.lapCount == 0))
+                kart.runtime = KartRuntime{};
+        }
+    }
+}
+
+void ClearLapData(SessionKart& kart) {
+    kart.elapsedMinutes = 0;
+    kart.lapCount = 0;
+    kart.totalTime = 0;
+    kart.bestLap = 0;
+    kart.lastLapIndex = 0;
+    kart.passingTimes.fill(0);
+    kart.lapTimes.fill(0);
 }
 
 void ClearSession(RentalSession& session) {

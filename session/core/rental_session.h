@@ -126,6 +126,17 @@ struct FleetLayout {
 std::string KartLabelFor(int category, int slot);
 
 void ClearSession(RentalSession& session);
+// What timing wrote on a slot: elapsed minutes, laps, times. The booking and
+// lap timing's working fields stay.
+void ClearLapData(SessionKart& kart);
+
+// A window that edits the session through its file runs while timing goes
+// on. `before` is the file as the window found it, `after` as it left it:
+// every field the window changed is taken into `live`, every other field
+// keeps what timing wrote meanwhile, so no lap is lost to the window.
+void TakeWindowEdits(RentalSession& live, SessionHeader& liveHeader, const RentalSession& before,
+                     const SessionHeader& beforeHeader, const RentalSession& after,
+                     const SessionHeader& afterHeader);
 void ResetSessionKeepRuntime(RentalSession& session);
 
 // Drivers and runs of `oldSession` onto the matching rental categories of

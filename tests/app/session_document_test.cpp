@@ -296,5 +296,91 @@ TEST_F(SessionDocumentTest, ABreakdownClearsOnlyThatKartAndIsSaved) {
     EXPECT_TRUE(messages.messages().empty());
 }
 
+// What the reservation windows leave in the working file, and how the
+// document settles it: a cancelled or freed booking frees the kart, a new
+// one reserves it, and only the karts concerned change.
+TEST_F(SessionDocumentTest, AfterTheReservationWindowsTheKartsAreFreedOrReserved) {
+    SessionKart& timing = book(0, "Martin", TrackState::Timing);
+    timing.runtime.startTime = 500;
+    book(1, "Durand", TrackState::Finished).lastLapIndex = 4;
+    book(2, "", TrackState::Free);
+    document.beforeSessionWindow();
+
+    RentalSession edited;
+    SessionHeader header;
+    ASSERT_TRUE(LoadSessionFile(root, edited, header));
+    // The single window freed the finished run: no driver, booking cleared,
+    // the laps still in the file.
+    edited.kart(0, 1).driverName.clear();
+    edited.kart(0, 1).durationMinutes = 0;
+    edited.kart(0, 1).spareText = "note";
+    ASSERT_TRUE(SaveSessionFile(root, edited, header));
+    document.afterReservation("K2");
+
+    const SessionKart& freed = document.live().session.kart(0, 1);
+    EXPECT_EQ(freed.trackState, TrackState::Free);
+    EXPECT_EQ(freed.lapCount, 0);
+    EXPECT_EQ(freed.lastLapIndex, 0);
+    EXPECT_EQ(freed.spareText, "");
+    EXPECT_EQ(freed.transponder, "000101") << "the kart stays timeable";
+    EXPECT_EQ(document.live().session.kart(0, 0).runtime.startTime, 500) << "others run on";
+    EXPECT_EQ(reread(root.path(kSessionFileName)).kart(0, 1).trackState, TrackState::Free);
+
+    // The group window booked two drivers on free karts of the category.
+    ASSERT_TRUE(LoadSessionFile(root, edited, header));
+    edited.kart(0, 1).driverName = "Petit";
+    edited.kart(0, 2).driverName = "Roux";
+    edited.kart(0, 2).elapsedMinutes = 7;
+    ASSERT_TRUE(SaveSessionFile(root, edited, header));
+    document.afterGroupReservation(0);
+
+    for (int slot : {1, 2}) {
+        const SessionKart& kart = document.live().session.kart(0, slot);
+        EXPECT_EQ(kart.trackState, TrackState::Reserved) << slot;
+        EXPECT_EQ(kart.elapsedMinutes, 0) << slot;
+    }
+    EXPECT_EQ(document.live().session.kart(0, 0).trackState, TrackState::Timing);
+    EXPECT_EQ(document.live().session.kart(0, 0).driverName, "Martin");
+    EXPECT_EQ(reread(root.path(kSessionFileName)).kart(0, 2).trackState, TrackState::Reserved);
+
+    // A kept booking stays as it is.
+    document.beforeSessionWindow();
+    document.afterReservation("K3");
+    EXPECT_EQ(document.live().session.kart(0, 2).trackState, TrackState::Reserved);
+    EXPECT_EQ(document.live().session.kart(0, 2).driverName, "Roux");
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+// Timing goes on while a window is open: the laps counted meanwhile stay,
+// and the window's own changes come back, also on the kart that laps.
+TEST_F(SessionDocumentTest, LapsCountedWhileAWindowIsOpenAreKept) {
+    SessionKart& timing = book(0, "Martin", TrackState::Timing);
+    timing.passingTimes[3] = 90000;
+    document.beforeSessionWindow();
+
+    RentalSession edited;
+    SessionHeader header;
+    ASSERT_TRUE(LoadSessionFile(root, edited, header));
+    edited.kart(0, 0).paid = 1;
+    edited.kart(0, 1).usage = KartUsage::InSession;
+    edited.kart(0, 1).trackState = TrackState::Reserved;
+    edited.kart(0, 1).driverName = "Roux";
+    ASSERT_TRUE(SaveSessionFile(root, edited, header));
+    // Meanwhile the decoder reported a lap of kart 0.
+    timing.lapCount = 4;
+    timing.lastLapIndex = 4;
+    timing.passingTimes[4] = 120000;
+
+    document.afterSessionWindow();
+    const SessionKart& kart = document.live().session.kart(0, 0);
+    EXPECT_EQ(kart.lapCount, 4);
+    EXPECT_EQ(kart.passingTimes[3], 90000);
+    EXPECT_EQ(kart.passingTimes[4], 120000);
+    EXPECT_EQ(kart.paid, 1);
+    EXPECT_EQ(document.live().session.kart(0, 1).driverName, "Roux");
+    EXPECT_EQ(document.live().session.kart(0, 1).trackState, TrackState::Reserved);
+    EXPECT_TRUE(messages.messages().empty());
+}
+
 } // namespace
 } // namespace tallimo::app
