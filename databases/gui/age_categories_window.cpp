@@ -6,7 +6,6 @@
 #include "databases/gui/date_combos.h"
 #include "i18n/core/age_text.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -39,9 +38,6 @@ enum Row {
     kRowName = 7,
     kRowBorn = 8,
     kRowAnd = 9,
-    kRowSex = 10,
-    kRowMan = 11,
-    kRowWoman = 12,
 };
 
 } // namespace
@@ -100,20 +96,9 @@ void AgeCategoriesWindow::buildControls() {
     m_toMonth = NamedCombo("toMonthCombo", this);
     m_toYear = NamedCombo("toYearCombo", this);
     m_toAge = NamedLabel("toAgeLabel", this);
-    m_sexLabel = NamedLabel("sexLabel", this);
-    m_man = NamedRadio("manRadio", this);
-    m_woman = NamedRadio("womanRadio", this);
-    auto* sexes = new QButtonGroup(this);
-    sexes->addButton(m_man);
-    sexes->addButton(m_woman);
+    m_sex.emplace(this);
 
-    auto* adding = new QHBoxLayout;
-    adding->addWidget(m_newLabel);
-    adding->addWidget(m_newCode);
-    adding->addWidget(m_add);
-    auto* left = new QVBoxLayout;
-    left->addLayout(adding);
-    left->addLayout(list.layOut(m_remove), 1);
+    QVBoxLayout* left = NewRecordColumn(m_newLabel, m_newCode, m_add, list.layOut(m_remove), 1);
 
     auto* fields = new QGridLayout;
     fields->addWidget(m_code, 0, 0, 1, 4);
@@ -127,9 +112,9 @@ void AgeCategoriesWindow::buildControls() {
     fields->addWidget(m_toMonth, 3, 1);
     fields->addWidget(m_toYear, 3, 2);
     fields->addWidget(m_toAge, 3, 3);
-    fields->addWidget(m_sexLabel, 4, 0);
-    fields->addWidget(m_man, 4, 1);
-    fields->addWidget(m_woman, 4, 2);
+    fields->addWidget(m_sex->label, 4, 0);
+    fields->addWidget(m_sex->man, 4, 1);
+    fields->addWidget(m_sex->woman, 4, 2);
     auto* right = new QVBoxLayout;
     right->addLayout(fields);
     right->addStretch(1);
@@ -156,7 +141,7 @@ void AgeCategoriesWindow::buildControls() {
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { datesChanged(true); });
     for (QComboBox* combo : {m_toMonth, m_toYear})
         connect(combo, &QComboBox::currentIndexChanged, this, [this] { datesChanged(false); });
-    connect(m_man, &QRadioButton::toggled, this, [this](bool checked) {
+    connect(m_sex->man, &QRadioButton::toggled, this, [this](bool checked) {
         m_editor.edit([&](AgeCategory& category) { category.sex = checked ? 1 : 0; });
     });
 }
@@ -171,9 +156,7 @@ void AgeCategoriesWindow::loadTexts() {
     m_nameLabel->setText(label(kRowName, "Nom cat\xE9gorie :"));
     m_bornLabel->setText(label(kRowBorn, "N\xE9(e) entre :"));
     m_andLabel->setText(label(kRowAnd, "et"));
-    m_sexLabel->setText(label(kRowSex, "Sexe :"));
-    m_man->setText(label(kRowMan, "Homme"));
-    m_woman->setText(label(kRowWoman, "Femme"));
+    m_sex->setLabels(label.texts);
 }
 
 void AgeCategoriesWindow::datesChanged(bool fromChanged) {
@@ -209,13 +192,13 @@ void AgeCategoriesWindow::showCategory() {
         combo->setEnabled(enabled);
     }
     {
-        const QSignalBlocker manBlocker(m_man);
-        const QSignalBlocker womanBlocker(m_woman);
-        m_man->setChecked(enabled && category.sex == 1);
-        m_woman->setChecked(enabled && category.sex != 1);
+        const QSignalBlocker manBlocker(m_sex->man);
+        const QSignalBlocker womanBlocker(m_sex->woman);
+        m_sex->man->setChecked(enabled && category.sex == 1);
+        m_sex->woman->setChecked(enabled && category.sex != 1);
     }
-    for (QWidget* widget : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_man),
-                            static_cast<QWidget*>(m_woman)})
+    for (QWidget* widget : {static_cast<QWidget*>(m_name), static_cast<QWidget*>(m_sex->man),
+                            static_cast<QWidget*>(m_sex->woman)})
         widget->setEnabled(enabled);
     m_fromAge->setText(enabled ? FromCp1252(i18n::AgeText(
                                      AgeInYears(category.fromMonths, m_nowMonths), language()))

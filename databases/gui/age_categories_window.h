@@ -9,6 +9,8 @@
 #include "databases/core/record_editing.h"
 #include "databases/gui/editing_window.h"
 
+#include <optional>
+
 namespace tallimo::databases {
 
 class AgeCategoriesWindow final : public EditingWindow {
@@ -54,9 +56,7 @@ private:
     QComboBox* m_toMonth = nullptr;
     QComboBox* m_toYear = nullptr;
     QLabel* m_toAge = nullptr;
-    QLabel* m_sexLabel = nullptr;
-    QRadioButton* m_man = nullptr;
-    QRadioButton* m_woman = nullptr;
+    std::optional<SexChoice> m_sex;
 };
 
 } // namespace tallimo::databases

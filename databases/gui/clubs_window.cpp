@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -105,14 +104,7 @@ void ClubsWindow::buildControls() {
     m_logoLabel = NamedLabel("logoLabel", this);
     m_logo = new PictureFrame(kLogoBox, this);
 
-    auto* newRow = new QHBoxLayout;
-    newRow->addWidget(m_newLabel);
-    newRow->addWidget(m_newName);
-    newRow->addWidget(m_add);
-
-    auto* left = new QVBoxLayout;
-    left->addLayout(newRow);
-    left->addLayout(list.layOut(m_remove));
+    QVBoxLayout* left = NewRecordColumn(m_newLabel, m_newName, m_add, list.layOut(m_remove));
 
     auto* fields = new QGridLayout;
     fields->addWidget(m_name, 0, 0, 1, 2);

@@ -6,6 +6,7 @@
 #include "i18n/core/translatable_windows.h"
 #include "i18n/core/translation_file.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -86,6 +87,33 @@ QRadioButton* NamedRadio(const char* name, QWidget* parent) {
     return radio;
 }
 
+QVBoxLayout* NewRecordColumn(QLabel* caption, QLineEdit* typed, QPushButton* add, QLayout* list,
+                             int listStretch) {
+    auto* newRow = new QHBoxLayout;
+    newRow->addWidget(caption);
+    newRow->addWidget(typed);
+    newRow->addWidget(add);
+    auto* column = new QVBoxLayout;
+    column->addLayout(newRow);
+    column->addLayout(list, listStretch);
+    return column;
+}
+
+SexChoice::SexChoice(QWidget* parent)
+    : label(NamedLabel("sexLabel", parent)), man(NamedRadio("manRadio", parent)),
+      woman(NamedRadio("womanRadio", parent)) {
+    auto* sexes = new QButtonGroup(parent);
+    sexes->addButton(man);
+    sexes->addButton(woman);
+}
+
+void SexChoice::setLabels(const i18n::WindowTexts& texts) const {
+    // Rows of the shared vocabulary.
+    label->setText(TextOr(texts.word(10), "Sexe :"));
+    man->setText(TextOr(texts.word(11), "Homme"));
+    woman->setText(TextOr(texts.word(12), "Femme"));
+}
+
 QListWidget* RecordNumberList(QWidget* parent) {
     auto* list = new QListWidget(parent);
     list->setObjectName("numberList");
@@ -144,24 +172,6 @@ i18n::WindowTexts LoadDatabaseWindowTexts(const common::WorkingFolder& folder,
 QString TextOr(const std::string& translated, const char* fallback) {
     return common::FromCp1252(translated.empty() ? std::string_view(fallback)
                                                  : std::string_view(translated));
-}
-
-void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
-                          QPushButton* importButton, QPushButton* exportButton,
-                          QPushButton* okButton, QPushButton* cancelButton,
-                          QPushButton* firstButton) {
-    auto* buttons = new QHBoxLayout;
-    if (firstButton)
-        buttons->addWidget(firstButton);
-    buttons->addWidget(importButton);
-    buttons->addWidget(exportButton);
-    buttons->addStretch(1);
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(window);
-    layout->addWidget(heading);
-    layout->addLayout(body);
-    layout->addLayout(buttons);
 }
 
 std::filesystem::path PathOf(const QString& path) {

@@ -29,6 +29,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace tallimo::databases {
 
@@ -45,6 +46,25 @@ QComboBox* NamedCombo(const char* name, QWidget* parent);
 void FillCountryCombo(QComboBox* combo, const common::WorkingFolder& folder,
                       common::MessageSink& messages);
 QRadioButton* NamedRadio(const char* name, QWidget* parent);
+
+// The list column of a window whose new records are named by one typed
+// text: `caption`, `typed` and the "Ajouter" button `add` on one row above
+// `list`, which takes `listStretch` of the spare height.
+QVBoxLayout* NewRecordColumn(QLabel* caption, QLineEdit* typed, QPushButton* add, QLayout* list,
+                             int listStretch = 0);
+
+// The sex of a person or of an age category: the caption and the two
+// exclusive choices, captioned by the shared vocabulary. Each window lays
+// them out and decides how a choice reaches its record.
+struct SexChoice {
+    explicit SexChoice(QWidget* parent);
+
+    void setLabels(const i18n::WindowTexts& texts) const;
+
+    QLabel* label;
+    QRadioButton* man;
+    QRadioButton* woman;
+};
 
 // The one-line list beside a record list that shows the record's number.
 QListWidget* RecordNumberList(QWidget* parent);
@@ -69,14 +89,6 @@ i18n::WindowTexts LoadDatabaseWindowTexts(const common::WorkingFolder& folder,
 
 // A translated text, or the dialog template's own when the files give none.
 QString TextOr(const std::string& translated, const char* fallback);
-
-// The frame every database window shares: the heading, the window's own
-// controls, and the row of "Importer", "Exporter", "Ok" and "Echap",
-// led by `firstButton` when the window has one more.
-void LayOutDatabaseWindow(QDialog* window, QWidget* heading, QLayout* body,
-                          QPushButton* importButton, QPushButton* exportButton,
-                          QPushButton* okButton, QPushButton* cancelButton,
-                          QPushButton* firstButton = nullptr);
 
 // A path from a file dialog as the file system takes it.
 std::filesystem::path PathOf(const QString& path);

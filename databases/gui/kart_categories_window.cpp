@@ -86,14 +86,7 @@ void KartCategoriesWindow::buildControls() {
     m_picture->setFixedSize(kPictureWidth, kPictureHeight);
     m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* newRow = new QHBoxLayout;
-    newRow->addWidget(m_newLabel);
-    newRow->addWidget(m_newName);
-    newRow->addWidget(m_add);
-
-    auto* left = new QVBoxLayout;
-    left->addLayout(newRow);
-    left->addLayout(list.layOut(m_delete));
+    QVBoxLayout* left = NewRecordColumn(m_newLabel, m_newName, m_add, list.layOut(m_delete));
     left->addWidget(m_name);
     left->addWidget(m_descriptionLabel);
     left->addWidget(m_description);

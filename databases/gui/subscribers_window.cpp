@@ -7,7 +7,6 @@
 #include "i18n/core/subscriber_window_texts.h"
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QCursor>
 #include <QGridLayout>
@@ -52,8 +51,6 @@ enum SubscriberRow {
     kRowClub,
     kRowPrint
 };
-// Rows of the common vocabulary beside the button words.
-enum WordRow { kWordSex = 10, kWordMan = 11, kWordWoman = 12 };
 
 // The item whose text is exactly `text`, or -1.
 int ExactItem(const QComboBox* combo, const std::string& text) {
@@ -153,12 +150,7 @@ void SubscribersWindow::buildControls() {
     m_month = NamedCombo("monthCombo", this);
     m_year = NamedCombo("yearCombo", this);
     m_ageCategory = NamedEdit("ageCategoryEdit", this, true);
-    m_sexLabel = NamedLabel("sexLabel", this);
-    m_man = NamedRadio("manRadio", this);
-    m_woman = NamedRadio("womanRadio", this);
-    auto* sexes = new QButtonGroup(this);
-    sexes->addButton(m_man);
-    sexes->addButton(m_woman);
+    m_sex.emplace(this);
     m_clubLabel = NamedLabel("clubLabel", this);
     m_club = NamedCombo("clubCombo", this);
     m_transponderLabel = NamedLabel("transponderLabel", this);
@@ -190,8 +182,8 @@ void SubscribersWindow::buildControls() {
     date->addWidget(m_year);
 
     auto* sex = new QHBoxLayout;
-    sex->addWidget(m_man);
-    sex->addWidget(m_woman);
+    sex->addWidget(m_sex->man);
+    sex->addWidget(m_sex->woman);
     sex->addStretch(1);
 
     auto* fields = new QGridLayout;
@@ -201,7 +193,7 @@ void SubscribersWindow::buildControls() {
     fields->addWidget(m_birthLabel, row, 0);
     fields->addLayout(date, row++, 1);
     fields->addWidget(m_ageCategory, row++, 1);
-    fields->addWidget(m_sexLabel, row, 0);
+    fields->addWidget(m_sex->label, row, 0);
     fields->addLayout(sex, row++, 1);
     fields->addWidget(m_clubLabel, row, 0);
     fields->addWidget(m_club, row++, 1);
@@ -235,9 +227,7 @@ void SubscribersWindow::loadTexts() {
     m_address->setLabels(clubLabel);
     m_transponderLabel->setText(QStringLiteral("#Transpond."));
 
-    m_sexLabel->setText(label.word(kWordSex, "Sexe :"));
-    m_man->setText(label.word(kWordMan, "Homme"));
-    m_woman->setText(label.word(kWordWoman, "Femme"));
+    m_sex->setLabels(label.texts);
 
     m_formAction->setText(FromCp1252(i18n::FormMenuItem(language())));
 }
@@ -323,7 +313,7 @@ void SubscribersWindow::connectControls() {
     storeComboText(m_address->country, &Subscriber::country, kSubscriberCountryChars);
     storeComboText(m_club, &Subscriber::club, kSubscriberClubChars);
 
-    connect(m_man, &QRadioButton::toggled, this, [this](bool checked) {
+    connect(m_sex->man, &QRadioButton::toggled, this, [this](bool checked) {
         if (m_editor.edit([&](Subscriber& subscriber) { subscriber.sex = checked ? 1 : 0; }))
             showAgeCategory();
     });
@@ -384,11 +374,11 @@ void SubscribersWindow::showSubscriber() {
         combo->setEnabled(enabled);
     }
     {
-        const QSignalBlocker man(m_man);
-        const QSignalBlocker woman(m_woman);
-        (subscriber.sex == 1 ? m_man : m_woman)->setChecked(true);
-        m_man->setEnabled(enabled);
-        m_woman->setEnabled(enabled);
+        const QSignalBlocker man(m_sex->man);
+        const QSignalBlocker woman(m_sex->woman);
+        (subscriber.sex == 1 ? m_sex->man : m_sex->woman)->setChecked(true);
+        m_sex->man->setEnabled(enabled);
+        m_sex->woman->setEnabled(enabled);
     }
     {
         const QSignalBlocker month(m_month);

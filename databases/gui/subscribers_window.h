@@ -107,9 +107,7 @@ private:
     QComboBox* m_month = nullptr;
     QComboBox* m_year = nullptr;
     QLineEdit* m_ageCategory = nullptr;
-    QLabel* m_sexLabel = nullptr;
-    QRadioButton* m_man = nullptr;
-    QRadioButton* m_woman = nullptr;
+    std::optional<SexChoice> m_sex;
     QLabel* m_clubLabel = nullptr;
     QComboBox* m_club = nullptr;
     QLabel* m_transponderLabel = nullptr;
