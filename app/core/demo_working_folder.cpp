@@ -13,6 +13,9 @@
 #include "databases/core/tracks_file.h"
 #include "decoder/core/decoder_frames.h"
 #include "decoder/core/decoder_settings.h"
+#include "finances/core/discounts_file.h"
+#include "finances/core/loyalty_files.h"
+#include "finances/core/session_prices.h"
 #include "runs/core/run_file.h"
 #include "runs/core/run_file_header.h"
 #include "runs/core/run_file_path.h"
@@ -120,6 +123,120 @@ void WriteDemoRuns(const std::filesystem::path& path, const DemoDriver& driver, 
     }
 }
 
+// The demo's business: a price list in euros whose durations are those the
+// demo's drivers are booked for, discounts in percent, and the loyalty card
+// on with one driver able to pay a session with points.
+struct DemoSession {
+    int minutes;
+    int price;
+    int points;   // earned by the run
+    int freeCost; // points a free session costs
+};
+constexpr int kDemoSessionsPerRow = 3;
+constexpr DemoSession kAdultSessions[kDemoSessionsPerRow] = {
+    {10, 18, 10, 100}, {15, 25, 15, 150}, {20, 32, 20, 200}};
+constexpr DemoSession kChildSessions[kDemoSessionsPerRow] = {
+    {8, 12, 8, 80}, {10, 14, 10, 100}, {15, 20, 15, 150}};
+// A free private session would otherwise cost 0 points, and every
+// subscriber on a private kart would be offered one.
+constexpr DemoSession kPrivateSessions[kDemoSessionsPerRow] = {
+    {15, 20, 5, 200}, {30, 35, 10, 400}, {60, 60, 20, 800}};
+constexpr int kPercentMode = 1;
+
+struct DemoEvent {
+    const char* name;
+    int day;   // 0-based; -1: today's
+    int month; // 0-based; -1: today's
+    int daysBefore;
+    int daysAfter;
+    int percent;
+};
+// The first dated event falls on the day the demo is written, so booking a
+// driver shows an offer; its discount is the largest, so it is the one
+// offered whatever other dated event falls on the same day.
+constexpr DemoEvent kDemoEvents[] = {{"Anniversaire abonn\xE9s", 0, 0, 7, 7, 20},
+                                     {"F\xEAte pr\xE9nom abonn\xE9s", 0, 0, 3, 3, 10},
+                                     {"la f\xEAte du circuit", -1, -1, 2, 5, 25},
+                                     {"le Nouvel An", 0, 0, 3, 3, 15},
+                                     {"le 14 juillet", 13, 6, 1, 1, 10},
+                                     {"Halloween", 30, 9, 3, 0, 10},
+                                     {"No\xEBl", 24, 11, 7, 1, 15}};
+
+// Loyalty balances of a few drivers; the others start at 0.
+struct DemoBalance {
+    const char* name;
+    const char* firstName;
+    int points;
+};
+const DemoBalance kDemoBalances[] = {{"Bernard", "Hugo", 160}, // his booked 15 minutes for free
+                                     {"Martin", "Lucie", 95},
+                                     {"Lef\xE8vre",
+                                      "Fr\xE9"
+                                      "d\xE9ric",
+                                      40},
+                                     {"Petit", "L\xE9o", 64}};
+
+void FillRow(finances::PriceRow& prices, finances::PointsRow& points, finances::PointsRow& costs,
+             const DemoSession (&sessions)[kDemoSessionsPerRow]) {
+    for (int s = 0; s < kDemoSessionsPerRow; ++s) {
+        prices[s].durationMinutes = sessions[s].minutes;
+        prices[s].price = sessions[s].price;
+        points[s] = sessions[s].points;
+        costs[s] = sessions[s].freeCost;
+    }
+}
+
+bool WriteDemoFinances(const common::WorkingFolder& folder,
+                       const databases::SubscriberTable& subscribers,
+                       const common::LocalDateTime& today) {
+    finances::PriceTable prices;
+    finances::SessionPointsTables points;
+    FillRow(prices.rentalPrices[0], points.sessionPoints[0], points.freeSessionCost[0],
+            kAdultSessions);
+    FillRow(prices.rentalPrices[1], points.sessionPoints[1], points.freeSessionCost[1],
+            kChildSessions);
+    FillRow(prices.privatePrices, points.privateSessionPoints, points.privateFreeSessionCost,
+            kPrivateSessions);
+    finances::SetCurrency(prices, 0); // euro
+    bool written = finances::SavePrices(prices, folder.path(finances::kPricesFileName));
+
+    finances::DiscountTable discounts;
+    discounts.discountMode = kPercentMode;
+    int count = 0;
+    for (const DemoEvent& demo : kDemoEvents) {
+        finances::DiscountEvent& event = discounts.events[static_cast<std::size_t>(count++)];
+        event.eventName = demo.name;
+        event.eventDay = demo.day < 0 ? today.day - 1 : demo.day;
+        event.eventMonth = demo.month < 0 ? today.month - 1 : demo.month;
+        event.discountActive = 1;
+        event.daysBefore = demo.daysBefore;
+        event.daysAfter = demo.daysAfter;
+        for (int s = 0; s < kDemoSessionsPerRow; ++s) {
+            event.privateDiscounts[s] = demo.percent;
+            event.rentalDiscounts[0][s] = demo.percent;
+            event.rentalDiscounts[1][s] = demo.percent;
+        }
+    }
+    written =
+        finances::SaveDiscounts(discounts, count, folder.path(finances::kDiscountsFileName)) &&
+        written;
+
+    finances::LoyaltyBalances balances;
+    balances.header.loyaltyActive = 1;
+    for (int i = 0; i < databases::CountSubscribers(subscribers); ++i) {
+        const databases::Subscriber& subscriber = subscribers[static_cast<std::size_t>(i)];
+        finances::LoyaltyAccount account{subscriber.name, subscriber.firstName, 0};
+        for (const DemoBalance& balance : kDemoBalances)
+            if (account.name == balance.name && account.firstName == balance.firstName)
+                account.points = balance.points;
+        balances.accounts.push_back(account);
+    }
+    written = finances::SaveBalances(balances, folder.path(finances::kBalancesFileName)) && written;
+    written = finances::SaveSessionPoints(points, folder.path(finances::kSessionPointsFileName)) &&
+              written;
+    return written;
+}
+
 } // namespace
 
 void BookDemoDrivers(session::RentalSession& rental) {
@@ -149,7 +266,8 @@ std::vector<DemoKart> DemoKarts() {
     return karts;
 }
 
-bool WriteDemoWorkingFolder(const common::WorkingFolder& folder) {
+bool WriteDemoWorkingFolder(const common::WorkingFolder& folder,
+                            const common::LocalDateTime& today) {
     std::error_code error;
     for (const char* sub : {"Private", "Runs"})
         std::filesystem::create_directories(folder.path(sub), error);
@@ -261,6 +379,7 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder) {
     written = databases::SaveFirstNames(names, databases::CountFirstNames(names),
                                         folder.path(databases::kSubscriberFirstNamesFileName)) &&
               written;
+    written = WriteDemoFinances(folder, subscribers, today) && written;
 
     session::LiveTiming live;
     session::BuildSessionFromFleet(live.session, databases::FleetLayoutFromCategories(categories));

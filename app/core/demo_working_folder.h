@@ -3,7 +3,9 @@
 // The demo: a working folder with a track, two kart categories with their
 // transponders, karts booked in the session, and a decoder on COM7 that the
 // decoder simulator plays, so that pressing "Départ" shows karts lapping.
+// Its prices, discounts and loyalty card let a booking show the offers.
 
+#include "common/core/local_clock.h"
 #include "common/core/working_folder.h"
 #include "session/core/rental_session.h"
 
@@ -27,7 +29,9 @@ struct DemoKart {
 
 // Writes (or rewrites) the demo's databases, session and decoder settings;
 // the resources (images, sounds, translations) come from the first start.
-bool WriteDemoWorkingFolder(const common::WorkingFolder& folder);
+// One discount event is dated `today`, so that it is offered on the day.
+bool WriteDemoWorkingFolder(const common::WorkingFolder& folder,
+                            const common::LocalDateTime& today);
 
 // Books the demo's drivers on their karts. The start-up rebuild keeps only
 // which karts are in the session, so the demo books them again after it.

@@ -135,10 +135,6 @@ std::optional<common::LocalDateTime> ParseWhen(std::string_view text) {
                                  *minute,           *second};
 }
 
-common::DateIndex DateOf(const common::LocalDateTime& when) {
-    return common::DateIndex{when.day - 1, when.month - 1, when.year - 1900};
-}
-
 // Reads the options `allowed` for the command; `--answer` may come at most
 // `maxAnswers` times, the others once.
 bool ParseWindowOptions(const std::vector<std::string>& arguments,
@@ -213,15 +209,9 @@ std::filesystem::path PathOf(const std::string& utf8) {
         std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
 
-// What a reservation window holds once it has opened.
-struct WindowFiles {
-    finances::BookingData data;
-    session::RentalSession session;
-    session::SessionHeader header;
-};
+using WindowFiles = finances::ReservationFiles;
 
-// The window's loading: each missing file reported in turn, its table left
-// empty. Null when the working folder itself is missing.
+// The window's loading. Null when the working folder itself is missing.
 std::unique_ptr<WindowFiles> OpenWindowFiles(const std::string& folderText,
                                              const common::WorkingFolder& folder,
                                              common::MessageSink& messages, std::ostream& err) {
@@ -231,10 +221,7 @@ std::unique_ptr<WindowFiles> OpenWindowFiles(const std::string& folderText,
         return nullptr;
     }
     auto files = std::make_unique<WindowFiles>();
-    finances::LoadBookingData(folder, files->data, messages);
-    session::ClearSession(files->session);
-    if (!session::LoadSessionFile(folder, files->session, files->header))
-        messages.show(session::kSessionFileErrorCaption, session::kSessionFileErrorText);
+    finances::LoadReservationFiles(folder, *files, messages);
     return files;
 }
 
@@ -415,7 +402,7 @@ int FreeCommand(const std::vector<std::string>& arguments, std::ostream& out, st
     if (!place)
         return 1;
     finances::ReservationEditor editor(files->data, files->session, place->category, place->slot,
-                                       DateOf(*options.when), dialogs, dialogs);
+                                       common::DateIndexOf(*options.when), dialogs, dialogs);
     editor.freeKart();
     if (!editor.confirm(folder, files->header, *options.when)) {
         err << "tallimo-tool: " << *options.folder << ": not every file could be written\n";

@@ -19,6 +19,9 @@
 #include "decoder/core/decoder_interface_report.h"
 #include "decoder/core/identify_decoder.h"
 #include "decoder/gui/decoder_interface_window.h"
+#include "finances/gui/group_reservation_window.h"
+#include "finances/gui/prices_window.h"
+#include "finances/gui/reservation_window.h"
 #include "i18n/core/translation_messages.h"
 #include "i18n/core/window_texts.h"
 #include "i18n/gui/translation_editor_window.h"
@@ -296,6 +299,12 @@ void MainWindow::buildContents() {
             }
         }
     });
+    // Ctrl + right click books: one kart on its row, the free karts of a
+    // category on its heading.
+    connect(m_board, &TimingBoardWidget::kartRowCtrlRightClicked, this,
+            [this](const QString& label) { openReservation(common::ToCp1252(label)); });
+    connect(m_board, &TimingBoardWidget::headingCtrlRightClicked, this,
+            &MainWindow::openGroupReservation);
     right->addWidget(m_board, 1);
     columns->addLayout(right, 1);
     setCentralWidget(central);
@@ -553,6 +562,11 @@ void MainWindow::runCommand(CommandId command) {
     case CommandId::FirstNames:
         openFirstNames();
         break;
+    case CommandId::Prices: {
+        finances::PricesWindow window(m_services.folder, m_services.dialogs, this);
+        window.exec();
+        break;
+    }
     default:
         // The windows of the other commands are wired in as they arrive.
         break;
@@ -686,12 +700,40 @@ printing::PictureLibrary& MainWindow::pictures() {
     return *m_noPictures;
 }
 
-void MainWindow::runSessionWindow(const std::function<void()>& window) {
+void MainWindow::runSessionWindow(const std::function<void()>& window,
+                                  const std::function<void()>& reload) {
     m_document.beforeSessionWindow();
     window();
-    m_document.afterSessionWindow();
+    if (reload)
+        reload();
+    else
+        m_document.afterSessionWindow();
     refreshBoard();
     rebuildTree();
+}
+
+void MainWindow::openReservation(const std::string& kartLabel) {
+    if (kartLabel.empty())
+        return;
+    runSessionWindow(
+        [&] {
+            finances::ReservationWindow window(m_services.folder, m_services.dialogs, localClock(),
+                                               kartLabel, this);
+            window.exec();
+        },
+        [&] { m_document.afterReservation(kartLabel); });
+}
+
+void MainWindow::openGroupReservation(int category) {
+    if (category < 0 || category >= kCategoryCount)
+        return;
+    runSessionWindow(
+        [&] {
+            finances::GroupReservationWindow window(m_services.folder, m_services.dialogs,
+                                                    localClock(), category, this);
+            window.exec();
+        },
+        [&] { m_document.afterGroupReservation(category); });
 }
 
 void MainWindow::categoriesChanged() {

@@ -35,6 +35,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -132,7 +133,12 @@ private:
     ChooseSaveFile saveFileChooser();
     void openDecoderInterface();
     // The windows that work on the session through its file.
-    void runSessionWindow(const std::function<void()>& window);
+    // `reload` replaces the plain reload when the window's result needs
+    // settling.
+    void runSessionWindow(const std::function<void()>& window,
+                          const std::function<void()>& reload = {});
+    void openReservation(const std::string& kartLabel);
+    void openGroupReservation(int category);
     void openKartCategories();
     void openTracks();
     void openFleet();

@@ -56,7 +56,7 @@ int RunProgram(QApplication& application) {
     const common::WorkingFolder folder(root);
     std::unique_ptr<decoder::sim::DecoderSimulatorHost> simulator;
     if (options.demo) {
-        WriteDemoWorkingFolder(folder);
+        WriteDemoWorkingFolder(folder, common::SystemLocalClock().now());
         std::string error;
         simulator = StartDemoDecoder(root, error);
         if (!simulator)

@@ -63,4 +63,8 @@ DateIndex DateFromDayNumber(int dayNumber) {
     return date;
 }
 
+DateIndex DateIndexOf(const LocalDateTime& when) {
+    return {when.day - 1, when.month - 1, when.year - 1900};
+}
+
 } // namespace tallimo::common

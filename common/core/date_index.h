@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/local_clock.h"
+
 namespace tallimo::common {
 
 // Dates of people and events as the files store them: day 0..30 (0 is the
@@ -24,5 +26,8 @@ bool IsValidDate(const DateIndex& date);
 // before it.
 int DayNumber(const DateIndex& date);
 DateIndex DateFromDayNumber(int dayNumber);
+
+// The date of a clock reading, as the files index it.
+DateIndex DateIndexOf(const LocalDateTime& when);
 
 } // namespace tallimo::common

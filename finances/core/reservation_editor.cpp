@@ -51,6 +51,18 @@ bool ValidCategory(int category) {
 
 } // namespace
 
+bool LoadReservationFiles(const common::WorkingFolder& folder, ReservationFiles& files,
+                          common::MessageSink& messages) {
+    bool loaded = LoadBookingData(folder, files.data, messages);
+    session::ClearSession(files.session);
+    files.sessionLoaded = session::LoadSessionFile(folder, files.session, files.header);
+    if (!files.sessionLoaded) {
+        messages.show(session::kSessionFileErrorCaption, session::kSessionFileErrorText);
+        loaded = false;
+    }
+    return loaded;
+}
+
 std::optional<KartPlace> FindKartByLabel(const session::RentalSession& session,
                                          std::string_view label) {
     std::optional<KartPlace> found;
@@ -220,18 +232,26 @@ bool GroupReservation::chooseDuration(int s) {
 }
 
 bool GroupReservation::chooseKart(int slot) {
+    m_slot = -1;
+    // The combo's empty item is no kart: going back to it is silent.
+    if (!isFreeKart(slot))
+        return false;
     if (m_session < 0) {
-        m_slot = -1;
         m_messages.show(kBookingCaption, kNoDurationText);
         return false;
     }
-    if (!isFreeKart(slot))
-        return false;
     m_slot = slot;
     session::SessionKart& k = kartAt(slot);
     if (m_category != session::kPrivateCategoryIndex && k.transponder.empty())
         databases::FindFleetTransponder(m_data.categories, k.kartLabel, k.transponder);
     return true;
+}
+
+void GroupReservation::typeTransponder(std::string_view digits) {
+    if (m_slot < 0 || !isFreeKart(m_slot))
+        return;
+    if (databases::IsStorableTransponder(digits))
+        kartAt(m_slot).transponder = std::string(digits);
 }
 
 void GroupReservation::holdDriver(std::string_view name, std::string_view firstName) {
@@ -291,7 +311,9 @@ bool GroupReservation::add() {
         m_groupPrice[m_slot] = k.price;
         m_discountedTotal += k.price;
     }
-    m_amountToPay = m_discountedTotal;
+    // Prices cut by an earlier "Total à payer" would otherwise no longer
+    // add up to the amount shown.
+    setAmountToPay(m_discountedTotal);
     return true;
 }
 

@@ -54,6 +54,23 @@ std::optional<KartPlace> FindKartByLabel(const session::RentalSession& session,
                                          std::string_view label);
 constexpr std::int64_t kMaxAmountToPay = 9999999; // seven digits
 
+// What a reservation window holds once it has opened: the tables and its
+// own copy of the session.
+struct ReservationFiles {
+    BookingData data;
+    session::RentalSession session;
+    session::SessionHeader header;
+    // Without it "Ok" has no session to write back: writing the cleared one
+    // would empty the main window's session when it reloads the file.
+    bool sessionLoaded = false;
+};
+
+// The windows' loading, in their order: the tables of `LoadBookingData`,
+// then "Private/Session.rent", each missing file reported in turn with its
+// table left cleared. False when any failed.
+bool LoadReservationFiles(const common::WorkingFolder& folder, ReservationFiles& files,
+                          common::MessageSink& messages);
+
 // The single reservation window: one kart.
 class ReservationEditor {
 public:
@@ -110,14 +127,20 @@ public:
     // Clears every free kart's booking and the totals.
     bool chooseDuration(int session);
     // Selects a free kart of the category; its fleet transponder is copied
-    // in when it has none. False when refused.
+    // in when it has none. False when refused (without a word for a slot
+    // that is no free kart); no kart is selected then, so "Ajouter" cannot
+    // land on a kart the operator moved away from.
     bool chooseKart(int slot);
+    // The transponder edit of the selected kart: taken when it holds no
+    // digit or all six, so a number half typed never reaches the session.
+    void typeTransponder(std::string_view digits);
     // The driver held aside until `add` (a walk-in has no first name).
     void holdDriver(std::string_view name, std::string_view firstName);
     // The subscriber combo (-1 the empty item): holds that subscriber and
     // shows the same greetings as the single window.
     void holdSubscriber(int subscriber);
-    // "Ajouter". False when refused.
+    // "Ajouter". False when refused. The amount to pay becomes the
+    // discounted total again, every booked kart back at its group price.
     bool add();
     // "Total à payer" typed by the operator.
     void setAmountToPay(std::int64_t amount);
@@ -129,6 +152,7 @@ public:
     std::int64_t discountedTotal() const { return m_discountedTotal; }
     std::int64_t amountToPay() const { return m_amountToPay; }
     std::int32_t groupPrice(int slot) const { return m_groupPrice[slot]; }
+    int selectedKart() const { return m_slot; }
     bool isFreeKart(int slot) const;
     int driversBooked() const;
 

@@ -71,6 +71,32 @@ int SessionIndexOf(const PriceRow& row, int durationMinutes) {
     return -1;
 }
 
+bool AddSessionDuration(PriceRow& row, int durationMinutes) {
+    const int used = UsedSessionCount(row);
+    if (durationMinutes <= 0 || SessionIndexOf(row, durationMinutes) >= 0 ||
+        used == kSessionsPerRow)
+        return false;
+    row[used].durationMinutes = durationMinutes;
+    SortPriceRow(row);
+    return true;
+}
+
+bool RemoveSession(PriceRow& row, int session) {
+    if (session < 0 || session >= UsedSessionCount(row))
+        return false;
+    row[session].durationMinutes = 0;
+    row[session].price = 0;
+    SortPriceRow(row);
+    return true;
+}
+
+bool SetSessionPrice(PriceRow& row, int session, int price) {
+    if (session < 0 || session >= UsedSessionCount(row))
+        return false;
+    row[session].price = price;
+    return true;
+}
+
 int CurrentCurrency(const PriceTable& table) {
     return table.rentalPrices[0][0].currency;
 }
@@ -150,6 +176,16 @@ bool LoadPrices(PriceTable& table, const std::filesystem::path& path) {
 
 bool SavePrices(const PriceTable& table, const std::filesystem::path& path) {
     return common::WriteFileAtomically(path, FormatPricesFile(table));
+}
+
+bool ImportPrices(PriceTable& table, const std::filesystem::path& path,
+                  const std::array<std::string, kPriceRows>& categoryNames) {
+    PriceTable imported;
+    if (!LoadPrices(imported, path))
+        return false;
+    ZeroUnnamedCategoryRows(imported, categoryNames);
+    table = imported;
+    return true;
 }
 
 bool LoadPricesDatabase(const common::WorkingFolder& folder, PriceTable& table,

@@ -26,7 +26,7 @@ inline constexpr std::string_view kPricesExportExtension = ".btk2";
 
 inline const char* const kFinancesErrorCaption = "Error";
 inline const char* const kPricesFileErrorText = "Error : 'Sessions prices' database file not found";
-inline const char* const kPricesImportErrorText = "Error : Import file 'Sessions prices' not found";
+inline const char* const kPricesImportErrorText = "Import file 'Sessions prices' not found";
 inline const char* const kPricesExportErrorText = "Error : Export file 'Sessions prices' not found";
 
 struct SessionPrice {
@@ -62,6 +62,17 @@ int UsedSessionCount(const PriceRow& row);
 // (also for 0): the session index the discounts and points are kept by.
 int SessionIndexOf(const PriceRow& row, int durationMinutes);
 
+// The operator's "Ajouter": the duration becomes the next offered session
+// (its entry keeps the price it held) and the row is sorted again. Refused
+// without a message when the duration is not above 0, is offered already,
+// or the row offers six sessions.
+bool AddSessionDuration(PriceRow& row, int durationMinutes);
+// "Supprimer": the offered session at `session` gets duration and price 0
+// and goes to the end. False when no session is offered there.
+bool RemoveSession(PriceRow& row, int session);
+// False when no session is offered at `session`.
+bool SetSessionPrice(PriceRow& row, int session, int price);
+
 // The currency of the first entry of the first row.
 int CurrentCurrency(const PriceTable& table);
 void SetCurrency(PriceTable& table, int currency);
@@ -89,6 +100,12 @@ void ParsePricesFile(std::string_view bytes, PriceTable& table);
 bool LoadPrices(PriceTable& table, const std::filesystem::path& path);
 // The whole file through a temporary one; false when it cannot be written.
 bool SavePrices(const PriceTable& table, const std::filesystem::path& path);
+
+// Replaces the table by an imported file, rows of unnamed categories
+// zeroed. False when the file cannot be read: the table is then untouched,
+// so a wrong choice in the file dialog costs the operator no prices.
+bool ImportPrices(PriceTable& table, const std::filesystem::path& path,
+                  const std::array<std::string, kPriceRows>& categoryNames);
 
 // Clear-then-load of the working folder's prices, with the message on failure.
 bool LoadPricesDatabase(const common::WorkingFolder& folder, PriceTable& table,

@@ -44,5 +44,9 @@ TEST(DateIndexTest, DayNumbersAndDatesRoundTripAcrossYearBoundaries) {
     EXPECT_EQ(DateFromDayNumber(DayNumber({27, 1, 124}) + 1), (DateIndex{28, 1, 124}));
 }
 
+TEST(DateIndexTest, ClockReadingsBecomeFileIndexes) {
+    EXPECT_EQ(DateIndexOf({2026, 12, 31, 23, 59, 59}), (DateIndex{30, 11, 126}));
+}
+
 } // namespace
 } // namespace tallimo::common

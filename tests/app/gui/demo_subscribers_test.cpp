@@ -30,7 +30,7 @@ class DemoSubscribersTest : public testing::WindowTest {
 protected:
     DemoSubscribersTest() {
         CreateMissingDataFiles(root());
-        EXPECT_TRUE(WriteDemoWorkingFolder(root()));
+        EXPECT_TRUE(WriteDemoWorkingFolder(root(), clock.now()));
     }
 
     static void choose(QWidget& window, const char* combo, const QString& item) {

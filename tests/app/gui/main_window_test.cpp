@@ -5,7 +5,9 @@
 #include "app/core/display_settings.h"
 #include "app/core/first_start.h"
 #include "app/gui/main_window.h"
+#include "app/gui/timing_board_widget.h"
 #include "databases/core/kart_categories_file.h"
+#include "finances/core/session_prices.h"
 #include "i18n/core/shipped_translations.h"
 #include "session/core/session_file.h"
 #include "session/core/session_startup.h"
@@ -16,14 +18,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace tallimo::app {
 namespace {
@@ -369,6 +377,88 @@ TEST_F(MainWindowTest, TwoStartsAfterACrashKeepTheCrashedSessionInTheCrashCopy) 
     open();
     EXPECT_EQ(window->live().session.kart(0, 0).transponder, "000100");
     EXPECT_EQ(folder.read(session::kCrashCopyFileName), crashed);
+}
+
+// Where the board shows `kind` of category 0, scanned down its middle.
+QPoint BoardPoint(const TimingBoardWidget& board, BoardHitKind kind) {
+    for (int y = 0; y < board.height(); ++y) {
+        const QPoint point(board.width() / 2, y);
+        const BoardHit hit = board.hitAt(point);
+        if (hit.kind == kind && hit.category == 0)
+            return point;
+    }
+    return {-1, -1};
+}
+
+// Runs `operate` on the modal window a click opens, then lets the click go.
+void ClickOpeningModal(QWidget* target, Qt::MouseButton button, QPoint at,
+                       const std::function<void(QWidget&)>& operate) {
+    QTimer operator_;
+    operator_.setSingleShot(true);
+    QObject::connect(&operator_, &QTimer::timeout, [&operate] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            operate(*modal);
+    });
+    operator_.start(0);
+    QTest::mouseClick(target, button, Qt::ControlModifier, at);
+}
+
+// The counter's day: a group booked from a category heading, shown as
+// reserved; then, on that kart's row, its booking cancelled, which frees it.
+TEST_F(MainWindowTest, ACategoryHeadingBooksFreeKartsAndAKartRowFreesOne) {
+    withTranslations();
+    finances::PriceTable prices;
+    finances::PriceRowOf(prices, 0)[0] = {10, 20, 0};
+    ASSERT_TRUE(finances::SavePrices(prices, root.path(finances::kPricesFileName)));
+    open();
+    window->resize(1000, 700);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    TimingBoardWidget* board = window->board();
+    const int rowsBefore = window->live().boardRowCount;
+
+    std::string title;
+    ClickOpeningModal(board, Qt::RightButton, BoardPoint(*board, BoardHitKind::Heading),
+                      [&title](QWidget& modal) {
+                          title = modal.windowTitle().toStdString();
+                          auto* durations = modal.findChild<QComboBox*>("durationCombo");
+                          auto* karts = modal.findChild<QComboBox*>("kartCombo");
+                          ASSERT_TRUE(durations && karts);
+                          durations->setCurrentIndex(durations->findText("10 minutes"));
+                          karts->setCurrentIndex(karts->findText("K1"));
+                          modal.findChild<QRadioButton*>("walkInMode")->click();
+                          QTest::keyClicks(modal.findChild<QLineEdit*>("walkInName"), "Roux");
+                          modal.findChild<QPushButton*>("addButton")->click();
+                          modal.findChild<QPushButton*>("okButton")->click();
+                      });
+    EXPECT_EQ(title, "Réservation karts");
+    const session::SessionKart& k1 = window->live().session.kart(0, 0);
+    EXPECT_EQ(k1.driverName, "Roux");
+    EXPECT_EQ(k1.trackState, TrackState::Reserved);
+    EXPECT_EQ(k1.price, 20);
+    EXPECT_EQ(window->live().session.kart(0, 1).trackState, TrackState::Free);
+    EXPECT_EQ(window->live().boardRowCount, rowsBefore + 1) << "the reserved kart has its row";
+
+    // On K1's row: the single window, where a walk-in left nameless cancels.
+    dialogs.answers.clear();
+    ClickOpeningModal(board, Qt::RightButton, BoardPoint(*board, BoardHitKind::KartRow),
+                      [&title](QWidget& modal) {
+                          title = modal.windowTitle().toStdString();
+                          auto* name = modal.findChild<QLineEdit*>("walkInName");
+                          ASSERT_NE(name, nullptr);
+                          EXPECT_EQ(name->text(), "Roux");
+                          name->selectAll();
+                          QTest::keyClick(name, Qt::Key_Delete);
+                          modal.findChild<QPushButton*>("okButton")->click();
+                      });
+    EXPECT_EQ(title, "Réservation kart");
+    EXPECT_EQ(k1.driverName, "");
+    EXPECT_EQ(k1.trackState, TrackState::Free);
+    EXPECT_EQ(window->live().boardRowCount, rowsBefore);
+    session::RentalSession saved;
+    session::SessionHeader header;
+    ASSERT_TRUE(session::LoadSessionFile(root, saved, header));
+    EXPECT_EQ(saved.kart(0, 0).trackState, TrackState::Free);
 }
 
 } // namespace
