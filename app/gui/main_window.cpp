@@ -19,7 +19,9 @@
 #include "decoder/core/decoder_interface_report.h"
 #include "decoder/core/identify_decoder.h"
 #include "decoder/gui/decoder_interface_window.h"
+#include "finances/gui/discounts_window.h"
 #include "finances/gui/group_reservation_window.h"
+#include "finances/gui/loyalty_window.h"
 #include "finances/gui/prices_window.h"
 #include "finances/gui/reservation_window.h"
 #include "i18n/core/translation_messages.h"
@@ -564,6 +566,16 @@ void MainWindow::runCommand(CommandId command) {
         break;
     case CommandId::Prices: {
         finances::PricesWindow window(m_services.folder, m_services.dialogs, this);
+        window.exec();
+        break;
+    }
+    case CommandId::Discounts: {
+        finances::DiscountsWindow window(m_services.folder, m_services.dialogs, this);
+        window.exec();
+        break;
+    }
+    case CommandId::LoyaltyCard: {
+        finances::LoyaltyWindow window(m_services.folder, m_services.dialogs, this);
         window.exec();
         break;
     }

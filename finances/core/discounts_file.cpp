@@ -19,8 +19,12 @@ std::int32_t DiscountOf(const DiscountEvent& event, int category, int session) {
 }
 
 int DatedEventEnd(const DiscountTable& table) {
+    return DatedEventEnd(table.events);
+}
+
+int DatedEventEnd(const std::array<DiscountEvent, kMaxDiscountEvents>& events) {
     int end = kFirstDatedEvent;
-    while (end < kMaxDiscountEvents && !table.events[end].eventName.empty())
+    while (end < kMaxDiscountEvents && !events[end].eventName.empty())
         ++end;
     return end;
 }

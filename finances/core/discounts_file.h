@@ -64,6 +64,7 @@ std::int32_t DiscountOf(const DiscountEvent& event, int category, int session);
 
 // The dated events in use: 2 up to the first without a name.
 int DatedEventEnd(const DiscountTable& table);
+int DatedEventEnd(const std::array<DiscountEvent, kMaxDiscountEvents>& events);
 
 void ClearDiscounts(DiscountTable& table);
 void ZeroUnnamedCategoryDiscounts(DiscountTable& table,

@@ -3,6 +3,7 @@
 #include "common/core/data_file.h"
 #include "common/core/tab_field_reader.h"
 #include "common/core/tab_field_writer.h"
+#include "databases/core/kart_categories_file.h"
 
 #include <algorithm>
 
@@ -23,6 +24,17 @@ std::int32_t PointsIn(const std::array<PointsRow, kPriceRows>& rental, const Poi
 void ReadRow(common::TabFieldReader& in, PointsRow& row) {
     for (std::int32_t& n : row)
         in.readInt(n);
+}
+
+std::vector<LoyaltyAccount> CardAccounts(const LoyaltyCard& card,
+                                         const std::vector<LoyaltyAccount>& read) {
+    return card.subscribersLoaded ? AlignAccounts(card.subscribers, read) : read;
+}
+
+bool Reported(bool done, const char* errorText, common::MessageSink& messages) {
+    if (!done)
+        messages.show(kFinancesErrorCaption, errorText);
+    return done;
 }
 
 } // namespace
@@ -210,6 +222,62 @@ bool SaveSessionPointsDatabase(const common::WorkingFolder& folder,
         return true;
     messages.show(kFinancesErrorCaption, kSessionPointsFileErrorText);
     return false;
+}
+
+bool LoadLoyaltyCard(const common::WorkingFolder& folder, LoyaltyCard& card,
+                     common::MessageSink& messages) {
+    card = LoyaltyCard{};
+    databases::CategoryTable categories{};
+    bool loaded = databases::LoadCategoriesDatabase(folder, categories, messages);
+    for (int c = 0; c < kPriceRows; ++c)
+        card.categoryNames[c] = categories[c].name;
+    card.subscribersLoaded = databases::LoadSubscribersDatabase(folder, card.subscribers, messages);
+    loaded &= card.subscribersLoaded;
+    LoyaltyBalances read;
+    loaded &= LoadBalancesDatabase(folder, read, messages);
+    card.balances.header = read.header;
+    card.balances.accounts = CardAccounts(card, read.accounts);
+    loaded &= LoadSessionPointsDatabase(folder, card.points, messages);
+    loaded &= LoadPricesDatabase(folder, card.prices, messages);
+    ZeroUnnamedCategoryPoints(card.points, card.categoryNames);
+    ZeroUnnamedCategoryRows(card.prices, card.categoryNames);
+    return loaded;
+}
+
+bool SaveLoyaltyCard(const common::WorkingFolder& folder, const LoyaltyCard& card,
+                     common::MessageSink& messages) {
+    const bool balances = SaveBalancesDatabase(folder, card.balances, messages);
+    const bool points = SaveSessionPointsDatabase(folder, card.points, messages);
+    return balances && points;
+}
+
+bool ExportLoyaltyCard(const LoyaltyCard& card, const std::filesystem::path& balancesPath,
+                       common::MessageSink& messages) {
+    const bool balances =
+        Reported(SaveBalances(card.balances, balancesPath), kBalancesExportErrorText, messages);
+    const bool points =
+        Reported(SaveSessionPoints(card.points, SessionPointsTwinPath(balancesPath)),
+                 kSessionPointsExportErrorText, messages);
+    return balances && points;
+}
+
+bool ImportLoyaltyCard(LoyaltyCard& card, const std::filesystem::path& balancesPath,
+                       common::MessageSink& messages) {
+    LoyaltyBalances balances;
+    const bool balancesRead =
+        Reported(LoadBalances(balances, balancesPath), kBalancesImportErrorText, messages);
+    if (balancesRead) {
+        card.balances.header = balances.header;
+        card.balances.accounts = CardAccounts(card, balances.accounts);
+    }
+    SessionPointsTables points;
+    const bool pointsRead = Reported(LoadSessionPoints(points, SessionPointsTwinPath(balancesPath)),
+                                     kSessionPointsImportErrorText, messages);
+    if (pointsRead) {
+        ZeroUnnamedCategoryPoints(points, card.categoryNames);
+        card.points = points;
+    }
+    return balancesRead && pointsRead;
 }
 
 } // namespace tallimo::finances

@@ -118,4 +118,41 @@ bool LoadSessionPointsDatabase(const common::WorkingFolder& folder, SessionPoint
 bool SaveSessionPointsDatabase(const common::WorkingFolder& folder,
                                const SessionPointsTables& tables, common::MessageSink& messages);
 
+// What the loyalty card window edits while it is open. The accounts are
+// aligned with the subscribers (account i is subscriber i), so a save keeps
+// only the accounts of today's subscribers. When the subscribers could not
+// be read the file's accounts are carried through untouched instead: a
+// missing subscribers file must not wipe every balance on "Ok".
+struct LoyaltyCard {
+    std::array<std::string, kPriceRows> categoryNames;
+    databases::SubscriberTable subscribers = databases::MakeSubscriberTable();
+    bool subscribersLoaded = false;
+    LoyaltyBalances balances;
+    SessionPointsTables points;
+    // Only read: the sessions each category offers.
+    PriceTable prices;
+};
+
+// Loads, each with its message on failure, the kart categories, the
+// subscribers, the balances, the session points and the prices, in that
+// order; the points and prices of unnamed categories are zeroed. False
+// when any failed (its table then stays cleared, the header 0, 0, 6, 0).
+bool LoadLoyaltyCard(const common::WorkingFolder& folder, LoyaltyCard& card,
+                     common::MessageSink& messages);
+// Writes both files, each failure with its message; true when both were
+// written.
+bool SaveLoyaltyCard(const common::WorkingFolder& folder, const LoyaltyCard& card,
+                     common::MessageSink& messages);
+
+// The balances to `balancesPath`, the session points to its twin; each
+// failure with its export message. True when both were written.
+bool ExportLoyaltyCard(const LoyaltyCard& card, const std::filesystem::path& balancesPath,
+                       common::MessageSink& messages);
+// Reads back both files of an export. Each file read replaces its table
+// (accounts aligned, unnamed categories zeroed); each one that cannot be
+// read leaves the card's table as it was and gives its import message.
+// True when both were read.
+bool ImportLoyaltyCard(LoyaltyCard& card, const std::filesystem::path& balancesPath,
+                       common::MessageSink& messages);
+
 } // namespace tallimo::finances

@@ -241,14 +241,17 @@ TEST_F(MainWindowTest, OpeningASessionCarriesItsDriversOver) {
     EXPECT_TRUE(window->action(CommandId::Save)->isEnabled());
 }
 
-TEST_F(MainWindowTest, TheReferenceDatabaseCommandsOpenTheirWindows) {
+TEST_F(MainWindowTest, TheReferenceDatabaseAndFinanceCommandsOpenTheirWindows) {
     withTranslations();
     open();
     for (const auto& [command, title] :
          {std::pair{CommandId::Clubs, "Database Clubs / Teams"},
           std::pair{CommandId::AgeCategories, "Database Age Categories"},
           std::pair{CommandId::Subscribers, "Database Subscribers"},
-          std::pair{CommandId::FirstNames, "Database First names"}})
+          std::pair{CommandId::FirstNames, "Database First names"},
+          std::pair{CommandId::Prices, "Rental Prices"},
+          std::pair{CommandId::Discounts, "Rental discounts "},
+          std::pair{CommandId::LoyaltyCard, "Loyalty card"}})
         EXPECT_EQ(runClosingModal(command), title) << CommandNumber(command);
 }
 
