@@ -72,8 +72,7 @@ bool LoadBookingData(const common::WorkingFolder& folder, BookingData& data,
                      common::MessageSink& messages) {
     bool loaded = true;
     loaded &= databases::LoadCategoriesDatabase(folder, data.categories, messages);
-    for (int c = 0; c < kPriceRows; ++c)
-        data.categoryNames[c] = data.categories[c].name;
+    data.categoryNames = PricedCategoryNames(data.categories);
     loaded &= databases::LoadSubscribersDatabase(folder, data.subscribers, messages);
     loaded &=
         databases::LoadSubscriberFirstNamesDatabase(folder, data.subscriberFirstNames, messages);

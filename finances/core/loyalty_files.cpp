@@ -229,8 +229,7 @@ bool LoadLoyaltyCard(const common::WorkingFolder& folder, LoyaltyCard& card,
     card = LoyaltyCard{};
     databases::CategoryTable categories{};
     bool loaded = databases::LoadCategoriesDatabase(folder, categories, messages);
-    for (int c = 0; c < kPriceRows; ++c)
-        card.categoryNames[c] = categories[c].name;
+    card.categoryNames = PricedCategoryNames(categories);
     card.subscribersLoaded = databases::LoadSubscribersDatabase(folder, card.subscribers, messages);
     loaded &= card.subscribersLoaded;
     LoyaltyBalances read;

@@ -97,6 +97,14 @@ bool SetSessionPrice(PriceRow& row, int session, int price) {
     return true;
 }
 
+std::array<std::string, kPriceRows>
+PricedCategoryNames(const databases::CategoryTable& categories) {
+    std::array<std::string, kPriceRows> names;
+    for (std::size_t c = 0; c < names.size(); ++c)
+        names[c] = categories[c].name;
+    return names;
+}
+
 int CurrentCurrency(const PriceTable& table) {
     return table.rentalPrices[0][0].currency;
 }

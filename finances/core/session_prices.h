@@ -8,6 +8,7 @@
 
 #include "common/core/message_sink.h"
 #include "common/core/working_folder.h"
+#include "databases/core/kart_categories_file.h"
 
 #include <array>
 #include <cstdint>
@@ -85,6 +86,9 @@ std::string CurrencyComboText(int currency);
 
 // Rows of categories without a name hold only free entries; the currency
 // of their entries is kept.
+// The names of the first five kart categories, which the price rows follow.
+std::array<std::string, kPriceRows> PricedCategoryNames(const databases::CategoryTable& categories);
+
 void ZeroUnnamedCategoryRows(PriceTable& table,
                              const std::array<std::string, kPriceRows>& categoryNames);
 

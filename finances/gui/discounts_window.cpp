@@ -3,6 +3,7 @@
 #include "common/gui/text_conversion.h"
 #include "databases/gui/date_combos.h"
 #include "finances/core/booking_rules.h"
+#include "finances/gui/category_combo.h"
 #include "i18n/core/discount_window_texts.h"
 #include "i18n/core/translation_table.h"
 #include "i18n/core/window_texts.h"
@@ -364,15 +365,7 @@ void DiscountsWindow::loadTexts() {
 
 void DiscountsWindow::loadData() {
     databases::LoadCategoriesDatabase(folder(), m_categories, messages());
-    {
-        const QSignalBlocker blocker(m_categoryCombo);
-        for (int slot = 0; slot < kPriceRows; ++slot) {
-            const std::string& name = m_categories[Index(slot)].name;
-            if (!name.empty())
-                m_categoryCombo->addItem(FromCp1252(name), slot);
-        }
-        m_categoryCombo->setCurrentIndex(m_categoryCombo->count() > 0 ? 0 : -1);
-    }
+    FillCategoryCombo(m_categoryCombo, categoryNames());
 
     LoadPricesDatabase(folder(), m_prices, messages());
     LoadDiscountsDatabase(folder(), m_table, messages());
@@ -390,14 +383,11 @@ void DiscountsWindow::loadData() {
 }
 
 int DiscountsWindow::selectedCategory() const {
-    return m_categoryCombo->currentIndex() < 0 ? -1 : m_categoryCombo->currentData().toInt();
+    return SelectedCategory(m_categoryCombo);
 }
 
 std::array<std::string, kPriceRows> DiscountsWindow::categoryNames() const {
-    std::array<std::string, kPriceRows> names;
-    for (std::size_t slot = 0; slot < names.size(); ++slot)
-        names[slot] = m_categories[slot].name;
-    return names;
+    return PricedCategoryNames(m_categories);
 }
 
 bool DiscountsWindow::editEvent(const std::function<void(DiscountEvent&)>& change) {

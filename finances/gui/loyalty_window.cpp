@@ -1,6 +1,7 @@
 #include "finances/gui/loyalty_window.h"
 
 #include "common/gui/text_conversion.h"
+#include "finances/gui/category_combo.h"
 #include "i18n/core/translation_table.h"
 #include "i18n/core/window_texts.h"
 
@@ -329,15 +330,7 @@ void LoyaltyWindow::loadTexts() {
 
 void LoyaltyWindow::loadData() {
     LoadLoyaltyCard(folder(), m_card, messages());
-    {
-        const QSignalBlocker blocker(m_categoryCombo);
-        for (int slot = 0; slot < kPriceRows; ++slot) {
-            const std::string& categoryName = m_card.categoryNames[static_cast<std::size_t>(slot)];
-            if (!categoryName.empty())
-                m_categoryCombo->addItem(FromCp1252(categoryName), slot);
-        }
-        m_categoryCombo->setCurrentIndex(m_categoryCombo->count() > 0 ? 0 : -1);
-    }
+    FillCategoryCombo(m_categoryCombo, m_card.categoryNames);
     {
         const QSignalBlocker blocker(m_subscriberCombo);
         // Account i is subscriber i, so the combo's rows are the accounts'.
@@ -351,7 +344,7 @@ void LoyaltyWindow::loadData() {
 }
 
 int LoyaltyWindow::selectedCategory() const {
-    return m_categoryCombo->currentIndex() < 0 ? -1 : m_categoryCombo->currentData().toInt();
+    return SelectedCategory(m_categoryCombo);
 }
 
 LoyaltyAccount* LoyaltyWindow::selectedAccount() {

@@ -1,6 +1,7 @@
 #include "finances/gui/prices_window.h"
 
 #include "common/gui/text_conversion.h"
+#include "finances/gui/category_combo.h"
 #include "i18n/core/translation_table.h"
 #include "i18n/core/window_texts.h"
 
@@ -264,15 +265,7 @@ void PricesWindow::loadTexts() {
 
 void PricesWindow::loadData() {
     databases::LoadCategoriesDatabase(folder(), m_categories, messages());
-    {
-        const QSignalBlocker blocker(m_categoryCombo);
-        for (int slot = 0; slot < kPriceRows; ++slot) {
-            const std::string& name = m_categories[static_cast<std::size_t>(slot)].name;
-            if (!name.empty())
-                m_categoryCombo->addItem(FromCp1252(name), slot);
-        }
-        m_categoryCombo->setCurrentIndex(m_categoryCombo->count() > 0 ? 0 : -1);
-    }
+    FillCategoryCombo(m_categoryCombo, categoryNames());
 
     LoadPricesDatabase(folder(), m_prices, messages());
     ZeroUnnamedCategoryRows(m_prices, categoryNames());
@@ -288,16 +281,12 @@ void PricesWindow::loadData() {
 }
 
 std::array<std::string, kPriceRows> PricesWindow::categoryNames() const {
-    std::array<std::string, kPriceRows> names;
-    for (std::size_t slot = 0; slot < names.size(); ++slot)
-        names[slot] = m_categories[slot].name;
-    return names;
+    return PricedCategoryNames(m_categories);
 }
 
 PriceRow* PricesWindow::selectedCategoryRow() {
-    if (m_categoryCombo->currentIndex() < 0)
-        return nullptr;
-    return &PriceRowOf(m_prices, m_categoryCombo->currentData().toInt());
+    const int category = SelectedCategory(m_categoryCombo);
+    return category < 0 ? nullptr : &PriceRowOf(m_prices, category);
 }
 
 void PricesWindow::addDuration(SessionPanel& panel) {
