@@ -2,6 +2,7 @@
 
 #include "app/core/finance_tool_commands.h"
 #include "app/core/passing_list.h"
+#include "app/core/print_tool_command.h"
 #include "app/core/session_report.h"
 #include "common/core/cp1252.h"
 #include "common/core/data_file.h"
@@ -46,6 +47,8 @@ constexpr const char* kUsage =
     "      --date YYYY-MM-DD [--answer yes|no]... [--group] [--save]\n"
     "  tallimo-tool free --working-folder DIR --kart LABEL --when YYYY-MM-DDTHH:MM:SS\n"
     "      [--answer yes|no]\n"
+    "  tallimo-tool print KIND --working-folder DIR [--category N | --kart LABEL\n"
+    "      | --subscriber SURNAME FIRSTNAME] [--copies N] [--list LIST] --pdf OUT.pdf\n"
     "\n"
     "PASSINGS_FILE holds one passing per line: a six-digit transponder, a TAB and\n"
     "the passing time in milliseconds.\n"
@@ -62,7 +65,13 @@ constexpr const char* kUsage =
     "CAPTION<TAB>info|question<TAB>TEXT per message box; book then prints the\n"
     "kart's price, loyalty code and payment. Questions take the answers in order\n"
     "(book: no once they run out; free: yes unless told); book --save saves the\n"
-    "session.\n";
+    "session.\n"
+    "print writes a printout of DIR's files as PDF, as its preview shows it. KIND:\n"
+    "prices (--category N, 1 to 5), group-ticket (--category N, 6 for the private\n"
+    "karts: the booked karts whose run has not started), private-prices, ticket (--kart),\n"
+    "discounts, loyalty-points (--list earned|free|subscribers, earned unless told),\n"
+    "sheet (--subscriber) and form; --copies (1 to 99) for the tickets and the form\n"
+    "puts that many copies in the file. Messages go to stderr, one per line.\n";
 
 int UsageError(std::ostream& err, const std::string& problem) {
     err << "tallimo-tool: " << problem << "\n\n" << kUsage;
@@ -617,7 +626,8 @@ int RunReportCommand(const std::vector<std::string>& args, std::ostream& out, st
 } // namespace
 
 int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
-                       std::ostream& err, runs::RunReportWriter* reports) {
+                       std::ostream& err, runs::RunReportWriter* reports,
+                       PrintoutWriter* printouts) {
     if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
         (arguments.empty() ? err : out) << kUsage;
         return arguments.empty() ? 2 : 0;
@@ -639,6 +649,11 @@ int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& 
         std::string problem;
         const int code = arguments[0] == "book" ? BookCommand(arguments, out, err, problem)
                                                 : FreeCommand(arguments, out, err, problem);
+        return problem.empty() ? code : UsageError(err, problem);
+    }
+    if (arguments[0] == "print") {
+        std::string problem;
+        const int code = PrintCommand(arguments, err, printouts, problem);
         return problem.empty() ? code : UsageError(err, problem);
     }
     if (arguments[0] == "run" && arguments.size() >= 2) {

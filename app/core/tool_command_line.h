@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/core/printout_request.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,8 +16,10 @@ namespace tallimo::app {
 // and `run list`, `run stats`, `run save`, `run remove`, `run report`.
 // `arguments` excludes the program name. Returns the process exit code:
 // 0 on success, 1 on a failure, 2 on a usage error. `run report` draws
-// through `reports`, which a build without Qt leaves out.
+// through `reports` and `print` through `printouts`, which a build without
+// Qt leaves out.
 int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
-                       std::ostream& err, runs::RunReportWriter* reports = nullptr);
+                       std::ostream& err, runs::RunReportWriter* reports = nullptr,
+                       PrintoutWriter* printouts = nullptr);
 
 } // namespace tallimo::app

@@ -1,6 +1,8 @@
 #include "printing/core/picture_library.h"
 
+#include <array>
 #include <cctype>
+#include <fstream>
 #include <string>
 
 namespace tallimo::printing {
@@ -20,6 +22,16 @@ bool EndsWithLowered(std::string_view text, std::string_view ending) {
 
 bool IsJpegPath(std::string_view path) {
     return EndsWithLowered(path, ".jpg") || EndsWithLowered(path, ".jpeg");
+}
+
+bool LooksLikeJpeg(const std::filesystem::path& picture) {
+    std::ifstream file(picture, std::ios::binary);
+    std::array<char, 3> start{};
+    if (!file.read(start.data(), static_cast<std::streamsize>(start.size())))
+        return false;
+    return static_cast<unsigned char>(start[0]) == 0xFF &&
+           static_cast<unsigned char>(start[1]) == 0xD8 &&
+           static_cast<unsigned char>(start[2]) == 0xFF;
 }
 
 std::optional<std::filesystem::path> BitmapToDraw(PictureLibrary& library,

@@ -37,6 +37,9 @@ public:
 // ".jpg" or ".jpeg" at the end of the name, in any case.
 bool IsJpegPath(std::string_view path);
 
+// The file begins as a JPEG does, whatever its name says.
+bool LooksLikeJpeg(const std::filesystem::path& picture);
+
 // The BMP to draw for `picture` (UTF-8 path as stored, Windows-1252 paths
 // converted by the caller): the picture itself, or the converted JPEG.
 // Nothing when the path is empty or the picture cannot be loaded.

@@ -11,6 +11,8 @@ constexpr int kFrameMargin = 25;
 constexpr int kLogoHeight = 50;
 constexpr int kRunReportLogoWidth = 200;
 constexpr int kSignatureHeight = 16;
+constexpr int kTicketLogoHeight = 75;
+constexpr int kTicketLogoWidth = 500;
 
 } // namespace
 
@@ -98,6 +100,27 @@ LogicalRect LogoPlacement(ReportFamily family, PictureSize measured) {
     const std::int64_t width = std::int64_t{measured.width} * kLogoHeight / measured.height;
     return {kFrameMargin, kFrameMargin, static_cast<int>(std::max<std::int64_t>(width, 1)),
             kLogoHeight};
+}
+
+LogicalRect TicketLogoPlacement(PictureSize measured) {
+    if (measured.width <= 0 || measured.height <= 0)
+        return {};
+    // 64 bits: the products of a large picture must not wrap.
+    std::int64_t width = measured.width;
+    std::int64_t height = measured.height;
+    if (height > kTicketLogoHeight) {
+        width = width * kTicketLogoHeight / height;
+        height = kTicketLogoHeight;
+    }
+    if (width > kTicketLogoWidth) {
+        height = height * kTicketLogoWidth / width;
+        width = kTicketLogoWidth;
+    }
+    width = std::max<std::int64_t>(width, 1);
+    height = std::max<std::int64_t>(height, 1);
+    const int pageWidth = LogicalPageSize(ReportFamily::Sheet).width;
+    return {static_cast<int>((pageWidth - width) / 2), kFrameMargin, static_cast<int>(width),
+            static_cast<int>(height)};
 }
 
 LogicalRect ContentFrame(ReportFamily family) {

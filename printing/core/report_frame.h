@@ -12,6 +12,7 @@
 namespace tallimo::printing {
 
 inline constexpr const char* kLogoFile = "images/logo.bmp";
+inline constexpr const char* kTicketLogoFile = "images/logoBis.bmp";
 
 enum class ReportFamily {
     Sheet,          // sheets, forms, price, discount and loyalty lists, tickets
@@ -68,6 +69,10 @@ PageMapping MapLogicalPage(PictureSize logical, double width, double height);
 // down to 50 keeping its proportions (integer division); the run reports
 // always give it 200 x 50. Empty when the picture has no size.
 LogicalRect LogoPlacement(ReportFamily family, PictureSize measured);
+
+// The ticket logo, centred at the top of the sheet page: at most 75 units
+// high and 500 wide, proportions kept. Empty when the picture has no size.
+LogicalRect TicketLogoPlacement(PictureSize measured);
 
 // The area a report draws in, 25 units inside the page edges.
 LogicalRect ContentFrame(ReportFamily family);

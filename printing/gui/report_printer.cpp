@@ -13,6 +13,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <algorithm>
 #include <utility>
 
 namespace tallimo::printing {
@@ -20,6 +21,7 @@ namespace {
 
 constexpr int kSignatureFontSize = 12;
 constexpr int kPdfResolution = 600;
+constexpr int kMostCopies = 99;
 
 QString PathText(const std::filesystem::path& path) {
     const std::u8string name = path.u8string();
@@ -40,7 +42,7 @@ QRect ToQRect(const LogicalRect& rect) {
 void SetUpPrinter(QPrinter& printer, const ReportJob& job) {
     printer.setDocName(QString::fromLatin1(DocumentName(job.document)));
     printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setCopyCount(1);
+    printer.setCopyCount(std::clamp(job.copies, 1, kMostCopies));
     printer.setFromTo(1, 1);
 }
 
@@ -60,22 +62,58 @@ QFont ReportFont(int size, bool bold) {
 ReportPrinter::ReportPrinter(common::WorkingFolder folder, PictureLibrary& pictures)
     : m_folder(std::move(folder)), m_pictures(pictures) {}
 
+ReportPrinter::Logo ReportPrinter::loadLogo(const ReportJob& job) const {
+    // Whatever fails, the report goes on without its logo.
+    Logo logo;
+    std::filesystem::path file;
+    if (job.logo == ReportLogo::Ticket) {
+        file = m_folder.path(kTicketLogoFile);
+        // The ticket logo may be a JPEG saved under the BMP name.
+        if (LooksLikeJpeg(file)) {
+            const std::filesystem::path converted = m_folder.path(kConvertedJpegFile);
+            if (!m_pictures.convertJpegToBmp(file, converted))
+                return logo;
+            file = converted;
+        }
+    } else {
+        file = m_folder.path(kLogoFile);
+    }
+    const std::optional<PictureSize> measured = m_pictures.measure(file);
+    if (!measured)
+        return logo;
+    logo.place = job.logo == ReportLogo::Ticket ? TicketLogoPlacement(*measured)
+                                                : LogoPlacement(FamilyOf(job.document), *measured);
+    if (!logo.place.empty())
+        logo.image.load(PathText(file));
+    return logo;
+}
+
+void ReportPrinter::drawFrame(QPainter& painter, const ReportJob& job, const Logo& logo,
+                              int page) const {
+    const ReportFamily family = FamilyOf(job.document);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!logo.image.isNull())
+        painter.drawImage(ToQRect(logo.place), logo.image);
+
+    painter.save();
+    painter.setPen(Qt::black);
+    job.drawPage(painter, page);
+    painter.restore();
+
+    painter.save();
+    painter.setPen(Qt::black);
+    painter.setFont(ReportFont(kSignatureFontSize));
+    painter.drawText(ToQRect(SignatureBox(family)), Qt::AlignRight | Qt::AlignVCenter,
+                     QString::fromLatin1(SignatureLine(family)));
+    painter.restore();
+}
+
 bool ReportPrinter::render(QPagedPaintDevice& device, const ReportJob& job) const {
     if (job.pageCount <= 0 || !job.drawPage)
         return false;
-    const ReportFamily family = FamilyOf(job.document);
-    const PictureSize logical = LogicalPageSize(family);
-
-    // The logo is read once for all pages; whatever fails, the report goes
-    // on without it.
-    QImage logo;
-    LogicalRect logoRect;
-    const std::filesystem::path logoPath = m_folder.path(kLogoFile);
-    if (const std::optional<PictureSize> measured = m_pictures.measure(logoPath)) {
-        logoRect = LogoPlacement(family, *measured);
-        if (!logoRect.empty())
-            logo.load(PathText(logoPath));
-    }
+    const PictureSize logical = LogicalPageSize(FamilyOf(job.document));
+    const Logo logo = loadLogo(job);
 
     QPainter painter;
     if (!painter.begin(&device))
@@ -89,22 +127,46 @@ bool ReportPrinter::render(QPagedPaintDevice& device, const ReportJob& job) cons
         painter.resetTransform();
         painter.setWindow(0, 0, logical.width, logical.height);
         painter.setViewport(0, 0, qRound(mapping.width), qRound(mapping.height));
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        if (!logo.isNull())
-            painter.drawImage(ToQRect(logoRect), logo);
-
-        painter.save();
-        painter.setPen(Qt::black);
-        job.drawPage(painter, page);
-        painter.restore();
-
-        painter.setPen(Qt::black);
-        painter.setFont(ReportFont(kSignatureFontSize));
-        painter.drawText(ToQRect(SignatureBox(family)), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::fromLatin1(SignatureLine(family)));
+        drawFrame(painter, job, logo, page);
     }
     return painter.end();
+}
+
+void ReportPrinter::paintPage(QPainter& painter, const QRectF& area, const ReportJob& job,
+                              int page) const {
+    if (page < 0 || page >= job.pageCount || !job.drawPage)
+        return;
+    const PictureSize logical = LogicalPageSize(FamilyOf(job.document));
+    const PageMapping mapping = MapLogicalPage(logical, area.width(), area.height());
+    if (mapping.scale <= 0)
+        return;
+    painter.save();
+    // Centred in the area, on white as on paper.
+    painter.translate(area.x() + (area.width() - mapping.width) / 2,
+                      area.y() + (area.height() - mapping.height) / 2);
+    painter.scale(mapping.scale, mapping.scale);
+    painter.fillRect(QRectF(0, 0, logical.width, logical.height), Qt::white);
+    painter.setClipRect(QRectF(0, 0, logical.width, logical.height));
+    drawFrame(painter, job, loadLogo(job), page);
+    painter.restore();
+}
+
+void ReportPrinter::drawPicture(QPainter& painter, const std::filesystem::path& picture,
+                                const QRect& box) const {
+    const std::optional<std::filesystem::path> bitmap = BitmapToDraw(m_pictures, m_folder, picture);
+    if (!bitmap)
+        return;
+    const std::optional<PictureSize> measured = m_pictures.measure(*bitmap);
+    QImage image;
+    if (!measured || !image.load(PathText(*bitmap)))
+        return;
+    const PictureSize fitted = FitPicture(*measured, {box.width(), box.height()});
+    if (fitted.width <= 0 || fitted.height <= 0)
+        return;
+    painter.drawImage(QRect(box.x() + (box.width() - fitted.width) / 2,
+                            box.y() + (box.height() - fitted.height) / 2, fitted.width,
+                            fitted.height),
+                      image);
 }
 
 bool ReportPrinter::print(QWidget* owner, const ReportJob& job) const {
@@ -142,7 +204,16 @@ bool ReportPrinter::writePdf(const std::filesystem::path& file, const ReportJob&
     writer.setCreator(QStringLiteral("Tallimo"));
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-    return render(writer, job);
+    // A file has no copy count: it holds every copy the printer would give.
+    const int copies = std::clamp(job.copies, 1, kMostCopies);
+    if (copies == 1)
+        return render(writer, job);
+    ReportJob every = job;
+    every.pageCount = job.pageCount * copies;
+    every.drawPage = [draw = job.drawPage, pages = job.pageCount](QPainter& painter, int page) {
+        draw(painter, page % pages);
+    };
+    return render(writer, every);
 }
 
 bool ReportPrinter::savePdf(QWidget* owner, const ReportJob& job) const {

@@ -2,6 +2,7 @@
 
 #include "common/gui/text_conversion.h"
 #include "printing/gui/freeimage_picture_library.h"
+#include "printing/gui/tool_application.h"
 #include "runs/gui/run_views.h"
 
 #include <QColor>
@@ -150,16 +151,6 @@ printing::ReportJob MakeRunReportJob(const DriverRun& run, const RunReportHeader
     return job;
 }
 
-namespace {
-
-struct ApplicationArguments {
-    int argc = 1;
-    char name[16] = "tallimo-tool";
-    char* argv[2] = {name, nullptr};
-};
-
-} // namespace
-
 PdfRunReportWriter::PdfRunReportWriter(common::WorkingFolder folder)
     : m_folder(std::move(folder)) {}
 
@@ -168,15 +159,8 @@ PdfRunReportWriter::~PdfRunReportWriter() = default;
 bool PdfRunReportWriter::writePdf(const DriverRun& run, const RunReportHeader& header,
                                   LapRange range, RunReportKind kind,
                                   const std::filesystem::path& pdf) {
-    if (QCoreApplication::instance() == nullptr) {
-        const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") &&
-                               qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && noDisplay)
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Qt keeps a reference to the argument count for the application's life.
-        static ApplicationArguments arguments;
-        m_application = std::make_unique<QGuiApplication>(arguments.argc, arguments.argv);
-    }
+    if (!m_application)
+        m_application = printing::StartToolApplicationIfNone();
     const printing::ReportJob job = MakeRunReportJob(run, header, range.from, range.to, kind);
     if (job.pageCount <= 0)
         return false;

@@ -86,6 +86,13 @@ TEST(LogoPlacementTest, TallLogosComeDownToFiftyUnitsRunReportsUseAFixedBox) {
             << measured.width << " x " << measured.height;
 }
 
+TEST(LogoPlacementTest, TheTicketLogoIsCentredAtMostSeventyFiveHighAndFiveHundredWide) {
+    EXPECT_EQ(TicketLogoPlacement({100, 50}), (LogicalRect{225, 25, 100, 50}));
+    EXPECT_EQ(TicketLogoPlacement({300, 150}), (LogicalRect{200, 25, 150, 75}));
+    EXPECT_EQ(TicketLogoPlacement({4000, 100}), (LogicalRect{25, 25, 500, 12}));
+    EXPECT_TRUE(TicketLogoPlacement({0, 10}).empty());
+}
+
 TEST(PagingTest, EntriesSpreadOverFullPagesAndALastPartialOne) {
     EXPECT_EQ(PageCount(0, 100), 0);
     EXPECT_EQ(PageCount(100, 100), 1);

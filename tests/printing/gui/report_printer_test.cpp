@@ -137,5 +137,39 @@ TEST_F(ReportPrinterTest, ThePreviewDrawsThroughTheSameFrame) {
     EXPECT_EQ(drawn.front().window, QRect(0, 0, 630, 1120));
 }
 
+TEST_F(ReportPrinterTest, APdfHoldsEveryCopyAndTheTicketLogoMayBeAJpegUnderItsBmpName) {
+    ReportJob ticket = recordingJob(ReportDocument::PrepaidTicket, 1);
+    ticket.logo = ReportLogo::Ticket;
+    ticket.copies = 3;
+    writeLogo(300, 120); // the track's logo is not the ticket's
+    std::string pdf = writtenPdf(ticket);
+    EXPECT_EQ(CountOf(pdf, "/Type /Page\n"), 3);
+    EXPECT_EQ(CountOf(pdf, "/Subtype /Image"), 0);
+    ASSERT_EQ(drawn.size(), 3u);
+    EXPECT_EQ(drawn.back().page, 0) << "each copy is the one page";
+
+    QImage jpeg(400, 200, QImage::Format_RGB32);
+    jpeg.fill(qRgb(200, 30, 30));
+    ASSERT_TRUE(jpeg.save(QString::fromStdString((folder / kTicketLogoFile).string()), "JPG"));
+    ticket.copies = 1;
+    pdf = writtenPdf(ticket);
+    EXPECT_GE(CountOf(pdf, "/Subtype /Image"), 1);
+    EXPECT_TRUE(std::filesystem::exists(folder / kConvertedJpegFile));
+}
+
+TEST_F(ReportPrinterTest, APageDrawnOnScreenKeepsItsProportionsInsideTheArea) {
+    QImage screen(400, 400, QImage::Format_RGB32);
+    screen.fill(Qt::black);
+    QPainter painter(&screen);
+    printer.paintPage(painter, QRectF(0, 0, 400, 400),
+                      recordingJob(ReportDocument::InformationSheet, 1), 0);
+    painter.end();
+    ASSERT_EQ(drawn.size(), 1u);
+    // 550 x 800 in 400 high: 275 wide, centred, white.
+    EXPECT_EQ(screen.pixel(200, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(screen.pixel(50, 200), qRgb(0, 0, 0));
+    EXPECT_EQ(screen.pixel(340, 200), qRgb(0, 0, 0));
+}
+
 } // namespace
 } // namespace tallimo::printing
