@@ -4,7 +4,9 @@
 #include "common/gui/text_conversion.h"
 #include "databases/gui/database_widgets.h"
 #include "finances/gui/driver_choice.h"
+#include "finances/gui/price_printouts.h"
 #include "finances/gui/reservation_parts.h"
+#include "printing/gui/report_preview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,7 +51,7 @@ GroupReservationWindow::GroupReservationWindow(common::WorkingFolder folder,
                                                common::OperatorDialogs& dialogs,
                                                const common::LocalClock& clock, int category,
                                                QWidget* parent)
-    : QDialog(parent), m_folder(std::move(folder)), m_booking(dialogs, this),
+    : QDialog(parent), m_folder(std::move(folder)), m_clock(clock), m_booking(dialogs, this),
       m_category(category >= 0 && category < session::kCategoryCount ? category : 0) {
     setObjectName(QStringLiteral("groupReservationWindow"));
     setWindowTitle(BookingText("R\xE9servation karts"));
@@ -198,6 +200,54 @@ void GroupReservationWindow::buildControls() {
     connect(m_paid, &QCheckBox::clicked, this, &GroupReservationWindow::tickPaid);
     connect(m_ok, &QPushButton::clicked, this, &GroupReservationWindow::confirm);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_print, &QPushButton::clicked, this, &GroupReservationWindow::openTicket);
+    // A ticket left open after "Echap" would sell a booking that was dropped.
+    connect(this, &QDialog::finished, this, [this] {
+        if (m_ticket)
+            m_ticket->close();
+    });
+}
+
+void GroupReservationWindow::setReportPrinter(const printing::ReportPrinter* printer) {
+    m_printer = printer;
+    m_print->setEnabled(printer != nullptr);
+}
+
+namespace {
+
+// The group being booked: the free karts of the category that have a
+// driver and the group's duration.
+std::vector<TicketLine> GroupLines(const ReservationFiles& files, int category,
+                                   const std::string& unit, const common::LocalClock& clock) {
+    return GroupTicketLines(TicketCategoryName(files.session, category),
+                            GroupTicketKarts(files.session, category, {session::TrackState::Free}),
+                            unit, clock.now());
+}
+
+} // namespace
+
+void GroupReservationWindow::openTicket() {
+    if (!m_printer)
+        return;
+    if (m_ticket) {
+        m_ticket->raise();
+        m_ticket->activateWindow();
+        return;
+    }
+    const std::vector<TicketLine> lines = GroupLines(m_files, m_category, m_unit, m_clock);
+    m_ticket =
+        new printing::ReportPreviewWindow(*m_printer, TicketJob(lines), TicketPreviewTexts(), this);
+    m_ticket->setAttribute(Qt::WA_DeleteOnClose);
+    m_ticket->setAccessibleDescription(TicketText(lines));
+    m_ticket->show();
+}
+
+void GroupReservationWindow::refreshTicket() {
+    if (!m_ticket)
+        return;
+    const std::vector<TicketLine> lines = GroupLines(m_files, m_category, m_unit, m_clock);
+    m_ticket->setJob(TicketJob(lines));
+    m_ticket->setAccessibleDescription(TicketText(lines));
 }
 
 void GroupReservationWindow::fillCombos() {
@@ -295,6 +345,7 @@ void GroupReservationWindow::typeAmountToPay(const QString& text) {
 
 void GroupReservationWindow::tickPaid(bool paid) {
     m_group->setPaid(paid);
+    refreshTicket();
 }
 
 void GroupReservationWindow::confirm() {
@@ -338,6 +389,7 @@ void GroupReservationWindow::showBookings() {
         if (slot == m_chosenSlot)
             m_bookings->selectRow(row);
     }
+    refreshTicket();
 }
 
 QString GroupReservationWindow::priceText(std::int64_t price) const {

@@ -14,6 +14,7 @@
 #include "finances/gui/reservation_parts.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <cstdint>
 #include <memory>
@@ -26,6 +27,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+
+namespace tallimo::printing {
+class ReportPreviewWindow;
+class ReportPrinter;
+} // namespace tallimo::printing
 
 namespace tallimo::finances {
 
@@ -42,6 +48,9 @@ public:
                            QWidget* parent = nullptr);
     ~GroupReservationWindow() override;
 
+    // "Imprimer" opens the group's ticket once the window has a printer.
+    void setReportPrinter(const printing::ReportPrinter* printer);
+
 private:
     void buildControls();
     void fillCombos();
@@ -57,8 +66,11 @@ private:
     void clearTotals();
     void showBookings();
     QString priceText(std::int64_t price) const;
+    void openTicket();
+    void refreshTicket();
 
     common::WorkingFolder m_folder;
+    const common::LocalClock& m_clock;
     BookingDialogs m_booking;
     ReservationFiles m_files;
     int m_category;
@@ -84,6 +96,10 @@ private:
     QPushButton* m_print = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
+
+    const printing::ReportPrinter* m_printer = nullptr;
+    // Open beside the window, following every change until either closes.
+    QPointer<printing::ReportPreviewWindow> m_ticket;
 };
 
 } // namespace tallimo::finances

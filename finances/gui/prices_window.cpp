@@ -2,16 +2,20 @@
 
 #include "common/gui/text_conversion.h"
 #include "finances/gui/category_combo.h"
+#include "finances/gui/price_printouts.h"
 #include "i18n/core/translation_table.h"
 #include "i18n/core/window_texts.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QCursor>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -99,6 +103,37 @@ PricesWindow::PricesWindow(common::WorkingFolder folder, common::OperatorDialogs
 
 PricesWindow::~PricesWindow() = default;
 
+void PricesWindow::setReportPrinter(const printing::ReportPrinter* printer) {
+    m_printer = printer;
+    m_print->setEnabled(printer != nullptr);
+}
+
+void PricesWindow::showPrintMenu() {
+    // A category list needs a category to list.
+    m_rentalList->setEnabled(selectedCategoryRow() != nullptr);
+    m_printMenu->popup(QCursor::pos());
+}
+
+void PricesWindow::openPriceList(bool privateKarts) {
+    if (!m_printer)
+        return;
+    const int category = SelectedCategory(m_categoryCombo);
+    if (!privateKarts && category < 0)
+        return;
+    const PriceListTexts texts = LoadPriceListTexts(folder(), messages());
+    // The prices as the window holds them now, typed but not yet saved.
+    const std::string heading =
+        privateKarts ? texts.privateHeading : categoryNames()[static_cast<std::size_t>(category)];
+    const PriceRow& row = privateKarts ? m_prices.privatePrices : PriceRowOf(m_prices, category);
+    printing::ReportPreviewWindow preview(
+        *m_printer,
+        PriceListJob(heading,
+                     PriceListLines(row, texts.words, CurrencyUnit(CurrentCurrency(m_prices))),
+                     privateKarts),
+        PriceListPreviewTexts(texts.languages.interfaceCode, heading), this);
+    preview.exec();
+}
+
 bool PricesWindow::save(common::MessageSink& messages) {
     return SavePricesDatabase(folder(), m_prices, messages);
 }
@@ -123,6 +158,15 @@ void PricesWindow::buildControls() {
     m_currencyCombo = NamedCombo("currencyCombo", this);
     m_print = NamedButton("printButton", this);
     m_print->setEnabled(false);
+    m_printMenu = new QMenu(this);
+    m_printMenu->setObjectName(QStringLiteral("printMenu"));
+    m_rentalList = m_printMenu->addAction(FromCp1252("Tarifs karts location"));
+    m_rentalList->setObjectName(QStringLiteral("rentalPriceListAction"));
+    QAction* privateList = m_printMenu->addAction(FromCp1252("Tarifs karts priv\xE9s"));
+    privateList->setObjectName(QStringLiteral("privatePriceListAction"));
+    connect(m_rentalList, &QAction::triggered, this, [this] { openPriceList(false); });
+    connect(privateList, &QAction::triggered, this, [this] { openPriceList(true); });
+    connect(m_print, &QPushButton::clicked, this, &PricesWindow::showPrintMenu);
 
     m_rental.row = [this] { return selectedCategoryRow(); };
     m_private.row = [this] { return &m_prices.privatePrices; };

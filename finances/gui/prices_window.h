@@ -15,7 +15,13 @@
 #include <functional>
 #include <string>
 
+class QAction;
 class QComboBox;
+class QMenu;
+
+namespace tallimo::printing {
+class ReportPrinter;
+}
 
 namespace tallimo::finances {
 
@@ -31,6 +37,9 @@ public:
 
     // The window's copy of the table, as edited so far.
     const PriceTable& prices() const { return m_prices; }
+
+    // "Imprimer" offers the price lists once the window has a printer.
+    void setReportPrinter(const printing::ReportPrinter* printer);
 
 private:
     // The controls of one list of sessions: the rental karts' or the private
@@ -66,6 +75,8 @@ private:
     void removeDuration(SessionPanel& panel);
     void showPanel(SessionPanel& panel);
     void showCurrency();
+    void showPrintMenu();
+    void openPriceList(bool privateKarts);
 
     std::array<std::string, kPriceRows> categoryNames() const;
 
@@ -80,6 +91,9 @@ private:
     QLabel* m_currencyLabel = nullptr;
     QComboBox* m_currencyCombo = nullptr;
     QPushButton* m_print = nullptr;
+    QMenu* m_printMenu = nullptr;
+    QAction* m_rentalList = nullptr;
+    const printing::ReportPrinter* m_printer = nullptr;
     SessionPanel m_rental;
     SessionPanel m_private;
 };

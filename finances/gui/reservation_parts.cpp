@@ -131,7 +131,7 @@ ReservationButtons::ReservationButtons(QWidget* window, const char* paidName)
       cancel(databases::NamedButton("cancelButton", window)) {
     paid->setObjectName(QLatin1String(paidName));
     print->setText(BookingText("Imprimer"));
-    // The tickets come with the printouts.
+    // Enabled by the window once it has a printer to print the ticket on.
     print->setEnabled(false);
     ok->setText(BookingText("Ok"));
     cancel->setText(BookingText("Echap"));

@@ -76,7 +76,7 @@ struct SessionBox {
     QGridLayout* grid;
 };
 
-// "Paiement effectué", then "Imprimer" (disabled until the tickets come),
+// "Paiement effectué", then "Imprimer" (disabled until the window has a printer),
 // "Ok" and "Echap", named for the tests.
 struct ReservationButtons {
     ReservationButtons(QWidget* window, const char* paidName);

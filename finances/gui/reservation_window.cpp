@@ -4,7 +4,9 @@
 #include "common/gui/text_conversion.h"
 #include "databases/core/subscribers_file.h"
 #include "databases/gui/database_widgets.h"
+#include "finances/gui/price_printouts.h"
 #include "finances/gui/reservation_parts.h"
+#include "printing/gui/report_preview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -135,11 +137,14 @@ void ReservationWindow::buildControls() {
     connect(m_price, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (m_editor)
             m_editor->setPrice(text.toInt());
+        refreshTicket();
     });
     connect(m_paid, &QCheckBox::clicked, this, [this](bool ticked) {
         if (m_editor)
             m_editor->setPaid(ticked);
+        refreshTicket();
     });
+    connect(m_print, &QPushButton::clicked, this, &ReservationWindow::openTicket);
     connect(m_transponder, &QLineEdit::textEdited, this, &ReservationWindow::typeTransponder);
     connect(m_freeKart, &QPushButton::clicked, this, &ReservationWindow::freeKart);
     connect(m_ok, &QPushButton::clicked, this, &ReservationWindow::confirm);
@@ -212,6 +217,7 @@ void ReservationWindow::showBooking() {
     else
         m_price->clear();
     m_paid->setChecked(kart.paid == 1);
+    refreshTicket();
 }
 
 void ReservationWindow::clearBookingControls() {
@@ -220,6 +226,7 @@ void ReservationWindow::clearBookingControls() {
     m_normalPrice->clear();
     m_price->clear();
     m_paid->setChecked(false);
+    refreshTicket();
 }
 
 void ReservationWindow::enableBooking(bool enabled) {
@@ -289,7 +296,47 @@ void ReservationWindow::confirm() {
 
 void ReservationWindow::done(int result) {
     g_lastDriverMode = m_driver->mode();
+    // A ticket left open after "Echap" would sell a booking that was dropped.
+    if (m_ticket)
+        m_ticket->close();
     QDialog::done(result);
+}
+
+void ReservationWindow::setReportPrinter(const printing::ReportPrinter* printer) {
+    m_printer = printer;
+    m_print->setEnabled(printer != nullptr && m_editor != nullptr);
+}
+
+std::vector<TicketLine> ReservationWindow::ticketLines() const {
+    return ReservationTicketLines(
+        TicketCategoryName(m_files.session, m_place->category), m_editor->kart(),
+        CurrencyUnit(CurrentCurrency(m_files.data.prices)), m_clock.now());
+}
+
+void ReservationWindow::openTicket() {
+    if (!m_printer || !m_editor)
+        return;
+    if (m_ticket) {
+        m_ticket->raise();
+        m_ticket->activateWindow();
+        return;
+    }
+    const std::vector<TicketLine> lines = ticketLines();
+    m_ticket =
+        new printing::ReportPreviewWindow(*m_printer, TicketJob(lines), TicketPreviewTexts(), this);
+    m_ticket->setAttribute(Qt::WA_DeleteOnClose);
+    m_ticket->setAccessibleDescription(TicketText(lines));
+    m_ticket->show();
+}
+
+void ReservationWindow::refreshTicket() {
+    // The ticket shows the kart as the window holds it: the price applied
+    // here and the payment ticked here, never the booking it replaced.
+    if (!m_ticket || !m_editor)
+        return;
+    const std::vector<TicketLine> lines = ticketLines();
+    m_ticket->setJob(TicketJob(lines));
+    m_ticket->setAccessibleDescription(TicketText(lines));
 }
 
 void ReservationWindow::mousePressEvent(QMouseEvent* event) {

@@ -10,22 +10,31 @@
 #include "common/core/local_clock.h"
 #include "common/core/working_folder.h"
 #include "common/gui/operator_dialogs.h"
+#include "finances/core/price_printouts.h"
 #include "finances/core/reservation_editor.h"
 #include "finances/gui/booking_dialogs.h"
 #include "finances/gui/driver_choice.h"
 #include "finances/gui/reservation_parts.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace tallimo::printing {
+class ReportPreviewWindow;
+class ReportPrinter;
+struct ReportJob;
+} // namespace tallimo::printing
 
 namespace tallimo::finances {
 
@@ -41,6 +50,9 @@ public:
     ~ReservationWindow() override;
 
     void done(int result) override;
+
+    // "Imprimer" opens the kart's ticket once the window has a printer.
+    void setReportPrinter(const printing::ReportPrinter* printer);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -61,6 +73,9 @@ private:
     void typeTransponder(const QString& text);
     void freeKart();
     void confirm();
+    std::vector<TicketLine> ticketLines() const;
+    void openTicket();
+    void refreshTicket();
 
     common::WorkingFolder m_folder;
     const common::LocalClock& m_clock;
@@ -86,6 +101,10 @@ private:
     QPushButton* m_print = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
+
+    const printing::ReportPrinter* m_printer = nullptr;
+    // Open beside the window, following every change until either closes.
+    QPointer<printing::ReportPreviewWindow> m_ticket;
 };
 
 } // namespace tallimo::finances
