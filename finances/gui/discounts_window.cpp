@@ -4,6 +4,7 @@
 #include "databases/gui/date_combos.h"
 #include "finances/core/booking_rules.h"
 #include "finances/gui/category_combo.h"
+#include "finances/gui/settings_printouts.h"
 #include "i18n/core/discount_window_texts.h"
 #include "i18n/core/translation_table.h"
 #include "i18n/core/window_texts.h"
@@ -112,6 +113,11 @@ DiscountsWindow::DiscountsWindow(common::WorkingFolder folder, common::OperatorD
 
 DiscountsWindow::~DiscountsWindow() = default;
 
+void DiscountsWindow::setReportPrinter(const printing::ReportPrinter* printer) {
+    m_printer = printer;
+    m_print->setEnabled(printer != nullptr);
+}
+
 bool DiscountsWindow::save(common::MessageSink& messages) {
     return SaveDiscountsDatabase(folder(), m_table, messages);
 }
@@ -157,9 +163,9 @@ void DiscountsWindow::buildControls() {
     m_unitCombo = NamedCombo("unitCombo", this);
     m_categoryLabel = NamedLabel("categoryLabel", this);
     m_categoryCombo = NamedCombo("categoryCombo", this);
-    // Printing the list of discounts comes with the printouts.
     m_print = NamedButton("printButton", this);
     m_print->setEnabled(false);
+    connect(m_print, &QPushButton::clicked, this, [this] { printList(); });
 
     // The dated events choose a day and a month; the two fixed ones take
     // theirs from each subscriber and say so in the same place.
@@ -508,6 +514,15 @@ void DiscountsWindow::showUnit() {
     }
     showPanel(m_rental);
     showPanel(m_private);
+}
+
+void DiscountsWindow::printList() {
+    if (m_printer == nullptr)
+        return;
+    // The printout speaks the report language, so it reads its own words.
+    const SettingsPrintoutTexts texts = LoadDiscountListTexts(folder(), messages());
+    ShowSettingsListPreview(*m_printer, DiscountListJob(m_table, m_prices, categoryNames(), texts),
+                            DiscountListPreviewTexts(language()), this);
 }
 
 } // namespace tallimo::finances

@@ -25,6 +25,10 @@ class QCheckBox;
 class QComboBox;
 class QStackedWidget;
 
+namespace tallimo::printing {
+class ReportPrinter;
+}
+
 namespace tallimo::finances {
 
 class DiscountsWindow final : public FinanceSettingsWindow {
@@ -40,6 +44,10 @@ public:
 
     // The window's copy of the events, as edited so far.
     const DiscountTable& discounts() const { return m_table; }
+
+    // "Imprimer" prints the list of the events as edited so far; without a
+    // printer it stays disabled.
+    void setReportPrinter(const printing::ReportPrinter* printer);
 
 private:
     // The discount lines of the rental karts' category or of the private
@@ -78,6 +86,7 @@ private:
     void showPanel(DiscountPanel& panel);
     void showPreview(DiscountPanel& panel, int session);
     void showUnit();
+    void printList();
 
     databases::CategoryTable m_categories{};
     PriceTable m_prices{};
@@ -111,6 +120,7 @@ private:
     QPushButton* m_print = nullptr;
     DiscountPanel m_rental;
     DiscountPanel m_private;
+    const printing::ReportPrinter* m_printer = nullptr;
 };
 
 } // namespace tallimo::finances

@@ -2,17 +2,20 @@
 
 #include "common/gui/text_conversion.h"
 #include "finances/gui/category_combo.h"
+#include "finances/gui/settings_printouts.h"
 #include "i18n/core/translation_table.h"
 #include "i18n/core/window_texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -113,6 +116,11 @@ LoyaltyWindow::LoyaltyWindow(common::WorkingFolder folder, common::OperatorDialo
 
 LoyaltyWindow::~LoyaltyWindow() = default;
 
+void LoyaltyWindow::setReportPrinter(const printing::ReportPrinter* printer) {
+    m_printer = printer;
+    m_print->setEnabled(printer != nullptr);
+}
+
 bool LoyaltyWindow::save(common::MessageSink& messages) {
     return SaveLoyaltyCard(folder(), m_card, messages);
 }
@@ -132,9 +140,20 @@ void LoyaltyWindow::buildControls() {
     m_categoryLabel = NamedLabel("categoryLabel", this);
     m_categoryCombo = NamedCombo("categoryCombo", this);
     m_print = NamedButton("printButton", this);
-    // The printouts come with the report frame; until then the button only
-    // shows where they will be.
     m_print->setEnabled(false);
+    // One list per entry, the menu opening where the operator clicked.
+    m_printMenu = new QMenu(this);
+    m_printMenu->setObjectName(QStringLiteral("printMenu"));
+    const std::pair<LoyaltyList, const char*> lists[] = {
+        {LoyaltyList::Subscribers, "subscribersListAction"},
+        {LoyaltyList::Earned, "earnedListAction"},
+        {LoyaltyList::FreeSession, "freeSessionListAction"}};
+    for (const auto& [list, name] : lists) {
+        QAction* action = m_printMenu->addAction(LoyaltyListMenuText(list));
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, [this, which = list] { printList(which); });
+    }
+    connect(m_print, &QPushButton::clicked, this, [this] { m_printMenu->popup(QCursor::pos()); });
 
     m_rental.category = [this] { return selectedCategory(); };
     m_private.category = [] { return kPrivateCategory; };
@@ -403,6 +422,16 @@ void LoyaltyWindow::showAll() {
     showAccount();
     showPanel(m_rental);
     showPanel(m_private);
+}
+
+void LoyaltyWindow::printList(LoyaltyList list) {
+    if (m_printer == nullptr)
+        return;
+    // The card as the operator sees it, unsaved points included; the
+    // printout speaks the report language, so it reads its own words.
+    const SettingsPrintoutTexts texts = LoadLoyaltyListTexts(folder(), messages());
+    ShowSettingsListPreview(*m_printer, LoyaltyListJob(m_card, list, texts),
+                            LoyaltyListPreviewTexts(language(), list), this);
 }
 
 } // namespace tallimo::finances

@@ -8,6 +8,7 @@
 
 #include "databases/gui/editing_window.h"
 #include "finances/core/loyalty_files.h"
+#include "finances/core/settings_printouts.h"
 #include "finances/gui/finance_settings_window.h"
 
 #include <array>
@@ -16,6 +17,11 @@
 
 class QCheckBox;
 class QComboBox;
+class QMenu;
+
+namespace tallimo::printing {
+class ReportPrinter;
+}
 
 namespace tallimo::finances {
 
@@ -31,6 +37,10 @@ public:
 
     // The window's copy of the files, as edited so far.
     const LoyaltyCard& card() const { return m_card; }
+
+    // "Imprimer" offers the three points lists of the card as edited so
+    // far; without a printer it stays disabled.
+    void setReportPrinter(const printing::ReportPrinter* printer);
 
 private:
     // The session lines of the rental karts' category or of the private
@@ -71,6 +81,7 @@ private:
     void showAccount();
     void showPanel(PointsPanel& panel);
     void showAll();
+    void printList(LoyaltyList list);
 
     LoyaltyCard m_card;
     // Reports of export, which the frame calls as a const member.
@@ -95,6 +106,8 @@ private:
     QPushButton* m_print = nullptr;
     PointsPanel m_rental;
     PointsPanel m_private;
+    QMenu* m_printMenu = nullptr;
+    const printing::ReportPrinter* m_printer = nullptr;
 };
 
 } // namespace tallimo::finances
