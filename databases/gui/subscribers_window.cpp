@@ -4,6 +4,7 @@
 #include "databases/core/clubs_file.h"
 #include "databases/core/countries_file.h"
 #include "databases/gui/date_combos.h"
+#include "databases/gui/subscriber_printouts.h"
 #include "i18n/core/subscriber_window_texts.h"
 
 #include <QAction>
@@ -131,6 +132,19 @@ bool SubscribersWindow::exportTo(const std::filesystem::path& path) const {
 void SubscribersWindow::setPrinters(FormPrinter form, SheetPrinter sheet) {
     m_printForm = std::move(form);
     m_printSheet = std::move(sheet);
+    m_print->setEnabled(m_printForm || m_printSheet);
+}
+
+void SubscribersWindow::setReportPrinter(const printing::ReportPrinter* printer) {
+    if (!printer) {
+        setPrinters({}, {});
+        return;
+    }
+    setPrinters([this, printer] { ShowRegistrationForm(*printer, folder(), dialogs(), this); },
+                [this, printer](const SubscriberTable& table, int index) {
+                    ShowInformationSheet(*printer, folder(), dialogs(),
+                                         table[static_cast<std::size_t>(index)], this);
+                });
 }
 
 void SubscribersWindow::buildControls() {
@@ -158,6 +172,7 @@ void SubscribersWindow::buildControls() {
     m_photo = new PictureFrame(kPhotoBox, this);
 
     m_print = NamedButton("printButton", this);
+    m_print->setEnabled(false); // until a printer is set
     m_printMenu = new QMenu(this);
     m_printMenu->setObjectName("printMenu");
     m_formAction = m_printMenu->addAction(QString());

@@ -28,6 +28,10 @@
 class QAction;
 class QMenu;
 
+namespace tallimo::printing {
+class ReportPrinter;
+}
+
 namespace tallimo::databases {
 
 class PictureFrame;
@@ -50,7 +54,11 @@ public:
                       QWidget* parent = nullptr);
     ~SubscribersWindow() override;
 
+    // "Imprimer" is enabled while at least one printer is set.
     void setPrinters(FormPrinter form, SheetPrinter sheet);
+    // Both printouts open their previews on `printer`, which outlives the
+    // window; null takes them away.
+    void setReportPrinter(const printing::ReportPrinter* printer);
 
     // The window's copy of the table, as edited so far.
     const SubscriberTable& subscribers() const { return m_subscribers; }

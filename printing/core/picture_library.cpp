@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 namespace tallimo::printing {
 namespace {
@@ -43,6 +44,9 @@ std::optional<std::filesystem::path> BitmapToDraw(PictureLibrary& library,
     std::filesystem::path bitmap = picture;
     if (IsJpegPath(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()))) {
         bitmap = folder.path(kConvertedJpegFile);
+        // A folder set up by hand may lack "images/"; the conversion needs it.
+        std::error_code error;
+        std::filesystem::create_directories(bitmap.parent_path(), error);
         if (!library.convertJpegToBmp(picture, bitmap))
             return std::nullopt;
     }
