@@ -5,6 +5,8 @@
 #include <vector>
 
 #ifdef TALLIMO_TOOL_REPORTS
+#include "app/gui/pdf_printout_writer.h"
+#include "common/core/system_clocks.h"
 #include "runs/gui/run_reports.h"
 
 #include <filesystem>
@@ -17,7 +19,9 @@ int main(int argc, char** argv) {
     std::error_code error;
     tallimo::runs::PdfRunReportWriter reports(
         tallimo::common::WorkingFolder(std::filesystem::current_path(error)));
-    return tallimo::app::RunToolCommandLine(arguments, std::cout, std::cerr, &reports);
+    const tallimo::common::SystemLocalClock clock;
+    tallimo::app::PdfPrintoutWriter printouts(clock);
+    return tallimo::app::RunToolCommandLine(arguments, std::cout, std::cerr, &reports, &printouts);
 #else
     return tallimo::app::RunToolCommandLine(arguments, std::cout, std::cerr);
 #endif

@@ -240,7 +240,12 @@ bool WriteDemoFinances(const common::WorkingFolder& folder,
 } // namespace
 
 void BookDemoDrivers(session::RentalSession& rental) {
-    const auto book = [&](int category, int slot, const DemoDriver& driver) {
+    // Each run is sold at the list price of its duration; the first two
+    // drivers of each category have paid at the counter, so the tickets
+    // show both states.
+    constexpr int kPaidDrivers = 2;
+    const auto book = [&](int category, int slot, const DemoDriver& driver,
+                          const DemoSession(&sessions)[kDemoSessionsPerRow]) {
         session::SessionKart& kart = rental.kart(category, slot);
         if (kart.usage != session::KartUsage::InSession)
             return;
@@ -248,11 +253,15 @@ void BookDemoDrivers(session::RentalSession& rental) {
         kart.driverFirstName = driver.firstName;
         kart.trackState = session::TrackState::Reserved;
         kart.durationMinutes = driver.minutes;
+        for (const DemoSession& session : sessions)
+            if (session.minutes == driver.minutes)
+                kart.price = session.price;
+        kart.paid = slot < kPaidDrivers ? 1 : 0;
     };
     for (int slot = 0; slot < static_cast<int>(std::size(kAdults)); ++slot)
-        book(0, slot, kAdults[slot]);
+        book(0, slot, kAdults[slot], kAdultSessions);
     for (int slot = 0; slot < static_cast<int>(std::size(kChildren)); ++slot)
-        book(1, slot, kChildren[slot]);
+        book(1, slot, kChildren[slot], kChildSessions);
 }
 
 std::vector<DemoKart> DemoKarts() {

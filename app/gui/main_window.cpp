@@ -566,16 +566,19 @@ void MainWindow::runCommand(CommandId command) {
         break;
     case CommandId::Prices: {
         finances::PricesWindow window(m_services.folder, m_services.dialogs, this);
+        window.setReportPrinter(&reportPrinter());
         window.exec();
         break;
     }
     case CommandId::Discounts: {
         finances::DiscountsWindow window(m_services.folder, m_services.dialogs, this);
+        window.setReportPrinter(&reportPrinter());
         window.exec();
         break;
     }
     case CommandId::LoyaltyCard: {
         finances::LoyaltyWindow window(m_services.folder, m_services.dialogs, this);
+        window.setReportPrinter(&reportPrinter());
         window.exec();
         break;
     }
@@ -712,6 +715,12 @@ printing::PictureLibrary& MainWindow::pictures() {
     return *m_noPictures;
 }
 
+const printing::ReportPrinter& MainWindow::reportPrinter() {
+    if (!m_reportPrinter)
+        m_reportPrinter = std::make_unique<printing::ReportPrinter>(m_services.folder, pictures());
+    return *m_reportPrinter;
+}
+
 void MainWindow::runSessionWindow(const std::function<void()>& window,
                                   const std::function<void()>& reload) {
     m_document.beforeSessionWindow();
@@ -731,6 +740,7 @@ void MainWindow::openReservation(const std::string& kartLabel) {
         [&] {
             finances::ReservationWindow window(m_services.folder, m_services.dialogs, localClock(),
                                                kartLabel, this);
+            window.setReportPrinter(&reportPrinter());
             window.exec();
         },
         [&] { m_document.afterReservation(kartLabel); });
@@ -743,6 +753,7 @@ void MainWindow::openGroupReservation(int category) {
         [&] {
             finances::GroupReservationWindow window(m_services.folder, m_services.dialogs,
                                                     localClock(), category, this);
+            window.setReportPrinter(&reportPrinter());
             window.exec();
         },
         [&] { m_document.afterGroupReservation(category); });
@@ -788,9 +799,9 @@ void MainWindow::openAgeCategories() {
 }
 
 void MainWindow::openSubscribers() {
-    // The print menu's printouts are not part of this version yet.
     databases::SubscribersWindow window(m_services.folder, m_services.dialogs, pictures(),
                                         localClock(), this);
+    window.setReportPrinter(&reportPrinter());
     window.exec();
 }
 

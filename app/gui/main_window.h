@@ -23,6 +23,7 @@
 #include "i18n/core/language_settings.h"
 #include "i18n/core/translation_table.h"
 #include "printing/core/picture_library.h"
+#include "printing/gui/report_printer.h"
 #include "runs/gui/run_views.h"
 #include "session/core/live_timing.h"
 #include "session/core/session_clock.h"
@@ -150,6 +151,8 @@ private:
     void openKartList(int category);
     void categoriesChanged();
     printing::PictureLibrary& pictures();
+    // The one frame every printout of the counter's windows goes through.
+    const printing::ReportPrinter& reportPrinter();
     const common::LocalClock& localClock() const;
     void openTranslationEditor();
     void openHelp();
@@ -174,6 +177,7 @@ private:
     bool m_sessionCommandsAllowed = true;
     std::vector<std::int64_t> m_tickNanoseconds;
     std::unique_ptr<printing::PictureLibrary> m_noPictures;
+    std::unique_ptr<printing::ReportPrinter> m_reportPrinter;
 
     std::map<CommandId, QAction*> m_actions;
     QLabel* m_logo = nullptr;
