@@ -157,8 +157,10 @@ std::optional<printing::ReportJob> PriceListFromFolder(const common::WorkingFold
             return std::nullopt;
         }
     }
+    // Without its prices file a price list would be a heading over nothing.
     PriceTable prices{};
-    LoadPricesDatabase(folder, prices, messages);
+    if (!LoadPricesDatabase(folder, prices, messages))
+        return std::nullopt;
     if (category)
         ZeroUnnamedCategoryRows(prices, names);
     const PriceListTexts texts = LoadPriceListTexts(folder, messages);

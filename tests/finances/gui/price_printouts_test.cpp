@@ -91,17 +91,18 @@ TEST_F(PricePrintoutsTest, EachPrintoutFromTheFolderWritesItsPagesAndCopies) {
 }
 
 TEST_F(PricePrintoutsTest, APrintoutThatCannotBeMadeSaysWhy) {
-    EXPECT_FALSE(PricesJobFromFolder(root(), 2, m_messages)); // no category of that index
+    // No category of that index: named from 1, as the operator counts.
+    EXPECT_FALSE(PricesJobFromFolder(root(), 2, m_messages));
     EXPECT_FALSE(PricesJobFromFolder(root(), 7, m_messages));
     EXPECT_FALSE(TicketJobFromFolder(root(), "K999", m_clock, 1, m_messages));
     EXPECT_FALSE(GroupTicketJobFromFolder(root(), 6, m_clock, 1, m_messages));
     std::filesystem::remove(m_folder / "Private/Session.rent");
     EXPECT_FALSE(TicketJobFromFolder(root(), "K3", m_clock, 1, m_messages));
     EXPECT_EQ(m_messages.messages(),
-              (std::vector<Recorded>{{"Error", "Error : Go-karts category 2 not found"},
-                                     {"Error", "Error : Go-karts category 7 not found"},
+              (std::vector<Recorded>{{"Error", "Error : Go-karts category 3 not found"},
+                                     {"Error", "Error : Go-karts category 8 not found"},
                                      {"Error", "Error : Kart K999 not found in the session"},
-                                     {"Error", "Error : Go-karts category 6 not found"},
+                                     {"Error", "Error : Go-karts category 7 not found"},
                                      {"Error", "Error: 'Rental session' file not found"}}));
 }
 
