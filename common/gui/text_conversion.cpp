@@ -14,4 +14,16 @@ std::string ToCp1252(const QString& text) {
     return Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
+QString PathText(const std::filesystem::path& path) {
+    const std::u8string name = path.u8string();
+    return QString::fromUtf8(reinterpret_cast<const char*>(name.data()),
+                             static_cast<qsizetype>(name.size()));
+}
+
+std::filesystem::path PathOf(const QString& text) {
+    const QByteArray name = text.toUtf8();
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(name.constData()),
+                                               static_cast<std::size_t>(name.size())));
+}
+
 } // namespace tallimo::common

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,9 @@ namespace tallimo::common {
 
 QString FromCp1252(std::string_view cp1252);
 std::string ToCp1252(const QString& text);
+
+// File names cross as UTF-8 whatever the locale.
+QString PathText(const std::filesystem::path& path);
+std::filesystem::path PathOf(const QString& text);
 
 } // namespace tallimo::common

@@ -1,5 +1,7 @@
 #include "printing/gui/report_preview.h"
 
+#include "common/gui/text_conversion.h"
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -17,18 +19,14 @@
 namespace tallimo::printing {
 namespace {
 
+using common::PathText;
+
 constexpr int kCopiesLength = 2;
 constexpr const char* kPrintPicture = "images/impression.bmp";
 // The page on screen: a sheet at about two thirds of its logical size
 // fits every screen the counter has.
 constexpr int kViewWidth = 385;
 constexpr int kViewHeight = 560;
-
-QString PathText(const std::filesystem::path& path) {
-    const std::u8string name = path.u8string();
-    return QString::fromUtf8(reinterpret_cast<const char*>(name.data()),
-                             static_cast<qsizetype>(name.size()));
-}
 
 QPushButton* Button(const char* name, const QString& text, QWidget* parent) {
     auto* button = new QPushButton(text, parent);

@@ -1,5 +1,7 @@
 #include "printing/gui/report_printer.h"
 
+#include "common/gui/text_conversion.h"
+
 #include <QAction>
 #include <QFileDialog>
 #include <QFont>
@@ -19,21 +21,12 @@
 namespace tallimo::printing {
 namespace {
 
+using common::PathOf;
+using common::PathText;
+
 constexpr int kSignatureFontSize = 12;
 constexpr int kPdfResolution = 600;
 constexpr int kMostCopies = 99;
-
-QString PathText(const std::filesystem::path& path) {
-    const std::u8string name = path.u8string();
-    return QString::fromUtf8(reinterpret_cast<const char*>(name.data()),
-                             static_cast<qsizetype>(name.size()));
-}
-
-std::filesystem::path PathOf(const QString& text) {
-    const QByteArray name = text.toUtf8();
-    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(name.constData()),
-                                               static_cast<std::size_t>(name.size())));
-}
 
 QRect ToQRect(const LogicalRect& rect) {
     return {rect.x, rect.y, rect.width, rect.height};
