@@ -4,6 +4,7 @@
 #include "common/core/name_rules.h"
 #include "common/core/tab_field_reader.h"
 #include "common/core/tab_field_writer.h"
+#include "databases/core/classification_sources.h"
 
 #include <algorithm>
 
@@ -140,7 +141,8 @@ int AddCategory(CategoryTable& table, std::string_view typedName) {
     std::vector<std::string> existing;
     for (const int c : ListedCategorySlots(table))
         existing.push_back(table[c].name);
-    if (!common::CanAddName(name, existing, kCategorySlots))
+    // The classification's list has items of its own under these names.
+    if (!common::CanAddName(name, existing, kCategorySlots) || IsReservedKartCategoryName(name))
         return -1;
     for (int c = 0; c < kCategorySlots; ++c) {
         if (table[c].name.empty()) {

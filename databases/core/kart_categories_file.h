@@ -92,7 +92,8 @@ int FindCategory(const CategoryTable& table, std::string_view name);
 
 // The operator's "Ajouter": the name (cut to 14 characters) gets '_' for
 // every '-' and is refused without a message when empty, blank-led, already
-// there ignoring case, or when five categories exist. The new category takes
+// there ignoring case, reserved by the classification ("Toutes", "Karts
+// privés"), or when five categories exist. The new category takes
 // the lowest free slot, which is emptied first. Returns that slot, or -1.
 int AddCategory(CategoryTable& table, std::string_view typedName);
 
