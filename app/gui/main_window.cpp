@@ -32,6 +32,7 @@
 #include "session/core/kart_lists.h"
 #include "session/core/session_file.h"
 #include "session/gui/breakdown_window.h"
+#include "session/gui/classification_window.h"
 #include "session/gui/kart_list_window.h"
 #include "session/gui/session_track_window.h"
 
@@ -307,6 +308,7 @@ void MainWindow::buildContents() {
             [this](const QString& label) { openReservation(common::ToCp1252(label)); });
     connect(m_board, &TimingBoardWidget::headingCtrlRightClicked, this,
             &MainWindow::openGroupReservation);
+    connect(m_board, &TimingBoardWidget::trophyClicked, this, &MainWindow::openClassification);
     right->addWidget(m_board, 1);
     columns->addLayout(right, 1);
     setCentralWidget(central);
@@ -836,6 +838,23 @@ void MainWindow::openKartList(int category) {
     });
 }
 
+void MainWindow::openClassification(int category) {
+    if (category < 0 || category >= kCategoryCount)
+        return;
+    // The window reads the session as it stands from the working file.
+    m_document.saveWorkingFile();
+    if (m_classification) {
+        m_classification->raise();
+        m_classification->activateWindow();
+        return;
+    }
+    m_classification = new session::ClassificationWindow(
+        m_services.folder, m_services.dialogs, localClock(), category, &reportPrinter(), this);
+    connect(m_classification, &session::ClassificationWindow::closed, this,
+            [this] { m_classification = nullptr; });
+    m_classification->show();
+}
+
 void MainWindow::openTranslationEditor() {
     i18n::TranslationEditorWindow editor(m_services.folder, m_services.dialogs, this);
     editor.exec();
@@ -859,7 +878,10 @@ void MainWindow::redrawClockArea() {
                                m_clock->remainingText());
 }
 
-void MainWindow::lapAccepted(const SessionKart&) {}
+void MainWindow::lapAccepted(const SessionKart& kart) {
+    if (m_classification)
+        m_classification->liveUpdate(kart);
+}
 
 void MainWindow::sessionCommandsEnabled(bool enabled, bool) {
     // "Enregistrer" follows the window's own knowledge of the operator's file.

@@ -30,6 +30,7 @@
 #include "session/core/session_notifications.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <cstdint>
 #include <functional>
@@ -45,6 +46,10 @@ class QPushButton;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
+
+namespace tallimo::session {
+class ClassificationWindow;
+}
 
 namespace tallimo::app {
 
@@ -149,6 +154,9 @@ private:
     void openFirstNames();
     void openSessionTrack();
     void openKartList(int category);
+    // The modeless ranking for the category whose trophy was clicked; a
+    // second click raises the one already open.
+    void openClassification(int category);
     void categoriesChanged();
     printing::PictureLibrary& pictures();
     // The one frame every printout of the counter's windows goes through.
@@ -178,6 +186,8 @@ private:
     std::vector<std::int64_t> m_tickNanoseconds;
     std::unique_ptr<printing::PictureLibrary> m_noPictures;
     std::unique_ptr<printing::ReportPrinter> m_reportPrinter;
+    // Set while the classification window is open; it follows every lap.
+    QPointer<session::ClassificationWindow> m_classification;
 
     std::map<CommandId, QAction*> m_actions;
     QLabel* m_logo = nullptr;

@@ -11,6 +11,7 @@
 #include "i18n/core/shipped_translations.h"
 #include "session/core/session_file.h"
 #include "session/core/session_startup.h"
+#include "session/gui/classification_window.h"
 #include "tests/support/fake_serial_port.h"
 #include "tests/support/gui/scripted_dialogs.h"
 #include "tests/support/recording_sound_player.h"
@@ -23,6 +24,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -462,6 +464,37 @@ TEST_F(MainWindowTest, ACategoryHeadingBooksFreeKartsAndAKartRowFreesOne) {
     session::SessionHeader header;
     ASSERT_TRUE(session::LoadSessionFile(root, saved, header));
     EXPECT_EQ(saved.kart(0, 0).trackState, TrackState::Free);
+}
+
+// A category's trophy: one ranking window, read from the session as it
+// stood, following the laps, and forgotten once closed.
+TEST_F(MainWindowTest, ATrophyOpensOneRankingThatFollowsTheLapsUntilClosed) {
+    withTranslations();
+    open();
+    book(0, "Martin", TrackState::Timing);
+    session::SessionKart& kart = window->live().session.kart(0, 0);
+    kart.lapCount = 2;
+    emit window->board()->trophyClicked(0);
+    QPointer<session::ClassificationWindow> ranking =
+        window->findChild<session::ClassificationWindow*>();
+    ASSERT_FALSE(ranking.isNull());
+    EXPECT_TRUE(ranking->isVisible());
+    ASSERT_EQ(ranking->shown().size(), 1u);
+    EXPECT_EQ(ranking->shown()[0].laps, 2) << "the session was saved before opening";
+    emit window->board()->trophyClicked(0);
+    EXPECT_EQ(window->findChildren<session::ClassificationWindow*>().size(), 1);
+
+    kart.lapCount = 3;
+    window->lapAccepted(kart);
+    EXPECT_EQ(ranking->shown()[0].laps, 3);
+
+    ranking->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(ranking.isNull());
+    window->lapAccepted(kart);
+    emit window->board()->trophyClicked(0);
+    EXPECT_EQ(window->findChildren<session::ClassificationWindow*>().size(), 1)
+        << "closing cleared the flag";
 }
 
 } // namespace
