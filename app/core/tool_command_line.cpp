@@ -1,5 +1,7 @@
 #include "app/core/tool_command_line.h"
 
+#include "app/core/classify_tool_command.h"
+#include "app/core/email_tool_commands.h"
 #include "app/core/finance_tool_commands.h"
 #include "app/core/passing_list.h"
 #include "app/core/print_tool_command.h"
@@ -32,6 +34,8 @@ constexpr const char* kUsage =
     "usage:\n"
     "  tallimo-tool session show FILE [--json]\n"
     "  tallimo-tool session export FILE --csv\n"
+    "  tallimo-tool session classify SESSION_FILE [--working-folder DIR] [--by laps|best]\n"
+    "      [--category NAME] [--age TEXT] [--sex both|M|F|none] [--print]\n"
     "  tallimo-tool replay SESSION_FILE PASSINGS_FILE [--min-lap S] [--out FILE]\n"
     "  tallimo-tool decode --model MODEL CAPTURE_FILE\n"
     "  tallimo-tool run list RUN_FILE\n"
@@ -49,6 +53,8 @@ constexpr const char* kUsage =
     "      [--answer yes|no]\n"
     "  tallimo-tool print KIND --working-folder DIR [--category N | --kart LABEL\n"
     "      | --subscriber SURNAME FIRSTNAME] [--copies N] [--list LIST] --pdf OUT.pdf\n"
+    "  tallimo-tool emails due|send --working-folder DIR --date YYYY-MM-DD\n"
+    "      [--form-base URL]\n"
     "\n"
     "PASSINGS_FILE holds one passing per line: a six-digit transponder, a TAB and\n"
     "the passing time in milliseconds.\n"
@@ -71,7 +77,15 @@ constexpr const char* kUsage =
     "karts: the booked karts whose run has not started), private-prices, ticket (--kart),\n"
     "discounts, loyalty-points (--list earned|free|subscribers, earned unless told),\n"
     "sheet (--subscriber) and form; --copies (1 to 99) for the tickets and the form\n"
-    "puts that many copies in the file. Messages go to stderr, one per line.\n";
+    "puts that many copies in the file. Messages go to stderr, one per line.\n"
+    "emails due prints the promotional e-mails due on that date, two lines each:\n"
+    "KIND<TAB>SURNAME<TAB>FIRSTNAME, then the mailing form's address (URL: DIR's\n"
+    "setting, else https://mailing.invalid/); emails send hands them over as if\n"
+    "every question were answered yes and writes the last-sent markers.\n"
+    "session classify prints the ranking of the session's drivers as the\n"
+    "classification window shows it (--print: its printed pages), with DIR's\n"
+    "subscribers, age and kart categories (the current folder unless told). NAME\n"
+    "is Toutes, a kart category or \"Karts priv\xC3\xA9s\"; TEXT is Toutes or \"CODE (NAME)\".\n";
 
 int UsageError(std::ostream& err, const std::string& problem) {
     err << "tallimo-tool: " << problem << "\n\n" << kUsage;
@@ -636,6 +650,11 @@ int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& 
         return ShowSession(arguments, out, err);
     if (arguments[0] == "session" && arguments.size() >= 2 && arguments[1] == "export")
         return ExportSession(arguments, out, err);
+    if (arguments[0] == "session" && arguments.size() >= 2 && arguments[1] == "classify") {
+        std::string problem;
+        const int code = ClassifyCommand(arguments, out, err, problem);
+        return problem.empty() ? code : UsageError(err, problem);
+    }
     if (arguments[0] == "replay")
         return Replay(arguments, out, err);
     if (arguments[0] == "decode")
@@ -649,6 +668,11 @@ int RunToolCommandLine(const std::vector<std::string>& arguments, std::ostream& 
         std::string problem;
         const int code = arguments[0] == "book" ? BookCommand(arguments, out, err, problem)
                                                 : FreeCommand(arguments, out, err, problem);
+        return problem.empty() ? code : UsageError(err, problem);
+    }
+    if (arguments[0] == "emails") {
+        std::string problem;
+        const int code = EmailsCommand(arguments, out, err, problem);
         return problem.empty() ? code : UsageError(err, problem);
     }
     if (arguments[0] == "print") {
