@@ -171,14 +171,16 @@ int ClassifyCommand(const std::vector<std::string>& arguments, std::ostream& out
     const databases::ClassificationSources sources = databases::LoadClassificationSources(
         common::WorkingFolder(PathOf(options->workingFolder)), messages);
 
-    const ClassificationChoice* category =
-        FindChoice(session::KartCategoryChoices(sources.categoryNames), options->category);
+    // The lists outlive the choices found in them.
+    const std::vector<ClassificationChoice> categories =
+        session::KartCategoryChoices(sources.categoryNames);
+    const std::vector<ClassificationChoice> ages = session::AgeCategoryChoices(sources.ages);
+    const ClassificationChoice* category = FindChoice(categories, options->category);
     if (category == nullptr) {
         usageProblem = "no kart category '" + common::Cp1252ToUtf8(options->category) + "'";
         return 2;
     }
-    const ClassificationChoice* age =
-        FindChoice(session::AgeCategoryChoices(sources.ages), options->age);
+    const ClassificationChoice* age = FindChoice(ages, options->age);
     if (age == nullptr) {
         usageProblem = "no age category '" + common::Cp1252ToUtf8(options->age) + "'";
         return 2;
