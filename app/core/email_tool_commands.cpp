@@ -1,5 +1,6 @@
 #include "app/core/email_tool_commands.h"
 
+#include "app/core/tool_dates.h"
 #include "common/core/cp1252.h"
 #include "common/core/date_index.h"
 #include "common/core/message_sink.h"
@@ -92,33 +93,6 @@ private:
     std::vector<emails::PlannedEmail> m_plan;
     std::size_t m_next = 0;
 };
-
-std::optional<int> ParseDigits(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-        text.find_first_not_of("0123456789") != std::string_view::npos)
-        return std::nullopt;
-    return value;
-}
-
-// "YYYY-MM-DD" of a day the real calendar has, from 1900 on.
-std::optional<common::DateIndex> ParseDate(std::string_view text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    const auto year = ParseDigits(text.substr(0, 4));
-    const auto month = ParseDigits(text.substr(5, 2));
-    const auto day = ParseDigits(text.substr(8, 2));
-    if (!year || !month || !day || *year < 1900 || *day < 1)
-        return std::nullopt;
-    const bool leapYear = (*year % 4 == 0 && *year % 100 != 0) || *year % 400 == 0;
-    if (*month == 2 && *day == 29 && !leapYear)
-        return std::nullopt;
-    const common::DateIndex date{*day - 1, *month - 1, *year - 1900};
-    if (!common::IsValidDate(date))
-        return std::nullopt;
-    return date;
-}
 
 struct EmailOptions {
     std::string folder;

@@ -1,5 +1,6 @@
 #include "app/core/finance_tool_commands.h"
 
+#include "app/core/tool_dates.h"
 #include "common/core/cp1252.h"
 #include "common/core/date_index.h"
 #include "common/core/local_clock.h"
@@ -91,35 +92,6 @@ struct WindowOptions {
     bool group = false;
     bool save = false;
 };
-
-std::optional<int> ParseDigits(std::string_view text) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
-        return std::nullopt;
-    const auto value = ParseWhole(text, INT32_MAX);
-    if (!value)
-        return std::nullopt;
-    return static_cast<int>(*value);
-}
-
-// "YYYY-MM-DD" of a day that exists, from 1900 on (the files count years
-// from there). The files' calendar has a 29 February in 1900 and 2100; the
-// real one decides.
-std::optional<common::DateIndex> ParseDate(std::string_view text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    const auto year = ParseDigits(text.substr(0, 4));
-    const auto month = ParseDigits(text.substr(5, 2));
-    const auto day = ParseDigits(text.substr(8, 2));
-    if (!year || !month || !day || *year < 1900 || *day < 1)
-        return std::nullopt;
-    const bool leapYear = (*year % 4 == 0 && *year % 100 != 0) || *year % 400 == 0;
-    if (*month == 2 && *day == 29 && !leapYear)
-        return std::nullopt;
-    const common::DateIndex date{*day - 1, *month - 1, *year - 1900};
-    if (!common::IsValidDate(date))
-        return std::nullopt;
-    return date;
-}
 
 // "YYYY-MM-DDTHH:MM:SS".
 std::optional<common::LocalDateTime> ParseWhen(std::string_view text) {
