@@ -3,6 +3,8 @@
 #include "app/core/demo_portraits.h"
 #include "common/core/cp1252.h"
 #include "common/core/data_file.h"
+#include "common/core/name_rules.h"
+#include "common/core/program_settings.h"
 
 #include "databases/core/age_categories_file.h"
 #include "databases/core/clubs_file.h"
@@ -13,6 +15,7 @@
 #include "databases/core/tracks_file.h"
 #include "decoder/core/decoder_frames.h"
 #include "decoder/core/decoder_settings.h"
+#include "emails/core/club_contact_file.h"
 #include "finances/core/discounts_file.h"
 #include "finances/core/loyalty_files.h"
 #include "finances/core/session_prices.h"
@@ -29,6 +32,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace tallimo::app {
@@ -217,6 +221,13 @@ bool WriteDemoFinances(const common::WorkingFolder& folder,
             event.rentalDiscounts[1][s] = demo.percent;
         }
     }
+    // The birthday and nameday e-mails are on, so the e-mails window has
+    // something to send on the day.
+    for (const auto& [index, daysBefore] : {std::pair{0, 7}, std::pair{1, 3}}) {
+        finances::DiscountEvent& event = discounts.events[static_cast<std::size_t>(index)];
+        event.mailActive = 1;
+        event.mailDaysBefore = daysBefore;
+    }
     written =
         finances::SaveDiscounts(discounts, count, folder.path(finances::kDiscountsFileName)) &&
         written;
@@ -234,6 +245,40 @@ bool WriteDemoFinances(const common::WorkingFolder& folder,
     written = finances::SaveBalances(balances, folder.path(finances::kBalancesFileName)) && written;
     written = finances::SaveSessionPoints(points, folder.path(finances::kSessionPointsFileName)) &&
               written;
+    return written;
+}
+
+// "hugo.bernard@example.org": the names without accents or blanks, in a
+// domain that can never reach anybody.
+std::string DemoEmail(const DemoDriver& driver) {
+    std::string address;
+    for (const std::string_view part : {driver.firstName, ".", driver.name})
+        for (const char c : common::NormaliseName(part))
+            if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.')
+                address += c;
+    return address + "@example.org";
+}
+
+// The club's own details, and the mailing form's host unless the operator
+// already named one: the previews and sends of the demo then hand their
+// addresses to a host that does not exist.
+bool WriteDemoMailing(const common::WorkingFolder& folder) {
+    const emails::ClubContact contact{"Karting des Pins",
+                                      "contact@example.org",
+                                      "05 58 00 00 01",
+                                      "https://www.example.org",
+                                      "Route du circuit",
+                                      "",
+                                      "40200",
+                                      "Mimizan",
+                                      "France"};
+    bool written = emails::SaveClubContact(contact, folder.path(emails::kClubContactFileName));
+    common::ProgramSettings settings;
+    common::LoadProgramSettings(folder, settings);
+    if (settings.mailingFormBase().empty()) {
+        settings.setValue(common::kMailingFormBaseKey, "https://mailing.invalid/");
+        written = common::SaveProgramSettings(folder, settings) && written;
+    }
     return written;
 }
 
@@ -357,6 +402,7 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder,
         subscriber.country = "France";
         subscriber.town = "Mimizan";
         subscriber.club = index % 3 == 0 ? clubs[index % 2].clubName : std::string();
+        subscriber.email = DemoEmail(driver);
         databases::SetBirthDate(subscriber, {(index * 5) % 28, (index * 4) % 12, birthYear});
         // A few portraits to show; the others wait for the operator's.
         if (index < kDemoPortraitVariants - 1)
@@ -378,17 +424,30 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder,
         subscribe(driver, subscribed, subscribed % 2 == 0 ? 1 : 0, 114 + subscribed - 6);
         ++subscribed;
     }
+    // Hugo Bernard's birthday is the day the demo starts (born in a leap
+    // year, so that 29 February is a date too).
+    for (int i = 0; i < subscribed; ++i) {
+        databases::Subscriber& subscriber = subscribers[static_cast<std::size_t>(i)];
+        if (subscriber.name == "Bernard" && subscriber.firstName == "Hugo")
+            databases::SetBirthDate(subscriber, {today.day - 1, today.month - 1, 88});
+    }
     databases::SortSubscribers(subscribers);
     written = databases::SaveSubscribers(subscribers, subscribed,
                                          folder.path(databases::kSubscribersFileName)) &&
               written;
-    const databases::FirstNameTable names = databases::BuildSubscriberFirstNames(
+    databases::FirstNameTable names = databases::BuildSubscriberFirstNames(
         subscribers, databases::MakeFirstNameTable(databases::kSubscriberFirstNames),
         databases::ShippedFirstNameCalendar());
+    // Lucie's nameday is the day the demo starts too.
+    if (const int lucie = databases::FindNormalisedFirstName(names, "Lucie"); lucie >= 0) {
+        names[static_cast<std::size_t>(lucie)].namedayDay = today.day - 1;
+        names[static_cast<std::size_t>(lucie)].namedayMonth = today.month - 1;
+    }
     written = databases::SaveFirstNames(names, databases::CountFirstNames(names),
                                         folder.path(databases::kSubscriberFirstNamesFileName)) &&
               written;
     written = WriteDemoFinances(folder, subscribers, today) && written;
+    written = WriteDemoMailing(folder) && written;
 
     session::LiveTiming live;
     session::BuildSessionFromFleet(live.session, databases::FleetLayoutFromCategories(categories));

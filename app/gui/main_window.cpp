@@ -19,6 +19,8 @@
 #include "decoder/core/decoder_interface_report.h"
 #include "decoder/core/identify_decoder.h"
 #include "decoder/gui/decoder_interface_window.h"
+#include "emails/gui/desktop_address_opener.h"
+#include "emails/gui/emails_window.h"
 #include "finances/gui/discounts_window.h"
 #include "finances/gui/group_reservation_window.h"
 #include "finances/gui/loyalty_window.h"
@@ -581,6 +583,13 @@ void MainWindow::runCommand(CommandId command) {
     case CommandId::LoyaltyCard: {
         finances::LoyaltyWindow window(m_services.folder, m_services.dialogs, this);
         window.setReportPrinter(&reportPrinter());
+        window.exec();
+        break;
+    }
+    case CommandId::PromotionalEmails: {
+        emails::DesktopAddressOpener browser;
+        emails::EmailsWindow window(m_services.folder, m_services.dialogs, browser, localClock(),
+                                    this);
         window.exec();
         break;
     }
