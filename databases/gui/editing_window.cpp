@@ -110,6 +110,19 @@ EditingWindow::EditingWindow(common::WorkingFolder folder, common::OperatorDialo
     m_heading->setFont(bold);
 }
 
+void EditingWindow::setReportPrinter(const printing::ReportPrinter* printer) {
+    m_reportPrinter = printer;
+    printButton()->setEnabled(printer != nullptr);
+}
+
+QPushButton* EditingWindow::printButton() {
+    if (!m_print) {
+        m_print = NamedButton("printButton", this);
+        m_print->setEnabled(m_reportPrinter != nullptr);
+    }
+    return m_print;
+}
+
 void EditingWindow::setFileChooser(FileChooser chooser) {
     m_chooser = chooser ? std::move(chooser)
                         : SystemFileChooser(m_folder, m_exchange ? m_exchange->extension

@@ -38,6 +38,10 @@
 
 // The controls every window's own part is made of, beside the ones
 // database_widgets.h declares.
+namespace tallimo::printing {
+class ReportPrinter;
+}
+
 class QGridLayout;
 class QGroupBox;
 
@@ -106,6 +110,10 @@ public:
 
     // An empty chooser brings back the system's file dialog.
     void setFileChooser(FileChooser chooser);
+
+    // The program's report frame: "Imprimer" works once it is set and
+    // stays disabled while it is not.
+    virtual void setReportPrinter(const printing::ReportPrinter* printer);
 
 protected:
     // `exchange` is nothing for a window without import and export.
@@ -180,6 +188,9 @@ protected:
     QLabel* heading() const { return m_heading; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
+    // The window's "Imprimer" (object name printButton), made on first use.
+    QPushButton* printButton();
+    const printing::ReportPrinter* reportPrinter() const { return m_reportPrinter; }
 
 private:
     void applyWords(const i18n::WindowTexts& texts, i18n::TitledWindow title);
@@ -196,6 +207,8 @@ private:
     std::optional<ExchangeFormat> m_exchange;
     FileChooser m_chooser;
     i18n::LanguageCode m_language = i18n::LanguageCode::English;
+    const printing::ReportPrinter* m_reportPrinter = nullptr;
+    QPushButton* m_print = nullptr;
 
     QLabel* m_heading = nullptr;
     QPushButton* m_import = nullptr;

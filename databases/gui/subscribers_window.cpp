@@ -136,6 +136,7 @@ void SubscribersWindow::setPrinters(FormPrinter form, SheetPrinter sheet) {
 }
 
 void SubscribersWindow::setReportPrinter(const printing::ReportPrinter* printer) {
+    EditingWindow::setReportPrinter(printer);
     if (!printer) {
         setPrinters({}, {});
         return;
@@ -171,8 +172,7 @@ void SubscribersWindow::buildControls() {
     m_transponder = DigitsEdit("transponderEdit", this, kSubscriberTransponderChars);
     m_photo = new PictureFrame(kPhotoBox, this);
 
-    m_print = NamedButton("printButton", this);
-    m_print->setEnabled(false); // until a printer is set
+    m_print = printButton();
     m_printMenu = new QMenu(this);
     m_printMenu->setObjectName("printMenu");
     m_formAction = m_printMenu->addAction(QString());

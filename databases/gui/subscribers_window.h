@@ -58,7 +58,7 @@ public:
     void setPrinters(FormPrinter form, SheetPrinter sheet);
     // Both printouts open their previews on `printer`, which outlives the
     // window; null takes them away.
-    void setReportPrinter(const printing::ReportPrinter* printer);
+    void setReportPrinter(const printing::ReportPrinter* printer) override;
 
     // The window's copy of the table, as edited so far.
     const SubscriberTable& subscribers() const { return m_subscribers; }

@@ -113,11 +113,6 @@ DiscountsWindow::DiscountsWindow(common::WorkingFolder folder, common::OperatorD
 
 DiscountsWindow::~DiscountsWindow() = default;
 
-void DiscountsWindow::setReportPrinter(const printing::ReportPrinter* printer) {
-    m_printer = printer;
-    m_print->setEnabled(printer != nullptr);
-}
-
 bool DiscountsWindow::save(common::MessageSink& messages) {
     return SaveDiscountsDatabase(folder(), m_table, messages);
 }
@@ -163,8 +158,7 @@ void DiscountsWindow::buildControls() {
     m_unitCombo = NamedCombo("unitCombo", this);
     m_categoryLabel = NamedLabel("categoryLabel", this);
     m_categoryCombo = NamedCombo("categoryCombo", this);
-    m_print = NamedButton("printButton", this);
-    m_print->setEnabled(false);
+    m_print = printButton();
     connect(m_print, &QPushButton::clicked, this, [this] { printList(); });
 
     // The dated events choose a day and a month; the two fixed ones take
@@ -517,11 +511,12 @@ void DiscountsWindow::showUnit() {
 }
 
 void DiscountsWindow::printList() {
-    if (m_printer == nullptr)
+    if (reportPrinter() == nullptr)
         return;
     // The printout speaks the report language, so it reads its own words.
     const SettingsPrintoutTexts texts = LoadDiscountListTexts(folder(), messages());
-    ShowSettingsListPreview(*m_printer, DiscountListJob(m_table, m_prices, categoryNames(), texts),
+    ShowSettingsListPreview(*reportPrinter(),
+                            DiscountListJob(m_table, m_prices, categoryNames(), texts),
                             DiscountListPreviewTexts(language()), this);
 }
 

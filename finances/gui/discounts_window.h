@@ -45,10 +45,6 @@ public:
     // The window's copy of the events, as edited so far.
     const DiscountTable& discounts() const { return m_table; }
 
-    // "Imprimer" prints the list of the events as edited so far; without a
-    // printer it stays disabled.
-    void setReportPrinter(const printing::ReportPrinter* printer);
-
 private:
     // The discount lines of the rental karts' category or of the private
     // karts.
@@ -120,7 +116,6 @@ private:
     QPushButton* m_print = nullptr;
     DiscountPanel m_rental;
     DiscountPanel m_private;
-    const printing::ReportPrinter* m_printer = nullptr;
 };
 
 } // namespace tallimo::finances

@@ -116,11 +116,6 @@ LoyaltyWindow::LoyaltyWindow(common::WorkingFolder folder, common::OperatorDialo
 
 LoyaltyWindow::~LoyaltyWindow() = default;
 
-void LoyaltyWindow::setReportPrinter(const printing::ReportPrinter* printer) {
-    m_printer = printer;
-    m_print->setEnabled(printer != nullptr);
-}
-
 bool LoyaltyWindow::save(common::MessageSink& messages) {
     return SaveLoyaltyCard(folder(), m_card, messages);
 }
@@ -139,8 +134,7 @@ bool LoyaltyWindow::importFrom(const std::filesystem::path& path) {
 void LoyaltyWindow::buildControls() {
     m_categoryLabel = NamedLabel("categoryLabel", this);
     m_categoryCombo = NamedCombo("categoryCombo", this);
-    m_print = NamedButton("printButton", this);
-    m_print->setEnabled(false);
+    m_print = printButton();
     // One list per entry, the menu opening where the operator clicked.
     m_printMenu = new QMenu(this);
     m_printMenu->setObjectName(QStringLiteral("printMenu"));
@@ -425,12 +419,12 @@ void LoyaltyWindow::showAll() {
 }
 
 void LoyaltyWindow::printList(LoyaltyList list) {
-    if (m_printer == nullptr)
+    if (reportPrinter() == nullptr)
         return;
     // The card as the operator sees it, unsaved points included; the
     // printout speaks the report language, so it reads its own words.
     const SettingsPrintoutTexts texts = LoadLoyaltyListTexts(folder(), messages());
-    ShowSettingsListPreview(*m_printer, LoyaltyListJob(m_card, list, texts),
+    ShowSettingsListPreview(*reportPrinter(), LoyaltyListJob(m_card, list, texts),
                             LoyaltyListPreviewTexts(language(), list), this);
 }
 

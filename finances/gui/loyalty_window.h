@@ -38,10 +38,6 @@ public:
     // The window's copy of the files, as edited so far.
     const LoyaltyCard& card() const { return m_card; }
 
-    // "Imprimer" offers the three points lists of the card as edited so
-    // far; without a printer it stays disabled.
-    void setReportPrinter(const printing::ReportPrinter* printer);
-
 private:
     // The session lines of the rental karts' category or of the private
     // karts: what each offered session earns, and what it costs free.
@@ -107,7 +103,6 @@ private:
     PointsPanel m_rental;
     PointsPanel m_private;
     QMenu* m_printMenu = nullptr;
-    const printing::ReportPrinter* m_printer = nullptr;
 };
 
 } // namespace tallimo::finances

@@ -103,11 +103,6 @@ PricesWindow::PricesWindow(common::WorkingFolder folder, common::OperatorDialogs
 
 PricesWindow::~PricesWindow() = default;
 
-void PricesWindow::setReportPrinter(const printing::ReportPrinter* printer) {
-    m_printer = printer;
-    m_print->setEnabled(printer != nullptr);
-}
-
 void PricesWindow::showPrintMenu() {
     // A category list needs a category to list.
     m_rentalList->setEnabled(selectedCategoryRow() != nullptr);
@@ -115,7 +110,7 @@ void PricesWindow::showPrintMenu() {
 }
 
 void PricesWindow::openPriceList(bool privateKarts) {
-    if (!m_printer)
+    if (!reportPrinter())
         return;
     const int category = SelectedCategory(m_categoryCombo);
     if (!privateKarts && category < 0)
@@ -126,7 +121,7 @@ void PricesWindow::openPriceList(bool privateKarts) {
         privateKarts ? texts.privateHeading : categoryNames()[static_cast<std::size_t>(category)];
     const PriceRow& row = privateKarts ? m_prices.privatePrices : PriceRowOf(m_prices, category);
     printing::ReportPreviewWindow preview(
-        *m_printer,
+        *reportPrinter(),
         PriceListJob(heading,
                      PriceListLines(row, texts.words, CurrencyUnit(CurrentCurrency(m_prices))),
                      privateKarts),
@@ -156,8 +151,7 @@ void PricesWindow::buildControls() {
     m_categoryCombo = NamedCombo("categoryCombo", this);
     m_currencyLabel = NamedLabel("currencyLabel", this);
     m_currencyCombo = NamedCombo("currencyCombo", this);
-    m_print = NamedButton("printButton", this);
-    m_print->setEnabled(false);
+    m_print = printButton();
     m_printMenu = new QMenu(this);
     m_printMenu->setObjectName(QStringLiteral("printMenu"));
     m_rentalList = m_printMenu->addAction(FromCp1252("Tarifs karts location"));

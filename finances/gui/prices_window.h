@@ -38,9 +38,6 @@ public:
     // The window's copy of the table, as edited so far.
     const PriceTable& prices() const { return m_prices; }
 
-    // "Imprimer" offers the price lists once the window has a printer.
-    void setReportPrinter(const printing::ReportPrinter* printer);
-
 private:
     // The controls of one list of sessions: the rental karts' or the private
     // karts'.
@@ -93,7 +90,6 @@ private:
     QPushButton* m_print = nullptr;
     QMenu* m_printMenu = nullptr;
     QAction* m_rentalList = nullptr;
-    const printing::ReportPrinter* m_printer = nullptr;
     SessionPanel m_rental;
     SessionPanel m_private;
 };
