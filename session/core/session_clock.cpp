@@ -151,7 +151,7 @@ void SessionClock::tickRunning(LiveTiming& live) {
     }
 }
 
-void SessionClock::endMinuteForTimingKarts(LiveTiming& live) {
+void EndMinuteForTimingKarts(LiveTiming& live) {
     for (SessionCategory& category : live.session.categories) {
         for (SessionKart& kart : category.karts) {
             if (kart.trackState != TrackState::Timing)
@@ -164,6 +164,10 @@ void SessionClock::endMinuteForTimingKarts(LiveTiming& live) {
         }
     }
     live.rebuildBoardRows();
+}
+
+void SessionClock::endMinuteForTimingKarts(LiveTiming& live) {
+    EndMinuteForTimingKarts(live);
     m_notifications.redrawBoard();
 }
 

@@ -31,6 +31,11 @@ inline const char* const kModelVela2Bluetooth = "TallimoVela2Bluetooth";
 
 enum class ClockState { Stopped, Starting, Running, Paused };
 
+// The end of a session minute for every timing kart: one more minute run,
+// and the run over at its booked minutes. The clock and the journal's
+// replay both go through it.
+void EndMinuteForTimingKarts(LiveTiming& live);
+
 class SessionClock {
 public:
     SessionClock(const common::TickSource& ticks, const common::HighResCounter& counter,
