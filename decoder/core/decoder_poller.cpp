@@ -1,6 +1,7 @@
 #include "decoder/core/decoder_poller.h"
 
 #include "common/core/time_format.h"
+#include "decoder/core/com_port_name.h"
 #include "decoder/core/decoder_frames.h"
 #include "decoder/core/identify_decoder.h"
 #include "session/core/lap_timing.h"
@@ -34,7 +35,8 @@ DecoderPoller::DecoderPoller(SerialPort& port, const common::TickSource& ticks,
                              session::SessionNotifications& notifications,
                              common::WorkingFolder folder)
     : m_port(port), m_ticks(ticks), m_counter(counter), m_messages(messages), m_sounds(sounds),
-      m_notifications(notifications), m_folder(std::move(folder)), m_buffer(256, 0) {}
+      m_notifications(notifications), m_folder(std::move(folder)), m_buffer(256, 0),
+      m_arrivals(256, kArrivalUnknown) {}
 
 void DecoderPoller::PollDecoder(session::SessionClock& clock, session::LiveTiming& live) {
     const std::uint32_t now = m_ticks.tickMs();
@@ -93,6 +95,8 @@ void DecoderPoller::declareLost(std::uint32_t now, const session::SessionClock& 
     saveSettingsOrSay();
     m_keepAliveActive = false;
     m_connectionLost = true;
+    m_watchedDevice = lostDevice();
+    m_lastWatchTick = now;
     m_pendingLinkMessage.clear();
     if (clock.running())
         appendPending(kLossText + elapsedSessionText(now, clock) + ".\n");
@@ -101,8 +105,10 @@ void DecoderPoller::declareLost(std::uint32_t now, const session::SessionClock& 
 void DecoderPoller::recover(std::uint32_t now, const session::SessionClock& clock,
                             session::LiveTiming& live) {
     if (m_settings.decoderModel != session::kModelVela2Usb || m_settings.connected != 0 ||
-        !m_connectionLost ||
-        static_cast<std::uint32_t>(now - m_lastRecoveryTick) <= kRecoveryPeriodMs)
+        !m_connectionLost)
+        return;
+    const bool cameBack = deviceCameBack(now);
+    if (!cameBack && static_cast<std::uint32_t>(now - m_lastRecoveryTick) <= kRecoveryPeriodMs)
         return;
     m_lastRecoveryTick = now;
     if (!m_port.OpenComPort(m_settings.comPort))
@@ -158,6 +164,23 @@ void DecoderPoller::recover(std::uint32_t now, const session::SessionClock& cloc
     }
 }
 
+DeviceIdentity DecoderPoller::lostDevice() const {
+    const auto device = ComPortDevicePath(m_folder, m_settings.comPort);
+    return device && m_devices ? m_devices->identify(*device) : DeviceIdentity{};
+}
+
+bool DecoderPoller::deviceCameBack(std::uint32_t now) {
+    if (static_cast<std::uint32_t>(now - m_lastWatchTick) < kDeviceWatchPeriodMs)
+        return false;
+    m_lastWatchTick = now;
+    const DeviceIdentity seen = lostDevice();
+    // A device that is still there, unchanged, is left to the usual attempts:
+    // it may be the one that stopped answering.
+    const bool cameBack = seen.present && seen != m_watchedDevice;
+    m_watchedDevice = seen;
+    return cameBack;
+}
+
 bool DecoderPoller::clockResetHandshake() {
     if (!m_clockResetSent) {
         readChunk();
@@ -206,19 +229,25 @@ void DecoderPoller::assemblePassings(const session::SessionClock& clock,
         const std::vector<std::uint8_t> carried = std::move(m_afterStart);
         m_afterStart.clear();
         for (const std::uint8_t byte : carried)
-            feedPassingByte(byte, clock, live);
+            feedPassingByte(byte, kArrivalUnknown, clock, live);
     }
     const std::size_t count = readChunk();
     for (std::size_t i = 0; i < count; ++i)
-        feedPassingByte(m_buffer[i], clock, live);
+        feedPassingByte(m_buffer[i], m_arrivals[i], clock, live);
 }
 
-void DecoderPoller::feedPassingByte(std::uint8_t byte, const session::SessionClock& clock,
-                                    session::LiveTiming& live) {
+void DecoderPoller::feedPassingByte(std::uint8_t byte, std::int64_t arrival,
+                                    const session::SessionClock& clock, session::LiveTiming& live) {
     const std::string& model = m_settings.decoderModel;
     if (model == session::kModelVela1) {
+        // The decoder sends the record as the kart crosses the loop, and the
+        // second byte comes at least a byte time (about 1 ms at 9600 baud)
+        // after the first, later still when the driver hands them over apart:
+        // the first byte's arrival is the closest to the passing.
+        if (m_passings.heldCounterBytes() == 0)
+            m_recordArrival = arrival != kArrivalUnknown ? arrival : m_counter.counter();
         if (const auto transponder = m_passings.feedCounterTimed(byte))
-            deliver({TransponderText(*transponder), 0, true, m_counter.counter()}, clock, live);
+            deliver({TransponderText(*transponder), 0, true, m_recordArrival}, clock, live);
     } else if (model == session::kModelVela2Usb || model == session::kModelVela2Bluetooth) {
         if (const auto framed = m_passings.feedFramed(byte))
             deliver({TransponderText(framed->transponder), framed->timeMs, false, 0}, clock, live);
@@ -227,6 +256,8 @@ void DecoderPoller::feedPassingByte(std::uint8_t byte, const session::SessionClo
 
 void DecoderPoller::deliver(const common::Passing& passing, const session::SessionClock& clock,
                             session::LiveTiming& live) {
+    if (m_journal)
+        m_journal->append(session::PassingRecord{passing, clock.counterTimeBase()});
     session::ProcessPassing(live, passing, clock.counterTimeBase(), m_sounds, m_notifications);
 }
 
@@ -249,7 +280,7 @@ std::string DecoderPoller::elapsedSessionText(std::uint32_t now,
 
 std::size_t DecoderPoller::readChunk() {
     std::size_t count = 0;
-    if (!m_port.ReadComPort(m_buffer.data(), kReadChunk, count))
+    if (!m_port.ReadStampedComPort(m_buffer.data(), m_arrivals.data(), kReadChunk, count))
         return 0;
     if (count > 0) {
         m_heardDecoder = true;

@@ -14,11 +14,13 @@
 #include "common/core/tick_source.h"
 #include "common/core/working_folder.h"
 #include "decoder/core/decoder_settings.h"
+#include "decoder/core/device_presence.h"
 #include "decoder/core/passing_assembler.h"
 #include "decoder/core/serial_port.h"
 #include "decoder/core/sync_frame_assembler.h"
 #include "session/core/clock_decoder_side.h"
 #include "session/core/live_timing.h"
+#include "session/core/passing_journal.h"
 #include "session/core/session_clock.h"
 #include "session/core/session_notifications.h"
 
@@ -30,6 +32,9 @@ namespace tallimo::decoder {
 
 inline constexpr std::uint32_t kKeepAlivePeriodMs = 400;
 inline constexpr std::uint32_t kRecoveryPeriodMs = 4500;
+// While the connection is lost the device is looked for this often, and a
+// device that comes back is tried at once rather than at the next attempt.
+inline constexpr std::uint32_t kDeviceWatchPeriodMs = 100;
 inline constexpr std::int64_t kRecoveryReplyLimitMs = 100;
 // Room for a loss report and a recovery report with hour-long session times
 // (about 130 characters). The report is emptied once shown, so a loss is
@@ -56,6 +61,10 @@ public:
     // opens, and has the settings re-read after it closes.
     void stopWatching();
     void invalidateSettings() { m_settingsLoaded = false; }
+    // Every passing handed to lap timing is journalled first; none when null.
+    void setJournal(session::PassingJournal* journal) { m_journal = journal; }
+    // Where the lost device is looked for; the file system unless set.
+    void setDevicePresence(const DevicePresence* devices) { m_devices = devices; }
     // While the fleet window scans transponders it reads the port itself.
     void setFleetScanActive(bool active) { m_fleetScanActive = active; }
 
@@ -73,9 +82,11 @@ private:
     void keepAlive(std::uint32_t now, const session::SessionClock& clock);
     void declareLost(std::uint32_t now, const session::SessionClock& clock);
     void recover(std::uint32_t now, const session::SessionClock& clock, session::LiveTiming& live);
+    DeviceIdentity lostDevice() const;
+    bool deviceCameBack(std::uint32_t now);
     void assemblePassings(const session::SessionClock& clock, session::LiveTiming& live);
-    void feedPassingByte(std::uint8_t byte, const session::SessionClock& clock,
-                         session::LiveTiming& live);
+    void feedPassingByte(std::uint8_t byte, std::int64_t arrival,
+                         const session::SessionClock& clock, session::LiveTiming& live);
     void deliver(const common::Passing& passing, const session::SessionClock& clock,
                  session::LiveTiming& live);
     void saveSettingsOrSay();
@@ -99,7 +110,12 @@ private:
     bool m_connectionLost = false;
     std::uint32_t m_lastRecoveryTick = 0;
     std::string m_pendingLinkMessage;
+    FileSystemDevicePresence m_systemDevices;
+    const DevicePresence* m_devices = &m_systemDevices;
+    DeviceIdentity m_watchedDevice;
+    std::uint32_t m_lastWatchTick = 0;
     bool m_fleetScanActive = false;
+    session::PassingJournal* m_journal = nullptr;
 
     PassingAssembler m_passings;
     SyncFrameAssembler m_clockReset{0x02, 7};
@@ -109,6 +125,10 @@ private:
     std::vector<std::uint8_t> m_afterStart;
 
     std::vector<std::uint8_t> m_buffer;
+    // The counter when each byte of `m_buffer` arrived.
+    std::vector<std::int64_t> m_arrivals;
+    // When the first byte of the counter-timed record being assembled came.
+    std::int64_t m_recordArrival = kArrivalUnknown;
     bool m_heardDecoder = false;
     std::uint32_t m_lastInputTick = 0;
 };

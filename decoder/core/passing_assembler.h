@@ -2,7 +2,7 @@
 
 // Turns the decoder's byte stream into passings. Framed decoders send
 // 11-byte records on their own clock; counter-timed decoders send the bare
-// two transponder bytes, timed by the PC when the second one arrives (with
+// two transponder bytes, timed by the PC when the first one arrived (with
 // no sync, a stray byte shifts every later pair). The half-received record
 // survives ticks, pauses and recovery waits; it is cleared by the start
 // button and by each complete record.
@@ -31,6 +31,7 @@ public:
 
     std::uint64_t skippedBytes() const { return m_framed.skippedBytes(); }
     int heldFramedBytes() const { return m_framed.heldCount(); }
+    int heldCounterBytes() const { return m_pairHeld; }
 
 private:
     SyncFrameAssembler m_framed{0xF0, 11};

@@ -18,7 +18,11 @@ constexpr int kWriteWaitMs = 100;
 
 } // namespace
 
-QtSerialPort::QtSerialPort(common::WorkingFolder folder) : m_folder(std::move(folder)) {}
+QtSerialPort::QtSerialPort(common::WorkingFolder folder, const common::HighResCounter* counter)
+    : m_folder(std::move(folder)), m_counter(counter) {
+    if (m_counter)
+        QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { takeArrivals(); });
+}
 
 QtSerialPort::~QtSerialPort() {
     CloseComPort();
@@ -42,6 +46,7 @@ bool QtSerialPort::OpenComPort(const std::string& portName) {
     }
     m_port.setReadBufferSize(kBufferSize);
     m_port.clear(QSerialPort::AllDirections);
+    m_arrived.clear();
     // Pseudo-terminals have no modem lines: refusing them is not an error.
     m_port.setDataTerminalReady(true);
     m_port.setRequestToSend(true);
@@ -53,7 +58,24 @@ bool QtSerialPort::CloseComPort() {
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
+    m_arrived.clear();
     return true;
+}
+
+void QtSerialPort::takeArrivals() {
+    if (!m_counter || !m_port.isOpen())
+        return;
+    // Bounded as the port's own buffer is: past it the bytes wait in the
+    // driver, and are stamped when they are taken.
+    const qint64 room = kBufferSize - static_cast<qint64>(m_arrived.size());
+    const qint64 wanted = std::min(m_port.bytesAvailable(), room);
+    if (wanted <= 0)
+        return;
+    char taken[kBufferSize];
+    const qint64 got = m_port.read(taken, wanted);
+    const std::int64_t arrival = m_counter->counter();
+    for (qint64 i = 0; i < got; ++i)
+        m_arrived.push_back({static_cast<std::uint8_t>(taken[i]), arrival});
 }
 
 bool QtSerialPort::failed() {
@@ -69,6 +91,8 @@ bool QtSerialPort::failed() {
 }
 
 bool QtSerialPort::ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::size_t& bytesRead) {
+    if (m_counter)
+        return readArrived(buffer, nullptr, maximum, bytesRead);
     bytesRead = 0;
     if (!m_port.isOpen())
         return false;
@@ -80,6 +104,38 @@ bool QtSerialPort::ReadComPort(std::uint8_t* buffer, std::size_t maximum, std::s
     if (got < 0)
         return false;
     bytesRead = static_cast<std::size_t>(got);
+    return true;
+}
+
+bool QtSerialPort::ReadStampedComPort(std::uint8_t* buffer, std::int64_t* arrivals,
+                                      std::size_t maximum, std::size_t& bytesRead) {
+    if (!m_counter)
+        return SerialPort::ReadStampedComPort(buffer, arrivals, maximum, bytesRead);
+    return readArrived(buffer, arrivals, maximum, bytesRead);
+}
+
+bool QtSerialPort::readArrived(std::uint8_t* buffer, std::int64_t* arrivals, std::size_t maximum,
+                               std::size_t& bytesRead) {
+    bytesRead = 0;
+    // Bytes taken in before a failure are still handed out.
+    if (m_arrived.empty()) {
+        if (!m_port.isOpen())
+            return false;
+        // A poll of the device notifies, and so stamps, what it finds.
+        if (m_port.bytesAvailable() == 0)
+            m_port.waitForReadyRead(kReadWaitMs);
+        if (failed())
+            return false;
+        takeArrivals();
+    }
+    const std::size_t count = std::min(maximum, m_arrived.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        buffer[i] = m_arrived[i].byte;
+        if (arrivals)
+            arrivals[i] = m_arrived[i].arrival;
+    }
+    m_arrived.erase(m_arrived.begin(), m_arrived.begin() + static_cast<std::ptrdiff_t>(count));
+    bytesRead = count;
     return true;
 }
 

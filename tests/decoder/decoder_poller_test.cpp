@@ -26,6 +26,20 @@ std::string Record(int transponder, std::int64_t ms) {
                   seconds / 60 % 60, seconds % 60, fraction >> 8, fraction & 0xFF});
 }
 
+// The device behind the port as the test sets it; the decoder is plugged in.
+class FakeDevices final : public DevicePresence {
+public:
+    DeviceIdentity identify(const std::filesystem::path& device) const override {
+        ++looks;
+        lookedAt = device;
+        return current;
+    }
+
+    DeviceIdentity current{true, "/dev/ttyUSB0", 5, 100};
+    mutable int looks = 0;
+    mutable std::filesystem::path lookedAt;
+};
+
 class DecoderPollerTest : public ::testing::Test {
 protected:
     DecoderPollerTest() {
@@ -37,6 +51,7 @@ protected:
         kart.trackState = session::TrackState::Reserved;
         kart.durationMinutes = 10;
         port.open = true; // start-up identified the decoder and left the port open
+        poller.setDevicePresence(&devices);
     }
 
     void useSettings(const char* line) { folder.write(kDecoderSettingsFileName, line); }
@@ -77,6 +92,7 @@ protected:
     testing::RecordingMessageSink messages;
     testing::RecordingSoundPlayer sounds;
     testing::RecordingNotifications notifications;
+    FakeDevices devices;
     DecoderPoller poller{port,
                          ticks,
                          counter,
@@ -273,6 +289,68 @@ TEST_F(DecoderRecoveryTest, OneLossIsReportedOnceWhateverTheAttempts) {
                                     "codeur Vela2/Vela3 USB r\xE9ussie \xE0 1:41.400."}}));
 }
 
+// While lost, the device is looked at every 100 ms; one that comes back is
+// tried at once, one that stays away or unchanged waits for the 4.5 s attempt.
+struct DeviceWatchRow {
+    const char* name;
+    DeviceIdentity whileAway;
+    DeviceIdentity later;
+    bool triedAtOnce;
+};
+
+void PrintTo(const DeviceWatchRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+const DeviceIdentity kAbsent{};
+const DeviceIdentity kPlugged = FakeDevices().current;
+const DeviceIdentity kReplugged{true, "/dev/ttyUSB1", 5, 230};
+
+class DeviceWatch : public DecoderRecoveryTest,
+                    public ::testing::WithParamInterface<DeviceWatchRow> {};
+
+TEST_P(DeviceWatch, ADeviceThatComesBackIsTriedAtOnce) {
+    const DeviceWatchRow& row = GetParam();
+    loseWhileRunning();
+    const std::uint32_t lostAt = ticks.tickMs();
+    devices.current = row.whileAway;
+    runFor(2000);
+    EXPECT_TRUE(port.openedNames.empty());
+
+    devices.current = row.later;
+    port.arrive(Bytes({0xFF, 0xFF, 0xFF, 0x01, 0x02, 0x00, 0x09}));
+    runFor(100);
+    EXPECT_EQ(port.openedNames.size(), row.triedAtOnce ? 1u : 0u);
+    EXPECT_EQ(poller.connectionLost(), !row.triedAtOnce);
+    if (!row.triedAtOnce) {
+        while (ticks.tickMs() - lostAt <= kRecoveryPeriodMs)
+            tick();
+        EXPECT_EQ(port.openedNames.size(), 1u) << "only the usual attempt";
+        EXPECT_FALSE(poller.connectionLost());
+    }
+    EXPECT_EQ(devices.lookedAt, "/dev/ttyS3") << "COM4 without a link";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Devices, DeviceWatch,
+    ::testing::Values(DeviceWatchRow{"UnpluggedThenBackOnTheSameDevice", kAbsent, kPlugged, true},
+                      DeviceWatchRow{"UnpluggedThenBackOnAnotherDevice", kAbsent, kReplugged, true},
+                      DeviceWatchRow{"TheLinkNowLeadsElsewhere", kPlugged, kReplugged, true},
+                      DeviceWatchRow{"StillUnplugged", kAbsent, kAbsent, false},
+                      DeviceWatchRow{"ThereAllAlongNotAnswering", kPlugged, kPlugged, false}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(DecoderRecoveryTest, TheDeviceIsLookedAtEvery100msOnlyWhileLost) {
+    useSettings("COM4\t1\tTallimoVela2\n");
+    runFor(1000);
+    EXPECT_EQ(devices.looks, 0);
+    loseWhileRunning();
+    const int looksAtLoss = devices.looks;
+    devices.current = {};
+    runFor(1000);
+    EXPECT_EQ(devices.looks - looksAtLoss, 10);
+}
+
 // The decoder's answer to the query, with a passing just before or just
 // after the reply, cut in two reads at every point.
 class RecoveryAnswerSplit : public DecoderRecoveryTest,
@@ -360,6 +438,26 @@ TEST_F(DecoderPollerTest, CounterTimedPassingsAreTimedFromTheFirstStart) {
     EXPECT_GE(kart().runtime.startTime, 2500);
     EXPECT_LE(kart().runtime.startTime, 2520);
     EXPECT_EQ(writesOf(kReset), 0) << "counter-timed decoders have no clock to reset";
+}
+
+TEST_F(DecoderPollerTest, CounterTimedPassingsAreTimedWhenTheirFirstByteArrived) {
+    useSettings("COM4\t1\tTallimo\n");
+    tick();
+    startRunning();
+    const std::int64_t base = clock.counterTimeBase().counterBase;
+    const auto at = [&](std::int64_t ms) { return base + ms * counter.frequency() / 1000; };
+    counter.advanceMs(45000);
+    // Two passings handed over by one read, then a record cut across reads.
+    port.arriveTogether({{Bytes({0x00, 0x7B}), at(5000)},
+                         {Bytes({0x00, 0x7B}), at(36234)},
+                         {Bytes({0x00}), at(40117)}});
+    tick();
+    EXPECT_EQ(kart().runtime.startTime, 5000);
+    EXPECT_EQ(kart().lapTimes[1], 31234);
+    port.arrive(Bytes({0x7B}), at(40118));
+    tick();
+    EXPECT_EQ(kart().lastLapIndex, 2);
+    EXPECT_EQ(kart().lapTimes[2], 3883);
 }
 
 TEST_F(DecoderPollerTest, IdleInputIsDrainedUnlessTheFleetWindowScans) {

@@ -73,7 +73,7 @@ protected:
     common::WorkingFolder root{folder.path()};
     common::SystemTickSource ticks;
     common::SystemHighResCounter counter;
-    decoder::QtSerialPort port{root};
+    decoder::QtSerialPort port{root, &counter};
     testing::RecordingSoundPlayer sounds;
     testing::ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
