@@ -5,8 +5,8 @@ set -eu
 
 PACKAGES="build-essential cmake ninja-build pkg-config
 libgtest-dev libgmock-dev libbenchmark-dev
-qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-tools-dev
-libfreeimage-dev libgl-dev xvfb xauth
+qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-tools-dev qt6-httpserver-dev
+libfreeimage-dev libgl-dev xvfb xauth chromium
 clang clang-format libclang-rt-14-dev fonts-dejavu-core"
 
 missing=""

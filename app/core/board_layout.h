@@ -10,6 +10,8 @@
 
 #include "session/core/board_rows.h"
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 namespace tallimo::app {
@@ -18,6 +20,12 @@ namespace tallimo::app {
 // real one; every position and size below is given on that screen.
 constexpr double kReferenceScreenWidth = 1600.0;
 constexpr double kReferenceScreenHeight = 900.0;
+
+// Each category block's colour, 0xRRGGBB, by category index (the sixth is
+// the private karts'); the drivers' board and its web page use the same.
+constexpr std::array<std::uint32_t, session::kCategoryCount> kCategoryBlockColours{
+    0xBEFFBE, 0x5AD75A, 0x41A041, 0x8CF0F0, 0x5F96BE, 0xFFFA87,
+};
 
 constexpr int kMaxVisibleSlots = 6;
 constexpr int kBoardScrollPage = 5;

@@ -21,6 +21,7 @@ enum class CommandId : int {
     Subscribers = 1016,
     FirstNames = 1017,
     DriverResults = 1021,
+    DriversBoard = 1022,
     Prices = 1031,
     Discounts = 1032,
     LoyaltyCard = 1033,

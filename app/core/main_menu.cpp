@@ -1,6 +1,7 @@
 #include "app/core/main_menu.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tallimo::app {
 namespace {
@@ -31,7 +32,9 @@ std::vector<MainMenu> BuildMainMenu() {
           Item(CommandId::AgeCategories, "Cat\xE9gories age"),
           Item(CommandId::FirstNames, "Pr\xE9noms"),
           Item(CommandId::Subscribers, "Abonn\xE9s", true)}},
-        {"Chronos", {Item(CommandId::DriverResults, "R\xE9sultats pilotes", true)}},
+        {"Chronos",
+         {Item(CommandId::DriverResults, "R\xE9sultats pilotes", true),
+          Item(CommandId::DriversBoard, "Affichage pilotes")}},
         {"Finances",
          {Item(CommandId::Prices, "Tarifs", true), Separator(),
           Item(CommandId::Discounts, "Remises", true),
@@ -75,6 +78,16 @@ int MainMenuRowOf(CommandId command) {
     return -1;
 }
 
+std::string BuiltInMenuText(CommandId command, i18n::LanguageCode code) {
+    if (command != CommandId::DriversBoard)
+        return {};
+    // English, French, German, Italian, Portuguese, Spanish.
+    constexpr i18n::PerLanguage kDriversBoard = {"Drivers' board",     "Affichage pilotes",
+                                                 "Fahreranzeige",      "Tabellone piloti",
+                                                 "Painel dos pilotos", "Pantalla de pilotos"};
+    return i18n::PickByLanguage(kDriversBoard, code);
+}
+
 void TranslateMainMenu(std::vector<MainMenu>& menus, const i18n::TranslationTable& table,
                        i18n::LanguageCode code) {
     for (std::size_t index = 0; index < menus.size() && index < 5; ++index) {
@@ -85,8 +98,12 @@ void TranslateMainMenu(std::vector<MainMenu>& menus, const i18n::TranslationTabl
     for (MainMenu& menu : menus)
         for (MainMenuItem& item : menu.items) {
             const int row = MainMenuRowOf(item.command);
-            if (row < 0)
+            if (row < 0) {
+                std::string builtIn = BuiltInMenuText(item.command, code);
+                if (!builtIn.empty())
+                    item.text = std::move(builtIn);
                 continue;
+            }
             const std::string& text = table.text(row, code);
             if (!text.empty())
                 item.text = text;

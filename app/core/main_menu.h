@@ -2,7 +2,8 @@
 
 // The menu bar of the main window, built in code with the commands the
 // window dispatches on; the French texts are the program's own and are
-// replaced by the main menu's translation rows when those are present.
+// replaced by the main menu's translation rows when those are present, or
+// by the built-in texts of the items that have no row.
 
 #include "app/core/command_id.h"
 #include "i18n/core/language_code.h"
@@ -35,6 +36,11 @@ void TranslateMainMenu(std::vector<MainMenu>& menus, const i18n::TranslationTabl
 
 // The translation row of a command's item, or -1.
 int MainMenuRowOf(CommandId command);
+
+// Items added after the translation file's rows were fixed have no row;
+// their texts in the six languages are built in. Windows-1252, empty for a
+// command that has a row or no item.
+std::string BuiltInMenuText(CommandId command, i18n::LanguageCode code);
 
 // Commands grayed while the session clock starts or runs.
 bool IsSessionCommand(CommandId command);

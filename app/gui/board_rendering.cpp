@@ -13,10 +13,6 @@ namespace {
 
 using session::BoardRow;
 
-constexpr std::array<QRgb, session::kCategoryCount> kBlockColours{
-    qRgb(190, 255, 190), qRgb(90, 215, 90),  qRgb(65, 160, 65),
-    qRgb(140, 240, 240), qRgb(95, 150, 190), qRgb(255, 250, 135),
-};
 const QColor kJustLappedText(255, 0, 0);
 const QColor kRowText(0, 0, 0);
 
@@ -60,7 +56,7 @@ QStaticText Prepared(const QString& text, const QFont& font) {
 QColor CategoryBlockColour(int category) {
     if (category < 0 || category >= session::kCategoryCount)
         return QColor(255, 255, 255);
-    return QColor(kBlockColours[static_cast<std::size_t>(category)]);
+    return QColor(static_cast<QRgb>(kCategoryBlockColours[static_cast<std::size_t>(category)]));
 }
 
 QColor ColourOf(std::int32_t colourValue) {

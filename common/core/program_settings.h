@@ -12,6 +12,13 @@
 //                     form's pages live ("https://example.org/mailing/").
 //                     Empty (the default): no form is configured and no
 //                     promotional e-mail can be previewed or sent.
+//   liveBoard.screen  Name of the screen the drivers' board window opens
+//                     on. Empty or unknown (the default): a screen other
+//                     than the operator's, when there is one.
+//   liveBoard.web     1: the drivers' board is served on the local network;
+//                     0 or anything else (the default): it is not.
+//   liveBoard.port    Port of that web board, 1024..65535; out of range or
+//                     not a number: 8080 (the default).
 
 #include "common/core/working_folder.h"
 

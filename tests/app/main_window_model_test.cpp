@@ -101,13 +101,20 @@ TEST(MainMenu, TranslatedRowsReplaceTheProgramsTextsButBlanksKeepThem) {
     EXPECT_EQ(MainMenuRowOf(CommandId::ShowBoard), -1);
 }
 
-TEST(MainMenu, EveryItemHasATranslationRowOfItsOwn) {
-    // A command missing from the table would keep its French text for good.
+TEST(MainMenu, EveryItemHasATranslationRowOfItsOwnOrBuiltInTexts) {
+    // A command missing from both would keep its French text for good.
     std::vector<int> rows;
     for (const MainMenu& menu : BuildMainMenu())
-        for (const MainMenuItem& item : menu.items)
-            if (item.command != CommandId::None)
-                rows.push_back(MainMenuRowOf(item.command));
+        for (const MainMenuItem& item : menu.items) {
+            if (item.command == CommandId::None)
+                continue;
+            const int row = MainMenuRowOf(item.command);
+            if (row < 0)
+                EXPECT_FALSE(BuiltInMenuText(item.command, i18n::LanguageCode::German).empty())
+                    << "command " << CommandNumber(item.command);
+            else
+                rows.push_back(row);
+        }
     ASSERT_EQ(rows.size(), 19u);
     for (int row : rows)
         EXPECT_GE(row, 6);
@@ -117,6 +124,32 @@ TEST(MainMenu, EveryItemHasATranslationRowOfItsOwn) {
     EXPECT_EQ(MainMenuRowOf(CommandId::NewSession), 6);
     EXPECT_EQ(MainMenuRowOf(CommandId::DecoderInterface), 28);
     EXPECT_EQ(MainMenuRowOf(CommandId::Help), 31);
+}
+
+TEST(MainMenu, TheDriversBoardFollowsTheDriverResultsInItsOwnLanguages) {
+    // It has no translation row: the table's rows must not reach it, blank or not.
+    i18n::TranslationTable table;
+    for (int row = 0; row < kMainMenuRowCount; ++row)
+        table.setText(row, i18n::LanguageCode::Spanish, "fila " + std::to_string(row));
+    const std::pair<i18n::LanguageCode, const char*> expected[] = {
+        {i18n::LanguageCode::English, "Drivers' board"},
+        {i18n::LanguageCode::French, "Affichage pilotes"},
+        {i18n::LanguageCode::German, "Fahreranzeige"},
+        {i18n::LanguageCode::Italian, "Tabellone piloti"},
+        {i18n::LanguageCode::Portuguese, "Painel dos pilotos"},
+        {i18n::LanguageCode::Spanish, "Pantalla de pilotos"},
+        {static_cast<i18n::LanguageCode>(9), "Drivers' board"}};
+    for (const auto& [code, text] : expected) {
+        std::vector<MainMenu> menus = BuildMainMenu();
+        TranslateMainMenu(menus, table, code);
+        const std::vector<MainMenuItem>& chronos = menus[2].items;
+        ASSERT_EQ(chronos.size(), 2u);
+        EXPECT_EQ(chronos[0].command, CommandId::DriverResults);
+        EXPECT_EQ(chronos[1].command, CommandId::DriversBoard);
+        EXPECT_EQ(chronos[1].text, text) << static_cast<int>(code);
+    }
+    EXPECT_EQ(BuildMainMenu()[2].items[1].text, "Affichage pilotes") << "untranslated";
+    EXPECT_FALSE(IsSessionCommand(CommandId::DriversBoard)) << "usable while the clock runs";
 }
 
 TEST(ProgramFolders, OptionThenVariableThenTheUsersDataFolder) {
