@@ -1,6 +1,7 @@
 #include "app/core/demo_working_folder.h"
 
 #include "app/core/demo_portraits.h"
+#include "app/core/live_board_settings.h"
 #include "common/core/cp1252.h"
 #include "common/core/data_file.h"
 #include "common/core/name_rules.h"
@@ -275,10 +276,20 @@ bool WriteDemoMailing(const common::WorkingFolder& folder) {
     bool written = emails::SaveClubContact(contact, folder.path(emails::kClubContactFileName));
     common::ProgramSettings settings;
     common::LoadProgramSettings(folder, settings);
+    bool changed = false;
     if (settings.mailingFormBase().empty()) {
         settings.setValue(common::kMailingFormBaseKey, "https://mailing.invalid/");
-        written = common::SaveProgramSettings(folder, settings) && written;
+        changed = true;
     }
+    // The demo shows the drivers' board on the network from its first
+    // start; an operator's later choice in the demo folder stays.
+    if (settings.value(kLiveBoardWebKey).empty()) {
+        settings.setValue(kLiveBoardWebKey, "1");
+        settings.setValue(kLiveBoardPortKey, std::to_string(kLiveBoardDefaultPort));
+        changed = true;
+    }
+    if (changed)
+        written = common::SaveProgramSettings(folder, settings) && written;
     return written;
 }
 

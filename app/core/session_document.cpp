@@ -1,9 +1,15 @@
 #include "app/core/session_document.h"
 
 #include "app/core/session_commands.h"
+#include "common/core/data_file.h"
 #include "session/core/kart_lists.h"
 #include "session/core/session_file.h"
 #include "session/core/session_startup.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <ctime>
 
 namespace tallimo::app {
 
@@ -14,17 +20,123 @@ namespace {
 // A save dialog left on its proposed wildcard names no file.
 constexpr const char* kProposedSessionFile = "*.rent";
 
+std::string SessionTimeText(std::int64_t ms) {
+    const std::int64_t seconds = ms / 1000;
+    char text[40];
+    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    return text;
+}
+
+// The local time of a file's last change, "HH:MM:SS"; empty when unknown.
+std::string LastWriteText(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return {};
+    std::tm parts{};
+    if (!localtime_r(&status.st_mtime, &parts))
+        return {};
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", parts.tm_hour, parts.tm_min, parts.tm_sec);
+    return text;
+}
+
 } // namespace
+
+std::string SessionRestoredText(const SessionRestore& restore) {
+    const RecoveryReport& report = restore.report;
+    std::string text = "The session was restored after the program stopped unexpectedly: ";
+    if (report.laps == 0) {
+        text += "no lap was lost; the changes since the last save are back";
+    } else {
+        text += std::to_string(report.laps) + (report.laps == 1 ? " lap" : " laps") + " on " +
+                std::to_string(report.karts) + (report.karts == 1 ? " kart" : " karts") +
+                ", timed from " + SessionTimeText(report.firstLapTime) + " to " +
+                SessionTimeText(report.lastLapTime) + " of the session";
+    }
+    if (!restore.lastWrite.empty())
+        text += " (last recorded at " + restore.lastWrite + ")";
+    text += ". The session file as it was before is kept as '";
+    text += kCrashCopyFileName;
+    text += "'.";
+    if (report.clockStartedOnce)
+        text += " Press the start button to go on timing.";
+    return text;
+}
 
 SessionDocument::SessionDocument(common::WorkingFolder folder, common::MessageSink& messages)
     : m_folder(std::move(folder)), m_messages(messages) {}
+
+SessionDocument::~SessionDocument() = default;
+
+void SessionDocument::useJournal(std::unique_ptr<JournalFile> file) {
+    m_journal = std::make_unique<PassingJournal>(std::move(file));
+}
+
+void SessionDocument::journalTick(std::uint32_t nowMs) {
+    if (!m_journal || !m_journal->isOpen())
+        return;
+    m_journal->flush();
+    m_journal->syncIfDue(nowMs);
+}
+
+void SessionDocument::endJournal() {
+    if (!m_journal)
+        return;
+    m_journal->close();
+    std::error_code ignored;
+    std::filesystem::remove(m_folder.path(kJournalFileName), ignored);
+}
+
+void SessionDocument::restartJournal() {
+    if (!m_journal)
+        return;
+    std::string bytes;
+    if (!common::ReadWholeFile(m_folder.path(kSessionFileName), bytes)) {
+        // A journal that names no readable file could never be replayed.
+        m_journal->close();
+        return;
+    }
+    if (m_journal->open(m_folder.path(kJournalFileName).string(), IdentityOf(bytes), m_live) &&
+        m_journalRestarted) {
+        m_journalRestarted(*m_journal);
+        m_journal->flush();
+    }
+}
+
+bool SessionDocument::restoreFromJournal() {
+    if (!m_journal)
+        return false;
+    std::string fileBytes;
+    std::string journalBytes;
+    const std::filesystem::path journalPath = m_folder.path(kJournalFileName);
+    if (!common::ReadWholeFile(m_folder.path(kSessionFileName), fileBytes) ||
+        !common::ReadWholeFile(journalPath, journalBytes))
+        return false;
+    auto recovered = std::make_unique<LiveTiming>();
+    recovered->bestLapMark = m_live.bestLapMark;
+    const RecoveryResult result = RecoverSession(*recovered, fileBytes, journalBytes);
+    if (result.status != RecoveryStatus::Restored)
+        return false;
+    // The crash copy keeps the session as the file had it before the
+    // restore, as after any other unexpected stop.
+    common::WriteFileAtomically(m_folder.path(kCrashCopyFileName), fileBytes);
+    m_live.session = std::move(recovered->session);
+    m_live.header = recovered->header;
+    m_live.bestLapMark = recovered->bestLapMark;
+    m_restored = SessionRestore{result.report, LastWriteText(journalPath)};
+    return true;
+}
 
 std::string SessionDocument::title() const {
     return MainWindowTitle(m_userFile);
 }
 
 bool SessionDocument::saveWorkingFile() {
-    return SaveSessionOrReport(m_folder, m_live, m_messages);
+    if (!SaveSessionOrReport(m_folder, m_live, m_messages))
+        return false;
+    restartJournal();
+    return true;
 }
 
 bool SessionDocument::loadWorkingFile(RentalSession& session, SessionHeader& header) {
@@ -33,6 +145,14 @@ bool SessionDocument::loadWorkingFile(RentalSession& session, SessionHeader& hea
 
 void SessionDocument::startUp(const databases::CategoryTable& categories,
                               const std::function<void(LiveTiming&)>& afterRebuild) {
+    // A journal left by a crash holds what the file does not: the session
+    // comes back as it was live, written whole before anything else.
+    if (restoreFromJournal()) {
+        m_live.rebuildBoardRows();
+        saveWorkingFile();
+        m_messages.show(kSessionRestoredCaption, SessionRestoredText(*m_restored));
+        return;
+    }
     RebuildSessionAtStartup(m_folder, databases::FleetLayoutFromCategories(categories), m_live,
                             m_messages);
     // The rebuild keeps only which karts are in the session; without their
@@ -49,7 +169,8 @@ void SessionDocument::copyToUserFile() {
 }
 
 void SessionDocument::saveCurrent(const ChooseSaveFile& choose) {
-    SaveWorkingSession(m_folder, m_live, m_messages);
+    if (SaveWorkingSession(m_folder, m_live, m_messages))
+        restartJournal();
     if (m_userFile.empty()) {
         const std::string chosen = choose ? choose() : "";
         if (!chosen.empty() && chosen != kProposedSessionFile)
@@ -62,7 +183,8 @@ void SessionDocument::saveCurrent(const ChooseSaveFile& choose) {
 void SessionDocument::saveToUserFile() {
     if (m_userFile.empty())
         return;
-    SaveWorkingSession(m_folder, m_live, m_messages);
+    if (SaveWorkingSession(m_folder, m_live, m_messages))
+        restartJournal();
     copyToUserFile();
 }
 
@@ -82,6 +204,9 @@ bool SessionDocument::startNew(SaveFirst answer, const ChooseSaveFile& choose) {
         saveCurrent(choose);
     m_userFile.clear();
     StartNewSession(m_live);
+    if (m_journal)
+        m_journal->append(
+            SessionRecord{std::make_shared<const RentalSession>(m_live.session), m_live.header});
     return true;
 }
 
@@ -95,6 +220,8 @@ bool SessionDocument::open(const std::string& chosen, SaveFirst answer,
                          databases::FleetTranspondersFromCategories(categories), m_live,
                          m_messages))
         return false;
+    // The opened session was written to the working file.
+    restartJournal();
     m_userFile = chosen;
     return true;
 }
@@ -137,8 +264,17 @@ bool SessionDocument::takeWindowEdits() {
 }
 
 void SessionDocument::afterSessionWindow() {
-    if (takeWindowEdits())
-        m_live.rebuildBoardRows();
+    if (!takeWindowEdits())
+        return;
+    // The window may have rewritten the working file: written again with
+    // the laps timed meanwhile, the journal follows it.
+    saveWorkingFile();
+    m_live.rebuildBoardRows();
+}
+
+void SessionDocument::journalHeader() {
+    if (m_journal)
+        m_journal->append(HeaderRecord{m_live.header});
 }
 
 void SessionDocument::afterReservation(std::string_view kartLabel) {

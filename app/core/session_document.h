@@ -18,8 +18,11 @@
 #include "common/core/working_folder.h"
 #include "databases/core/kart_categories_file.h"
 #include "session/core/live_timing.h"
+#include "session/core/passing_journal.h"
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,9 +35,41 @@ enum class SaveFirst { Yes, No, Cancel };
 // Asks for a session file to save to; empty when the dialog is cancelled.
 using ChooseSaveFile = std::function<std::string()>;
 
+// What a start-up restored from the passing journal, for the operator's
+// message and for the clock, which takes up the session's bases again.
+struct SessionRestore {
+    session::RecoveryReport report;
+    // The journal's last write, local time "HH:MM:SS"; empty when unknown.
+    std::string lastWrite;
+};
+
+inline constexpr const char* kSessionRestoredCaption = "Session";
+// The operator's one message after a restore.
+std::string SessionRestoredText(const SessionRestore& restore);
+
 class SessionDocument {
 public:
     SessionDocument(common::WorkingFolder folder, common::MessageSink& messages);
+    ~SessionDocument();
+
+    // The passing journal in "Private/": everything that changes the live
+    // session after the working file was last written whole. Given before
+    // `startUp`, which restores from the previous journal and then starts
+    // it afresh; without one nothing is journalled.
+    void useJournal(std::unique_ptr<session::JournalFile> file);
+    session::PassingJournal* journal() { return m_journal.get(); }
+    // Appends what the journal needs beyond the live session (the clock's
+    // state) each time it starts afresh.
+    void setJournalRestarted(std::function<void(session::PassingJournal&)> restarted) {
+        m_journalRestarted = std::move(restarted);
+    }
+    // Every tick: what was journalled is written, and made durable at most
+    // every 100 ms (on a thread of its own, see SyncInBackground).
+    void journalTick(std::uint32_t nowMs);
+    // The program leaves by the operator's choice: the journal is removed.
+    void endJournal();
+    // Set when the start-up restored the session from the journal.
+    const std::optional<SessionRestore>& restored() const { return m_restored; }
 
     session::LiveTiming& live() { return m_live; }
     const session::LiveTiming& live() const { return m_live; }
@@ -81,6 +116,8 @@ public:
     void afterGroupReservation(int category);
 
     void storeTreeSelection(int itemValue);
+    // After the window changed the header itself (the board shown again).
+    void journalHeader();
     // After the kart categories or the fleet changed.
     void applyCategories(const databases::CategoryTable& categories);
 
@@ -92,6 +129,12 @@ public:
     void declareBrokenDown(int category, int slot);
 
 private:
+    // After the working file was written whole: the journal starts afresh
+    // and names that file.
+    void restartJournal();
+    // The previous journal replayed onto the working file; true when it
+    // restored anything.
+    bool restoreFromJournal();
     // Shared by new, open and quit: the working file, then the operator's
     // file, asked for when none is known yet.
     void saveCurrent(const ChooseSaveFile& choose);
@@ -111,6 +154,9 @@ private:
         session::SessionHeader header;
     };
     std::optional<FileState> m_beforeWindow;
+    std::unique_ptr<session::PassingJournal> m_journal;
+    std::function<void(session::PassingJournal&)> m_journalRestarted;
+    std::optional<SessionRestore> m_restored;
 };
 
 } // namespace tallimo::app

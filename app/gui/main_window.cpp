@@ -1,8 +1,12 @@
 #include "app/gui/main_window.h"
 
+#include "app/core/live_board_settings.h"
 #include "app/core/session_commands.h"
 #include "app/core/session_tree.h"
 #include "app/gui/clock_area_widget.h"
+#include "app/gui/drivers_board_settings.h"
+#include "app/gui/drivers_board_window.h"
+#include "app/gui/live_board_server.h"
 #include "app/gui/shell_icons.h"
 #include "app/gui/timing_board_widget.h"
 #include "common/core/cp1252.h"
@@ -126,7 +130,13 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
         m_services.folder);
     m_clock = std::make_unique<SessionClock>(m_services.ticks, m_services.counter,
                                              m_services.sounds, *m_poller, *this);
+    useJournal();
     createSessionAndData();
+    takeUpRestoredClock();
+    m_driversBoard = new DriversBoardWindow(this);
+    m_liveServer = new LiveBoardServer(this);
+    ApplyLiveBoardWeb(LoadLiveBoardSettings(m_services.folder), *m_liveServer, m_services.dialogs,
+                      this);
     buildMenus();
     buildContents();
     rebuildTree();
@@ -137,6 +147,33 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::useJournal() {
+    if (!m_services.journalFile)
+        return;
+    m_document.useJournal(m_services.journalFile());
+    m_poller->setJournal(m_document.journal());
+    m_clock->setJournal(m_document.journal());
+    // The file holds no clock: a journal started afresh says where it is.
+    m_document.setJournalRestarted([this](session::PassingJournal& journal) {
+        if (!m_clock->startedOnce())
+            return;
+        journal.append(session::ClockRecord{
+            m_clock->running() ? session::ClockEvent::Resume : session::ClockEvent::Pause,
+            m_clock->sessionStartTick(), m_clock->counterTimeBase().counterBase});
+    });
+}
+
+void MainWindow::takeUpRestoredClock() {
+    const auto& restored = m_document.restored();
+    if (!restored || !restored->report.clockStartedOnce)
+        return;
+    // After a power cut the machine's counter started again from zero: the
+    // old bases mean nothing, the next start is a first start.
+    if (m_services.counter.counter() < restored->report.counterBase)
+        return;
+    m_clock->continueAfterRestore(restored->report.sessionStartTick, restored->report.counterBase);
+}
 
 void MainWindow::createSessionAndData() {
     const common::WorkingFolder& folder = m_services.folder;
@@ -348,6 +385,7 @@ void MainWindow::connectDecoderAndStartTimer() {
 void MainWindow::tick() {
     const auto started = std::chrono::steady_clock::now();
     m_poller->PollDecoder(*m_clock, m_live);
+    m_document.journalTick(m_services.ticks.tickMs());
     refreshDecoderStatus();
     if (m_tickNanoseconds.size() < kMeasuredTicks)
         m_tickNanoseconds.push_back(std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -522,6 +560,9 @@ void MainWindow::runCommand(CommandId command) {
     case CommandId::DecoderInterface:
         openDecoderInterface();
         break;
+    case CommandId::DriversBoard:
+        openDriversBoardSettings();
+        break;
     case CommandId::TranslationEditor:
         openTranslationEditor();
         break;
@@ -530,6 +571,7 @@ void MainWindow::runCommand(CommandId command) {
         break;
     case CommandId::ShowBoard:
         m_live.header.boardFrozen = 0;
+        m_document.journalHeader();
         refreshBoard();
         break;
     case CommandId::SessionTrack:
@@ -692,6 +734,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     m_quitConfirmed = true;
+    // A chosen quit is no crash: the next start must not restore anything.
+    m_document.endJournal();
     if (!SaveDisplaySettings(m_services.folder, m_display))
         m_services.dialogs.inform(this, "Error", kDisplaySettingsErrorText,
                                   common::DialogIcon::Stop);
@@ -879,12 +923,35 @@ void MainWindow::openHelp() {
 
 void MainWindow::redrawBoard() {
     m_board->boardChanged();
+    refreshLiveBoard();
+}
+
+void MainWindow::refreshLiveBoard() {
+    // Windows opened during start-up redraw before the boards exist.
+    if (!m_driversBoard || !m_liveServer)
+        return;
+    // Kept current while hidden, so the board opens on the session as it is.
+    const LiveBoardSnapshot snapshot =
+        BuildLiveBoardSnapshot(m_live, m_clock->elapsedText(), m_clock->remainingText(),
+                               m_clock->running(), ++m_liveBoardSequence);
+    m_driversBoard->show(snapshot);
+    // Serialised here, sent from the event loop: the tick never waits for
+    // the network.
+    m_liveServer->publish(snapshot);
+}
+
+void MainWindow::openDriversBoardSettings() {
+    DriversBoardSettingsDialog window(m_services.folder, m_services.dialogs, *m_driversBoard, this);
+    window.setAddress(m_liveServer->isListening() ? m_liveServer->address() : QString());
+    if (window.exec() == QDialog::Accepted)
+        ApplyLiveBoardWeb(window.settings(), *m_liveServer, m_services.dialogs, this);
 }
 
 void MainWindow::redrawClockArea() {
     m_clockArea->setRunning(m_clock->running());
     m_clockArea->setClockTexts(m_clock->durationText(), m_clock->elapsedText(),
                                m_clock->remainingText());
+    refreshLiveBoard();
 }
 
 void MainWindow::lapAccepted(const SessionKart& kart) {

@@ -8,6 +8,7 @@
 // saved before such a window opens and loaded back after it closes.
 
 #include "app/core/display_settings.h"
+#include "app/core/live_board_snapshot.h"
 #include "app/core/main_menu.h"
 #include "app/core/session_document.h"
 #include "common/core/high_res_counter.h"
@@ -75,6 +76,9 @@ struct MainWindowServices {
     // Today's date for the windows that check dates; the system's clock
     // when not given.
     const common::LocalClock* localClock = nullptr;
+    // The passing journal's file (the program's makes it durable on a
+    // thread of its own); without it nothing is journalled.
+    std::function<std::unique_ptr<session::JournalFile>()> journalFile = nullptr;
 };
 
 class MainWindow final : public QMainWindow, public session::SessionNotifications {
@@ -103,6 +107,12 @@ public:
     // Closes without the quit questions (unattended runs).
     void leaveWithoutQuestions();
     TimingBoardWidget* board() const { return m_board; }
+    class DriversBoardWindow* driversBoard() const {
+        return m_driversBoard;
+    }
+    class LiveBoardServer* liveBoardServer() const {
+        return m_liveServer;
+    }
 
     // SessionNotifications
     void redrawBoard() override;
@@ -115,7 +125,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The drivers' board on its screen and on the network: one snapshot
+    // per change, after every accepted lap and every clock second.
+    void refreshLiveBoard();
+    void openDriversBoardSettings();
+    void useJournal();
     void createSessionAndData();
+    // A session restored from the journal goes on with the clock it had.
+    void takeUpRestoredClock();
     void buildMenus();
     void buildContents();
     void rebuildTree();
@@ -175,6 +192,10 @@ private:
     session::LiveTiming& m_live;
     std::unique_ptr<decoder::DecoderPoller> m_poller;
     std::unique_ptr<session::SessionClock> m_clock;
+    // Children of the window: the second screen's board and the web board.
+    class DriversBoardWindow* m_driversBoard = nullptr;
+    class LiveBoardServer* m_liveServer = nullptr;
+    std::uint64_t m_liveBoardSequence = 0;
 
     databases::CategoryTable m_categories{};
     DisplaySettings m_display;

@@ -14,6 +14,8 @@ const QString kStart = QStringLiteral("start");
 const QString kQuitAfter = QStringLiteral("quit-after");
 const QString kScreenshot = QStringLiteral("screenshot");
 const QString kUnattended = QStringLiteral("unattended");
+const QString kNoJournal = QStringLiteral("no-journal");
+const QString kNoDemoDecoder = QStringLiteral("no-demo-decoder");
 const QString kWindowSize = QStringLiteral("window-size");
 
 std::string FromQt(const QString& text) {
@@ -41,6 +43,12 @@ void DescribeProgramOptions(QCommandLineParser& parser) {
         {kScreenshot, QStringLiteral("Before leaving, save the window as a PNG."),
          QStringLiteral("file")},
         {kUnattended, QStringLiteral("Answer every message box with its default.")},
+        {kNoJournal,
+         QStringLiteral("Keep no passing journal (for measured runs; a crash then loses the laps "
+                        "since the last save).")},
+        {kNoDemoDecoder,
+         QStringLiteral("With --demo: play no decoder; the demo's port is timed from whatever "
+                        "decoder is on it, e.g. a tallimo-decoder-sim of its own.")},
         {kWindowSize,
          QStringLiteral("Show the window at this size instead of maximised, the board laid out for "
                         "such a screen."),
@@ -55,6 +63,8 @@ ProgramOptions ProgramOptionsFrom(const QCommandLineParser& parser) {
     options.demo = parser.isSet(kDemo);
     options.start = parser.isSet(kStart);
     options.unattended = parser.isSet(kUnattended);
+    options.noJournal = parser.isSet(kNoJournal);
+    options.noDemoDecoder = parser.isSet(kNoDemoDecoder);
     if (parser.isSet(kQuitAfter))
         options.quitAfterMs = std::max(1, parser.value(kQuitAfter).toInt()) * 1000;
     if (parser.isSet(kScreenshot))

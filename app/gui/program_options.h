@@ -17,6 +17,11 @@ struct ProgramOptions {
     bool demo = false;
     bool start = false;
     bool unattended = false;
+    // For measured runs only: the passing journal off.
+    bool noJournal = false;
+    // The demo's data and drivers, timed by whatever decoder is on its port
+    // (a decoder simulator of its own that outlives the program).
+    bool noDemoDecoder = false;
     // At least a second: a missing or bad number still leaves.
     std::optional<int> quitAfterMs;
     std::optional<QString> screenshot;

@@ -14,6 +14,7 @@
 #include "common/gui/operator_dialogs.h"
 #include "decoder/gui/qt_serial_port.h"
 #include "printing/gui/freeimage_picture_library.h"
+#include "session/core/passing_journal.h"
 
 #include <QCommandLineParser>
 #include <QFileDialog>
@@ -58,15 +59,17 @@ int RunProgram(QApplication& application) {
     if (options.demo) {
         WriteDemoWorkingFolder(folder, common::SystemLocalClock().now());
         std::string error;
-        simulator = StartDemoDecoder(root, error);
-        if (!simulator)
-            std::cerr << "tallimo: the demo decoder could not start: " << error << "\n";
+        if (!options.noDemoDecoder) {
+            simulator = StartDemoDecoder(root, error);
+            if (!simulator)
+                std::cerr << "tallimo: the demo decoder could not start: " << error << "\n";
+        }
     }
     CreateMissingDataFiles(folder);
 
     common::SystemTickSource ticks;
     common::SystemHighResCounter counter;
-    decoder::QtSerialPort port(folder);
+    decoder::QtSerialPort port(folder, &counter);
     QtSoundPlayer sounds(folder);
     common::QtOperatorDialogs interactiveDialogs;
     UnattendedDialogs unattendedDialogs(std::cout);
@@ -85,6 +88,10 @@ int RunProgram(QApplication& application) {
         return FromQt(chosen);
     };
     services.pictures = &pictures;
+    if (!options.noJournal)
+        services.journalFile = [] {
+            return session::SyncInBackground(session::MakePosixJournalFile());
+        };
     if (options.demo)
         services.afterSessionRebuild = [](session::LiveTiming& live) {
             BookDemoDrivers(live.session);

@@ -354,11 +354,14 @@ public:
     void redrawBoard() override {}
     void redrawClockArea() override {}
     void lapAccepted(const SessionKart& kart) override {
+        karts.insert(&kart);
+        // A run's first passing starts it: no lap yet.
+        if (kart.lapCount == 0)
+            return;
         if (laps == 0)
             firstLapTime = kart.runtime.passingTime;
         lastLapTime = kart.runtime.passingTime;
         ++laps;
-        karts.insert(&kart);
     }
     void sessionCommandsEnabled(bool, bool) override {}
 
@@ -588,12 +591,12 @@ RecoveryReport ReplayJournal(LiveTiming& live, const std::vector<JournalRecord>&
         } else if (const auto* passing = std::get_if<PassingRecord>(&record)) {
             ProcessPassing(live, passing->passing, passing->base, sounds, notifications);
         } else if (const auto* clock = std::get_if<ClockRecord>(&record)) {
+            // Every clock record carries the session's bases: a journal
+            // restarted after the first start still knows them.
             report.clockWasRunning = clock->event != ClockEvent::Pause;
-            if (clock->event == ClockEvent::FirstStart) {
-                report.clockStartedOnce = true;
-                report.sessionStartTick = clock->tickMs;
-                report.counterBase = clock->counterBase;
-            }
+            report.clockStartedOnce = true;
+            report.sessionStartTick = clock->tickMs;
+            report.counterBase = clock->counterBase;
         } else if (std::holds_alternative<MinuteEndRecord>(record)) {
             EndMinuteForTimingKarts(live);
         } else if (const auto* kart = std::get_if<KartRecord>(&record)) {

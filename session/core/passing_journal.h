@@ -81,10 +81,13 @@ struct PassingRecord {
     CounterTimeBase base;
 };
 
+// A start, resume or pause of the session clock, or the clock's state when
+// the journal starts afresh; each carries the session's bases (the tick and
+// the counter at its first start), which a restart after a crash takes up.
 enum class ClockEvent : std::uint8_t { FirstStart = 1, Resume = 2, Pause = 3 };
 struct ClockRecord {
     ClockEvent event = ClockEvent::FirstStart;
-    std::uint32_t tickMs = 0;
+    std::uint32_t tickMs = 0; // the session's start tick
     std::int64_t counterBase = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "session/core/session_clock.h"
 
+#include "session/core/passing_journal.h"
+
 #include <cstdio>
 
 namespace tallimo::session {
@@ -36,6 +38,14 @@ void SessionClock::resetForNewSession() {
     m_durationOverSignalled = false;
 }
 
+void SessionClock::continueAfterRestore(std::uint32_t sessionStartTick, std::int64_t counterBase) {
+    m_startedOnce = true;
+    m_startConfirmed = true;
+    m_state = ClockState::Paused;
+    m_sessionStartTick = sessionStartTick;
+    m_sessionCounterBase = counterBase;
+}
+
 CounterTimeBase SessionClock::counterTimeBase() const {
     return CounterTimeBase{m_sessionCounterBase, m_counter.frequency()};
 }
@@ -60,6 +70,9 @@ void SessionClock::PausePressed(bool userSessionFileKnown) {
         m_state = m_startedOnce ? ClockState::Paused : ClockState::Stopped;
     if (m_state == ClockState::Running) {
         m_state = ClockState::Paused;
+        if (m_journal)
+            m_journal->append(
+                ClockRecord{ClockEvent::Pause, m_sessionStartTick, m_sessionCounterBase});
         m_sounds.play(kSoundPause, true);
         m_notifications.redrawClockArea();
     }
@@ -103,10 +116,14 @@ void SessionClock::tickStarting() {
 
     if (m_startConfirmed) {
         m_sounds.play(kSoundGo, true);
-        if (!m_startedOnce) {
+        const bool first = !m_startedOnce;
+        if (first) {
             m_sessionStartTick = now;
             m_sessionCounterBase = m_counter.counter();
         }
+        if (m_journal)
+            m_journal->append(ClockRecord{first ? ClockEvent::FirstStart : ClockEvent::Resume,
+                                          m_sessionStartTick, m_sessionCounterBase});
         m_startedOnce = true;
         m_state = ClockState::Running;
         m_lastDisplayUpdate = now;
@@ -167,6 +184,8 @@ void EndMinuteForTimingKarts(LiveTiming& live) {
 }
 
 void SessionClock::endMinuteForTimingKarts(LiveTiming& live) {
+    if (m_journal)
+        m_journal->append(MinuteEndRecord{m_ticks.tickMs()});
     EndMinuteForTimingKarts(live);
     m_notifications.redrawBoard();
 }

@@ -21,6 +21,8 @@
 
 namespace tallimo::session {
 
+class PassingJournal;
+
 inline const char* const kSoundStart = "sons/nokia-sms.wav";
 inline const char* const kSoundGo = "sons/foghorn.wav";
 inline const char* const kSoundPause = "sons/truckhorn.wav";
@@ -50,6 +52,14 @@ public:
     // Every timer tick, after the decoder's settings, keep-alive and
     // recovery work and before the passing assembly.
     void ClockTick(LiveTiming& live);
+
+    // Starts, resumes, pauses and minute ends are journalled; none when null.
+    void setJournal(PassingJournal* journal) { m_journal = journal; }
+    // After a restart that restored the session from the journal: the
+    // clock had started before, so it is paused on the same bases and the
+    // next start resumes without resetting the decoder's clock, keeping
+    // the runs on track timed on the clock their laps were timed on.
+    void continueAfterRestore(std::uint32_t sessionStartTick, std::int64_t counterBase);
 
     // A new or opened session: duration 24:00, countdown and texts reset.
     // The first start's bases and `startedOnce` are kept.
@@ -110,6 +120,7 @@ private:
     std::string m_durationText = "24:00:00";
     std::string m_elapsedText = "0:00:00";
     std::string m_remainingText = "0:00:00";
+    PassingJournal* m_journal = nullptr;
 };
 
 } // namespace tallimo::session

@@ -133,6 +133,23 @@ TEST_F(SessionClockTest, ResumeKeepsTheFirstStartsBasesAndSkipsTheReset) {
     EXPECT_EQ(clock.counterTimeBase().counterBase, base);
 }
 
+TEST_F(SessionClockTest, AfterARestoreTheStartResumesOnTheRestoredBases) {
+    // The program restarted after a crash: the decoder's clock kept running
+    // since the first start, so it must not be reset.
+    decoder.model = kModelVela2Usb;
+    runFor(1000);
+    clock.continueAfterRestore(400, 123456);
+    EXPECT_EQ(clock.state(), ClockState::Paused);
+    EXPECT_TRUE(clock.startedOnce());
+
+    clock.StartPressed();
+    runFor(10);
+    EXPECT_TRUE(clock.running());
+    EXPECT_EQ(decoder.handshakeTicks, 0);
+    EXPECT_EQ(clock.sessionStartTick(), 400u);
+    EXPECT_EQ(clock.counterTimeBase().counterBase, 123456);
+}
+
 TEST_F(SessionClockTest, WithoutAKnownDecoderTheStartWaitsUntilPaused) {
     decoder.model = "";
     clock.StartPressed();
