@@ -173,6 +173,14 @@ void MainWindow::takeUpRestoredClock() {
     if (m_services.counter.counter() < restored->report.counterBase)
         return;
     m_clock->continueAfterRestore(restored->report.sessionStartTick, restored->report.counterBase);
+    // The journal started afresh before the clock was taken up: a second
+    // crash must still find the bases.
+    if (session::PassingJournal* journal = m_document.journal()) {
+        journal->append(session::ClockRecord{session::ClockEvent::Pause,
+                                             restored->report.sessionStartTick,
+                                             restored->report.counterBase});
+        journal->flush();
+    }
 }
 
 void MainWindow::createSessionAndData() {

@@ -9,6 +9,7 @@
 #include "databases/core/kart_categories_file.h"
 #include "finances/core/session_prices.h"
 #include "i18n/core/shipped_translations.h"
+#include "session/core/passing_journal.h"
 #include "session/core/session_file.h"
 #include "session/core/session_startup.h"
 #include "session/gui/classification_window.h"
@@ -73,6 +74,8 @@ protected:
     MainWindow& open() {
         MainWindowServices services{root, port, ticks, counter, sounds, dialogs, {}, {}};
         services.chooseSessionFile = [this](QWidget*, bool) { return chosenFile; };
+        if (journalled)
+            services.journalFile = [] { return session::MakePosixJournalFile(); };
         window = std::make_unique<MainWindow>(std::move(services));
         return *window;
     }
@@ -123,6 +126,7 @@ protected:
     testing::RecordingSoundPlayer sounds;
     testing::ScriptedDialogs dialogs;
     std::string chosenFile;
+    bool journalled = false;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -382,6 +386,42 @@ TEST_F(MainWindowTest, TwoStartsAfterACrashKeepTheCrashedSessionInTheCrashCopy) 
     open();
     EXPECT_EQ(window->live().session.kart(0, 0).transponder, "000100");
     EXPECT_EQ(folder.read(session::kCrashCopyFileName), crashed);
+}
+
+TEST_F(MainWindowTest, AfterACrashTheRestoredClockResumesOnItsBasesEvenAfterASecondCrash) {
+    // What a crash left: the session file and a journal with the clock's
+    // first start and a lap of kart 0.
+    journalled = true;
+    session::LiveTiming crashed;
+    std::string file;
+    ASSERT_TRUE(session::LoadSessionFile(root, crashed.session, crashed.header));
+    crashed.session.kart(0, 0).driverName = "Durand";
+    crashed.session.kart(0, 0).transponder = "000100";
+    crashed.session.kart(0, 0).trackState = TrackState::Reserved;
+    ASSERT_TRUE(session::SaveSessionFile(root, crashed.session, crashed.header));
+    file = folder.read(session::kSessionFileName);
+    {
+        session::PassingJournal journal(session::MakePosixJournalFile());
+        ASSERT_TRUE(journal.open(root.path(session::kJournalFileName).string(),
+                                 session::IdentityOf(file), crashed));
+        journal.append(session::ClockRecord{session::ClockEvent::FirstStart, 5, 7000});
+        journal.append(session::PassingRecord{{"000100", 1000, false, 0}, {7000, 1000000}});
+        journal.append(session::PassingRecord{{"000100", 41000, false, 0}, {7000, 1000000}});
+        ASSERT_TRUE(journal.flush());
+    }
+    counter.advanceMs(60000);
+
+    for (int start = 0; start < 2; ++start) {
+        open();
+        const session::SessionKart& kart = window->live().session.kart(0, 0);
+        EXPECT_EQ(kart.driverName, "Durand") << start;
+        EXPECT_EQ(kart.lapCount, 1) << start;
+        EXPECT_EQ(window->clock().state(), session::ClockState::Paused) << start;
+        EXPECT_EQ(window->clock().sessionStartTick(), 5u) << start;
+        EXPECT_EQ(window->clock().counterTimeBase().counterBase, 7000) << start;
+        // The process dies again before "Départ": no quit, no save.
+        window.reset();
+    }
 }
 
 // Where the board shows `kind` of category 0, scanned down its middle.
