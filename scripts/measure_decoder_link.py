@@ -10,8 +10,8 @@ vela1: ten karts at fixed lap times on a counter-timed decoder, passings
   stamped on arrival and taken at the tick, idle and with busy processes
   beside it; the lap-time error distribution of each.
 
-The program itself cannot be used for these: an unattended start rebuilds
-the session without bookings, so no kart would be timed.
+A harness rather than the program: it books karts and lap times of its own
+choosing, and runs both ways of timing Vela1 passings side by side.
 
 Usage: scripts/measure_decoder_link.py [plug-out] [vela1] [--seconds S]
          [--busy N] [--build DIR]
