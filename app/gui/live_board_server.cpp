@@ -43,6 +43,8 @@ private:
 };
 
 const char* const kStreamProperty = "tallimoLiveBoardStream";
+// Bytes the kernel may hold for one stream client (Linux doubles it).
+constexpr int kStreamSendBuffer = 32 * 1024;
 const char* const kDroppingProperty = "tallimoLiveBoardDropping";
 constexpr qint64 kMaxRequestBytes = 64 * 1024;
 
@@ -238,6 +240,9 @@ void LiveBoardServer::answer(const QHttpServerRequest& request, QHttpServerRespo
 void LiveBoardServer::startStream(QHttpServerResponder&& responder) {
     QTcpSocket* socket = responder.socket();
     socket->setProperty(kStreamProperty, true);
+    // A small kernel send buffer: otherwise a client that never reads
+    // parks megabytes in the kernel before the backlog limit above sees any.
+    socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, kStreamSendBuffer);
     responder.writeStatusLine(QHttpServerResponder::StatusCode::Ok);
     responder.writeHeaders({{"Content-Type", "text/event-stream"},
                             {"Cache-Control", "no-cache"},
