@@ -23,6 +23,7 @@
 #include "runs/core/run_file.h"
 #include "runs/core/run_file_header.h"
 #include "runs/core/run_file_path.h"
+#include "session/core/passing_journal.h"
 #include "session/core/rental_session.h"
 #include "session/core/session_file.h"
 #include "session/core/session_startup.h"
@@ -473,7 +474,14 @@ bool WriteDemoWorkingFolder(const common::WorkingFolder& folder,
     BookDemoDrivers(live.session);
     live.header.trackName = tracks[0].name;
     live.header.minLapSeconds = 5;
-    written = session::SaveSessionFile(folder, live.session, live.header) && written;
+    // A journal left behind means the demo stopped unexpectedly: its
+    // session is restored at start-up, so the file it follows stays.
+    std::error_code ignored;
+    const bool restoring =
+        std::filesystem::exists(folder.path(session::kJournalFileName), ignored) ||
+        std::filesystem::exists(folder.path(session::kNextJournalFileName), ignored);
+    if (!restoring)
+        written = session::SaveSessionFile(folder, live.session, live.header) && written;
 
     written = decoder::SaveDecoderSettings(folder, {kDemoPort, 0, "TallimoVela2"}) && written;
     return written;

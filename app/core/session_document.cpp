@@ -47,7 +47,7 @@ std::string SessionRestoredText(const SessionRestore& restore) {
     const RecoveryReport& report = restore.report;
     std::string text = "The session was restored after the program stopped unexpectedly: ";
     if (report.laps == 0) {
-        text += "no lap was lost; the changes since the last save are back";
+        text += "it is back as it stood, with no lap timed since it was last saved";
     } else {
         text += std::to_string(report.laps) + (report.laps == 1 ? " lap" : " laps") + " on " +
                 std::to_string(report.karts) + (report.karts == 1 ? " kart" : " karts") +
@@ -86,6 +86,7 @@ void SessionDocument::endJournal() {
     m_journal->close();
     std::error_code ignored;
     std::filesystem::remove(m_folder.path(kJournalFileName), ignored);
+    std::filesystem::remove(m_folder.path(kNextJournalFileName), ignored);
 }
 
 void SessionDocument::restartJournal() {
@@ -97,35 +98,48 @@ void SessionDocument::restartJournal() {
         m_journal->close();
         return;
     }
-    if (m_journal->open(m_folder.path(kJournalFileName).string(), IdentityOf(bytes), m_live) &&
-        m_journalRestarted) {
+    startJournal(kJournalFileName, IdentityOf(bytes));
+}
+
+bool SessionDocument::startJournal(const char* name, const JournalIdentity& identity) {
+    if (!m_journal->open(m_folder.path(name).string(), identity, m_live))
+        return false;
+    if (m_journalRestarted) {
         m_journalRestarted(*m_journal);
         m_journal->flush();
     }
+    return true;
 }
 
 bool SessionDocument::restoreFromJournal() {
     if (!m_journal)
         return false;
     std::string fileBytes;
-    std::string journalBytes;
-    const std::filesystem::path journalPath = m_folder.path(kJournalFileName);
-    if (!common::ReadWholeFile(m_folder.path(kSessionFileName), fileBytes) ||
-        !common::ReadWholeFile(journalPath, journalBytes))
+    if (!common::ReadWholeFile(m_folder.path(kSessionFileName), fileBytes))
         return false;
-    auto recovered = std::make_unique<LiveTiming>();
-    recovered->bestLapMark = m_live.bestLapMark;
-    const RecoveryResult result = RecoverSession(*recovered, fileBytes, journalBytes);
-    if (result.status != RecoveryStatus::Restored)
-        return false;
-    // The crash copy keeps the session as the file had it before the
-    // restore, as after any other unexpected stop.
-    common::WriteFileAtomically(m_folder.path(kCrashCopyFileName), fileBytes);
-    m_live.session = std::move(recovered->session);
-    m_live.header = recovered->header;
-    m_live.bestLapMark = recovered->bestLapMark;
-    m_restored = SessionRestore{result.report, LastWriteText(journalPath)};
-    return true;
+    // The journal, or the next one when the program stopped between
+    // writing the file whole and putting that one in its place: whichever
+    // follows the file.
+    for (const char* name : {kJournalFileName, kNextJournalFileName}) {
+        const std::filesystem::path journalPath = m_folder.path(name);
+        std::string journalBytes;
+        if (!common::ReadWholeFile(journalPath, journalBytes))
+            continue;
+        auto recovered = std::make_unique<LiveTiming>();
+        recovered->bestLapMark = m_live.bestLapMark;
+        const RecoveryResult result = RecoverSession(*recovered, fileBytes, journalBytes);
+        if (result.status != RecoveryStatus::Restored)
+            continue;
+        // The crash copy keeps the session as the file had it before the
+        // restore, as after any other unexpected stop.
+        common::WriteFileAtomically(m_folder.path(kCrashCopyFileName), fileBytes);
+        m_live.session = std::move(recovered->session);
+        m_live.header = recovered->header;
+        m_live.bestLapMark = recovered->bestLapMark;
+        m_restored = SessionRestore{result.report, LastWriteText(journalPath)};
+        return true;
+    }
+    return false;
 }
 
 std::string SessionDocument::title() const {
@@ -133,9 +147,25 @@ std::string SessionDocument::title() const {
 }
 
 bool SessionDocument::saveWorkingFile() {
-    if (!SaveSessionOrReport(m_folder, m_live, m_messages))
+    if (!m_journal)
+        return SaveSessionOrReport(m_folder, m_live, m_messages);
+    // The next journal is written before the file and put in place after
+    // it, so that whenever the program stops one of the two journals
+    // follows the file on disk and holds everything since.
+    const std::string bytes = FormatSessionFile(m_live.session, m_live.header);
+    const std::filesystem::path path = m_folder.path(kSessionFileName);
+    const bool next = startJournal(kNextJournalFileName, IdentityOf(bytes));
+    std::error_code ignored;
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    if (!common::WriteFileAtomically(path, bytes)) {
+        m_messages.show(kSessionFileErrorCaption, kSessionFileErrorText);
+        // The file on disk is the one the journal must go on following.
+        restartJournal();
         return false;
-    restartJournal();
+    }
+    if (next)
+        std::filesystem::rename(m_folder.path(kNextJournalFileName),
+                                m_folder.path(kJournalFileName), ignored);
     return true;
 }
 
@@ -169,8 +199,8 @@ void SessionDocument::copyToUserFile() {
 }
 
 void SessionDocument::saveCurrent(const ChooseSaveFile& choose) {
-    if (SaveWorkingSession(m_folder, m_live, m_messages))
-        restartJournal();
+    FinishTimingRuns(m_live.session);
+    saveWorkingFile();
     if (m_userFile.empty()) {
         const std::string chosen = choose ? choose() : "";
         if (!chosen.empty() && chosen != kProposedSessionFile)
@@ -183,8 +213,8 @@ void SessionDocument::saveCurrent(const ChooseSaveFile& choose) {
 void SessionDocument::saveToUserFile() {
     if (m_userFile.empty())
         return;
-    if (SaveWorkingSession(m_folder, m_live, m_messages))
-        restartJournal();
+    FinishTimingRuns(m_live.session);
+    saveWorkingFile();
     copyToUserFile();
 }
 

@@ -129,9 +129,10 @@ public:
     void declareBrokenDown(int category, int slot);
 
 private:
-    // After the working file was written whole: the journal starts afresh
-    // and names that file.
+    // The journal starts afresh and names the working file as it is on disk.
     void restartJournal();
+    // Header, baseline and the clock's state, in the journal file `name`.
+    bool startJournal(const char* name, const session::JournalIdentity& identity);
     // The previous journal replayed onto the working file; true when it
     // restored anything.
     bool restoreFromJournal();

@@ -48,6 +48,11 @@ int RunProgram(QApplication& application) {
     std::filesystem::path root = ResolveWorkingFolder(options.workingFolder, environment);
     if (options.demo && !options.workingFolder)
         root = root.parent_path() / kDemoFolderName;
+    // The serial port takes a relative device path for a name under /dev.
+    std::error_code absoluteError;
+    if (const std::filesystem::path absolute = std::filesystem::absolute(root, absoluteError);
+        !absoluteError)
+        root = absolute;
 
     const std::filesystem::path resources =
         ResourceFolderFor(std::filesystem::path(FromQt(QCoreApplication::applicationFilePath())));

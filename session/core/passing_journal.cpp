@@ -634,8 +634,10 @@ RecoveryResult RecoverSession(LiveTiming& live, std::string_view sessionFileByte
         result.status = RecoveryStatus::NotThisSession;
         return result;
     }
-    // A baseline alone holds no event: the file already says everything.
-    if (journal.records.size() <= 1) {
+    // A journal exists only while the program runs: even a baseline alone
+    // says the program stopped unexpectedly, and it holds what the file
+    // does not (lap timing's working fields, the best-lap mark).
+    if (journal.records.empty()) {
         result.status = RecoveryStatus::NothingToRestore;
         return result;
     }

@@ -48,6 +48,9 @@
 namespace tallimo::session {
 
 inline constexpr const char* kJournalFileName = "Private/Session.journal";
+// The journal that will follow the session file being written whole; it
+// replaces the journal once the file is in place.
+inline constexpr const char* kNextJournalFileName = "Private/Session.journal.next";
 inline constexpr std::uint32_t kJournalVersion = 1;
 inline constexpr std::size_t kJournalHeaderSize = 32;
 // Larger than any record (a whole session is about 170 KB); a length above

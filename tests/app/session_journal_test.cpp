@@ -2,6 +2,7 @@
 // and then stops without a save (a crash), and the next start on the same
 // working folder.
 
+#include "app/core/demo_working_folder.h"
 #include "app/core/session_document.h"
 #include "common/core/data_file.h"
 #include "session/core/lap_timing.h"
@@ -120,11 +121,31 @@ TEST_F(SessionJournalTest, ACrashLosesNoLapAndTheFileBeforeIsKept) {
     EXPECT_EQ(journal.records.size(), 1u);
     EXPECT_EQ(journal.identity, IdentityOf(FileBytes(folder / kSessionFileName)));
 
-    // A third start after the restore has nothing more to restore.
-    messages.clear();
+    // Killed again at once: the journal holds only its baseline, which
+    // still brings back everything, laps and drivers.
     restarted.reset();
     auto third = start();
-    EXPECT_FALSE(third->restored());
+    ASSERT_TRUE(third->restored());
+    EXPECT_EQ(third->restored()->report.laps, 0);
+    expectSameKarts(crashed->live(), third->live());
+}
+
+TEST_F(SessionJournalTest, StoppedBetweenAWholeSaveAndItsJournalNothingIsLost) {
+    auto crashed = start();
+    pass(*crashed, "000100", 1000);
+    pass(*crashed, "000100", 41000);
+    const std::string journalBeforeSave = FileBytes(folder / kJournalFileName);
+    crashed->storeTreeSelection(3); // a whole save
+    pass(*crashed, "000101", 45000);
+
+    // As if the program died after writing the file, before the next
+    // journal took the place of the previous one.
+    std::filesystem::rename(folder / kJournalFileName, folder / kNextJournalFileName);
+    ASSERT_TRUE(common::WriteFileAtomically(folder / kJournalFileName, journalBeforeSave));
+    auto restarted = start();
+    ASSERT_TRUE(restarted->restored());
+    expectSameKarts(crashed->live(), restarted->live());
+    EXPECT_EQ(restarted->live().header.selectedTreeItem, 3);
 }
 
 TEST_F(SessionJournalTest, ChangesOutsideLapTimingComeBackInTheirOrder) {
@@ -174,6 +195,20 @@ TEST_F(SessionJournalTest, NothingIsRestoredAfterAChosenQuitOrOntoAnotherFile) {
         EXPECT_NE(message.caption, kSessionRestoredCaption);
 }
 
+TEST_F(SessionJournalTest, TheDemoLeavesTheSessionALeftJournalFollows) {
+    const common::LocalDateTime today{2026, 12, 8, 10, 0, 0};
+    ASSERT_TRUE(WriteDemoWorkingFolder(root, today));
+    auto crashed = start();
+    pass(*crashed, "000100", 1000);
+    const std::string followed = FileBytes(folder / kSessionFileName);
+    ASSERT_TRUE(WriteDemoWorkingFolder(root, today));
+    EXPECT_EQ(FileBytes(folder / kSessionFileName), followed);
+
+    crashed->endJournal();
+    ASSERT_TRUE(WriteDemoWorkingFolder(root, today));
+    EXPECT_NE(FileBytes(folder / kSessionFileName), followed) << "a chosen quit: fresh demo";
+}
+
 TEST(SessionRestoredText, SaysWhatCameBackAndHowToGoOn) {
     SessionRestore restore;
     restore.report.laps = 1;
@@ -191,9 +226,9 @@ TEST(SessionRestoredText, SaysWhatCameBackAndHowToGoOn) {
     restore.report.clockStartedOnce = false;
     restore.lastWrite.clear();
     EXPECT_EQ(SessionRestoredText(restore),
-              "The session was restored after the program stopped unexpectedly: no lap was lost; "
-              "the changes since the last save are back. The session file as it was before is "
-              "kept as 'PcCrashFile.rent'.");
+              "The session was restored after the program stopped unexpectedly: it is back as it "
+              "stood, with no lap timed since it was last saved. The session file as it was "
+              "before is kept as 'PcCrashFile.rent'.");
 }
 
 } // namespace

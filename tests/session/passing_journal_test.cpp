@@ -478,13 +478,15 @@ TEST_F(JournaledSession, ANewSessionAndAWholeSaveStartTheJournalAfresh) {
               RecoveryStatus::Restored);
     expectSameAsLive(recovered);
 
-    // Saved whole: the journal holds nothing the file lacks, and the old
-    // file no longer matches it.
+    // Saved whole: the baseline alone still brings the live session back
+    // (the journal exists only while the program runs), and the old file
+    // no longer matches it.
     const std::string before = savedFile;
     saveWhole();
     LiveTiming afterSave;
     EXPECT_EQ(RecoverSession(afterSave, savedFile, journalOnDisk()).status,
-              RecoveryStatus::NothingToRestore);
+              RecoveryStatus::Restored);
+    expectSameAsLive(afterSave);
     LiveTiming stale;
     EXPECT_EQ(RecoverSession(stale, before, journalOnDisk()).status,
               RecoveryStatus::NotThisSession);
