@@ -149,8 +149,8 @@ def main():
                     print(f"the board did not change within {args.expect_change} s")
                     return 1
                 print(f"the board changed after {time.monotonic() - changed_at:.3f} s")
-            for spec in args.screenshot:
-                size, path = spec.split(":", 1)
+            for shot in args.screenshot:
+                size, path = shot.split(":", 1)
                 width, height = (int(v) for v in size.lower().split("x"))
                 screenshot(browser, session, width, height, path)
                 print("screenshot", path)
